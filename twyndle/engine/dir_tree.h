@@ -1,0 +1,68 @@
+// A compare root, a file or a directory, held as a tree of directory nodes
+// and file entries that is listed lazily while it is walked. The walk visits
+// the files in a fixed sorted, depth-first order (path_compare), so that two
+// walks can run side by side and be paired by relative path.
+#pragma once
+
+#include <cstdint>
+
+#include "twyndle/engine/block_list.h"
+#include "twyndle/engine/file_seam.h"
+
+constexpr uint32_t dir_tree_path_bytes = 256;
+
+struct DirNode;
+
+struct DirTree {
+  char path[dir_tree_path_bytes];  // the root path as given (at most 255 bytes)
+  int32_t is_file;                 // 1: the root is a single file
+  DirNode* root;                   // owned; its name is ".\"
+};
+
+struct DirNode {
+  char* name;          // owned: parent's name + own name + "\", lower-cased; ".\" for the root
+  DirTree* tree;       // owning tree
+  DirNode* parent;     // none for the root
+  int32_t scanned;     // 1 once the directory has been listed
+  BlockList* files;    // owned DirEntry items, sorted by path_compare of the names
+  BlockList* subdirs;  // owned DirNode items, sorted by their simple names
+  int32_t phase;       // walk phase: 1 at the files, 2 at the subdirectories
+  DirNode* cursor;     // the subdirectory the walk is in or came back from
+};
+
+struct DirEntry {
+  char* name;     // owned: the file name, lower-cased
+  uint32_t size;  // low 32 bits of the size at scan time
+  DirNode* dir;   // the directory holding the file
+};
+
+// A tree for an existing directory or file; none when the path is neither,
+// or is too long for the record. With recursive = 0 the whole directory
+// tree is listed at once; otherwise (what every caller passes) only the
+// root, and deeper directories when the walk reaches them.
+DirTree* tree_new(const char* path, int32_t recursive);
+void tree_release(DirTree* tree);
+bool tree_is_file(const DirTree* tree);
+const char* tree_root_path(const DirTree* tree);
+
+// The first file of the walk (descending as far as needed), or none.
+DirEntry* tree_first(DirTree* tree);
+// The next file after `entry`; none at the end, or when abort_requested is
+// set. With recursive = 0 the walk ends with the directory holding `entry`.
+DirEntry* tree_next(DirTree* tree, DirEntry* entry, int32_t recursive);
+
+// Lists one directory into its node (and, when recursive, everything below).
+void scan_directory(DirNode* node, int32_t recursive);
+
+// A new text: the directory's relative name and the file name (.\sub\x.c).
+char* entry_relative_name(const DirEntry* entry);
+// The file's full path: for a single-file tree the tree's own path (not a
+// copy); otherwise a new text. Give it back with entry_free_path.
+char* entry_full_path(const DirEntry* entry);
+// Frees a path from entry_full_path if it is a new text.
+void entry_free_path(const DirEntry* entry, char* path);
+uint32_t entry_size(const DirEntry* entry);
+DirTree* entry_tree(const DirEntry* entry);
+const char* entry_name(const DirEntry* entry);
+// Opens the file for reading (sharing read and write) if it exists.
+FsFile* entry_open_read(const DirEntry* entry);

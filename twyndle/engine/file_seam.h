@@ -1,0 +1,70 @@
+// The engine's file access: exactly the file calls the compare engine makes.
+// Paths are Windows paths (backslash separators, ANSI, double-byte aware).
+// Two backends are chosen at link time: Win32 (CreateFileA, ReadFile,
+// FindFirstFileA, ...) and POSIX, which maps backslashes to slashes so that
+// native tests and tools work on real Linux directories.
+#pragma once
+
+#include <cstdint>
+
+struct FsFile;  // an open file, owned by the caller until fs_close
+struct FsFind;  // an open directory search, owned until fs_find_close
+
+enum : uint32_t {
+  fs_attr_readonly = 0x01,
+  fs_attr_hidden = 0x02,
+  fs_attr_system = 0x04,
+  fs_attr_directory = 0x10,
+  fs_attr_archive = 0x20,
+  fs_attr_invalid = 0xFFFFFFFFu,
+};
+
+// The file attributes of a path, fs_attr_invalid when they cannot be read.
+uint32_t fs_attributes(const char* path);
+bool fs_set_attributes(const char* path, uint32_t attributes);
+
+// Opens an existing file for reading, sharing read and write with others.
+// None when it does not exist or cannot be opened.
+FsFile* fs_open_read(const char* path);
+// Creates (or truncates) a file for reading and writing; others may read
+// but not write while it is open. None on failure.
+FsFile* fs_create_write(const char* path);
+// Reads up to `bytes` bytes; returns the count read, 0 at the end, -1 on error.
+int32_t fs_read(FsFile* file, void* buffer, int32_t bytes);
+// Writes all `bytes` bytes; false on error.
+bool fs_write(FsFile* file, const void* buffer, int32_t bytes);
+// Moves the file position back to the start.
+bool fs_rewind(FsFile* file);
+// The low 32 bits of the file's size.
+uint32_t fs_size_low(FsFile* file);
+void fs_close(FsFile* file);
+
+struct FsFindData {
+  char name[260];       // simple name, NUL-terminated
+  uint32_t attributes;  // fs_attr_* bits
+  uint32_t size_low;    // low 32 bits of the size
+};
+
+// Lists the entries matching a pattern of the form "<directory>\*.*"
+// ("." and ".." included, like the platform). None when nothing matches or
+// the directory cannot be listed; otherwise `data` holds the first entry.
+FsFind* fs_find_first(const char* pattern, FsFindData* data);
+// The next entry; false at the end.
+bool fs_find_next(FsFind* find, FsFindData* data);
+void fs_find_close(FsFind* find);
+
+bool fs_create_directory(const char* path);
+// Copies a file over an existing one (CopyFileA without fail-if-exists).
+bool fs_copy_file(const char* from, const char* to);
+
+// Creation, last-access and last-write times, in the platform's units
+// (100 ns ticks since 1601 on Windows, nanoseconds since 1970 elsewhere).
+struct FsTimes {
+  uint64_t created;
+  uint64_t accessed;
+  uint64_t written;
+};
+// Reads the times of a file opened for reading without sharing.
+bool fs_get_times(const char* path, FsTimes* times);
+// Sets the times of a file opened for writing without sharing.
+bool fs_set_times(const char* path, const FsTimes* times);

@@ -1,0 +1,49 @@
+// A Line: one line of a file taking part in a compare, its text with the
+// line-end bytes, a cached hash and the link to the matching Line of the
+// other file (links are always made in pairs).
+#pragma once
+
+#include <cstdint>
+
+#include "twyndle/engine/block_list.h"
+
+enum : uint32_t {
+  line_standalone = 1,   // allocated outside a list; line_release frees it
+  line_hash_valid = 2,   // `hash` holds the hash of `text`
+  line_text_inline = 4,  // `text` lies in the record's own list item
+};
+
+struct Line {
+  uint32_t flags;   // line_* bits above
+  char* text;       // owned, NUL-terminated; CR and LF included as read
+  uint32_t hash;    // valid only with line_hash_valid
+  Line* link;       // the matching Line of the other file, or none
+  int32_t number;   // 1-based line number within its file
+  uint32_t length;  // bytes of text before the terminating NUL (the text may hold NULs)
+};
+
+// A new Line over a copy of `length` bytes; appended to `list`, or
+// standalone without one. None when memory runs out.
+Line* line_new(const char* bytes, uint32_t length, int32_t number, BlockList* list);
+// Frees the text, and the record too when it is standalone.
+void line_release(Line* line);
+// Forgets the link and the cached hash.
+void line_reset(Line* line);
+
+const char* line_text(const Line* line);
+int32_t line_number(const Line* line);
+Line* line_link(const Line* line);
+
+// The hash of the text, computed on first use and cached.
+uint32_t line_hash(Line* line);
+// Equal hashes and equal texts (spaces and tabs skipped with ignore_blanks).
+bool line_equal(Line* a, Line* b);
+// Links a and b to each other if neither is linked and they are equal.
+bool line_link_pair(Line* a, Line* b);
+// The text is only spaces and tabs up to its end or a CR or LF.
+bool line_is_blank(const Line* line);
+// The width of the text with tabs expanded to multiples of `tab`.
+int32_t display_length(const Line* line, int32_t tab);
+
+// The hash of a NUL-terminated text, as line_hash computes it.
+uint32_t text_hash(const char* text);

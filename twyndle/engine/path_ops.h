@@ -1,0 +1,26 @@
+// Path queries and the order of names and relative paths.
+#pragma once
+
+#include <cstdint>
+
+bool path_is_directory(const char* path);
+bool path_is_file(const char* path);
+// The low 32 bits of an existing file's size; 0 when it cannot be opened.
+uint32_t path_file_size(const char* path);
+
+// The part after the last backslash; for a path ending in a backslash, the
+// last name including it. A backslash after a double-byte lead byte is no
+// separator, and one in the first position does not count. Without a
+// backslash: the part after the last colon, else the whole path. Points
+// into `path`; none for none.
+const char* last_component(const char* path);
+
+// Negative, zero or positive. A missing name sorts first; at the first
+// difference a backslash sorts first, otherwise the signed bytes decide,
+// unless only one side has a backslash from there on: the side with more
+// directory levels to go sorts last. So a directory's files come before
+// everything in its subdirectories.
+int path_compare(const char* a, const char* b);
+
+// True when the path ends in a backslash that is a separator.
+bool path_ends_in_separator(const char* path);

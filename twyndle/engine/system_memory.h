@@ -1,0 +1,23 @@
+// Memory taken straight from the system, for list blocks, heap segments and
+// large heap requests. The backend can be replaced (tests make it fail).
+#pragma once
+
+#include <cstdint>
+
+struct SystemMemory {
+  // Zero-filled memory of `bytes` bytes, or none.
+  void* (*alloc)(uint32_t bytes);
+  void (*release)(void* memory);
+};
+
+// Installs a backend (none restores the platform default: GlobalAlloc and
+// GlobalFree on Windows, calloc and free elsewhere). Not owned.
+void system_memory_install(const SystemMemory* backend);
+
+void* system_alloc(uint32_t bytes);
+void system_free(void* memory);
+
+// system_alloc, asking the user "Memory allocation failed" (Abort / Retry /
+// Ignore) while it fails: Abort ends the process with exit code 1, Retry
+// asks the system again, Ignore gives up and returns none.
+void* system_alloc_or_ask(uint32_t bytes);

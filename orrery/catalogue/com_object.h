@@ -1,0 +1,49 @@
+// CComObject: one class registered under HKEY_CLASSES_ROOT\CLSID. Building it
+// reads only the server value and tests the file; everything else is read
+// from the registry when it is asked for.
+#pragma once
+
+#include "orrery/catalogue/com_file.h"
+
+#include <string>
+
+namespace orrery {
+
+class CComObject : public CComFile {
+public:
+    // Reads the default value of CLSID\<clsid>\<serverSubkey> as the path and
+    // sets the found flag.
+    CComObject(CPlatform& platform, const std::string& clsid,
+               const char* serverSubkey);
+    ~CComObject() override;
+
+    void FillAttributeList(CTwoColumnList& list) override;
+    virtual void FillRegistryTree(CTreeControl& tree);
+    virtual std::string GetProgID() const;
+    virtual std::string GetTypeLibName() const;
+    // The value of an AttributeId; empty text for any id above 18.
+    virtual std::string GetAttribute(int id);
+
+    const std::string& GetClsid() const { return m_clsid; }
+    std::string GetClsidWithoutBraces() const;
+
+    // The default value of CLSID\<clsid>\<subkey>, empty when there is none.
+    std::string ReadClassValue(const char* subkey) const;
+
+protected:
+    // The rows every registered object shows: attributes 0 to 4, location,
+    // status, file size and times, version strings.
+    void FillCommonRows(CTwoColumnList& list);
+    // The class's keys under a root item; returns the root.
+    TreeItem FillClassTree(CTreeControl& tree);
+    // Inserts every subkey of keyPath below parent, depth first.
+    void AddKeySubtree(CTreeControl& tree, TreeItem parent,
+                       const std::string& keyPath);
+    // A named value of the class key itself (name empty: its default value).
+    std::string ReadClassKeyValue(const char* name) const;
+
+private:
+    std::string m_clsid;
+};
+
+}  // namespace orrery

@@ -1,0 +1,80 @@
+// An in-memory registry for tests and benchmarks: one HKEY_CLASSES_ROOT.
+//
+// Keys are matched ignoring case and enumerated in the order they were made;
+// values keep their type and bytes. It keeps the Win32 buffer contracts of
+// CRegistry, counts every call, logs which values were read, can run a hook
+// before each subkey enumeration (so a test can make keys vanish mid-scan),
+// and knows how many keys are open (so a test can see that all were closed).
+#pragma once
+
+#include "orrery/platform/registry.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace orrery {
+
+struct CRegistryCounts {
+    unsigned long opens = 0;
+    unsigned long queries = 0;
+    unsigned long keyEnums = 0;
+    unsigned long valueEnums = 0;
+    unsigned long closes = 0;
+};
+
+class CMemoryRegistry : public CRegistry {
+public:
+    CMemoryRegistry();
+    ~CMemoryRegistry() override;
+
+    // Set-up. Paths are below HKEY_CLASSES_ROOT, names separated by
+    // backslashes; missing keys on the way are made. An empty value name is
+    // the default value.
+    void CreateKey(const std::string& path);
+    void SetString(const std::string& path, const std::string& name,
+                   const std::string& text, unsigned long type = kRegSz);
+    void SetDword(const std::string& path, const std::string& name,
+                  unsigned long value);
+    void SetRaw(const std::string& path, const std::string& name,
+                unsigned long type, const std::string& bytes);
+    // Removes a key with its subtree; keys still open on it answer
+    // kRegKeyDeleted from then on. False when there is no such key.
+    bool DeleteKey(const std::string& path);
+
+    // Observation.
+    const CRegistryCounts& Counts() const { return m_counts; }
+    // One entry per QueryValue call on a live key: key path, "|", value name.
+    const std::vector<std::string>& QueryLog() const { return m_queryLog; }
+    void ResetCounts();
+    size_t OpenKeyCount() const { return m_handles.size(); }
+    void SetEnumKeyHook(std::function<void(unsigned long index)> hook);
+
+    long OpenKey(RegKey parent, const char* subkey, RegKey* opened) override;
+    long QueryValue(RegKey key, const char* name, unsigned long* type,
+                    unsigned char* data, unsigned long* size) override;
+    long EnumKey(RegKey key, unsigned long index, char* name,
+                 unsigned long* size) override;
+    long EnumValue(RegKey key, unsigned long index, char* name,
+                   unsigned long* nameSize, unsigned long* type,
+                   unsigned char* data, unsigned long* dataSize) override;
+    long CloseKey(RegKey key) override;
+
+    struct Node;
+
+private:
+    std::shared_ptr<Node> Resolve(RegKey key, long* result) const;
+    std::shared_ptr<Node> Walk(const std::shared_ptr<Node>& from,
+                               const std::string& path, bool create);
+
+    std::shared_ptr<Node> m_root;
+    std::unordered_map<RegKey, std::shared_ptr<Node>> m_handles;
+    RegKey m_nextHandle;
+    CRegistryCounts m_counts;
+    std::vector<std::string> m_queryLog;
+    std::function<void(unsigned long)> m_enumKeyHook;
+};
+
+}  // namespace orrery

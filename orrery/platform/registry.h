@@ -1,0 +1,64 @@
+// The registry seam: the HKEY_CLASSES_ROOT calls orrery makes, nothing more.
+//
+// Each operation mirrors one Win32 call (RegOpenKeyExA with KEY_ALL_ACCESS,
+// RegQueryValueExA, RegEnumKeyExA, RegEnumValueA, RegCloseKey): the same
+// in/out sizes, the same result codes. Callers therefore keep the buffer rules
+// of the real calls, and the in-memory backend can be held to them in tests.
+#pragma once
+
+#include <cstdint>
+
+namespace orrery {
+
+// An open key. kClassesRoot is always open and never closed.
+typedef std::uintptr_t RegKey;
+const RegKey kClassesRoot = 0x80000000u;
+const RegKey kNoKey = 0;
+
+// Result codes, numerically equal to the Win32 ones.
+const long kRegSuccess = 0;
+const long kRegFileNotFound = 2;
+const long kRegAccessDenied = 5;
+const long kRegInvalidHandle = 6;
+const long kRegMoreData = 234;
+const long kRegNoMoreItems = 259;
+const long kRegKeyDeleted = 1018;
+
+// Value types, numerically equal to REG_*.
+const unsigned long kRegNone = 0;
+const unsigned long kRegSz = 1;
+const unsigned long kRegExpandSz = 2;
+const unsigned long kRegBinary = 3;
+const unsigned long kRegDword = 4;
+const unsigned long kRegMultiSz = 7;
+
+class CRegistry {
+public:
+    virtual ~CRegistry() {}
+
+    // RegOpenKeyExA(parent, subkey, 0, KEY_ALL_ACCESS, opened). subkey may hold
+    // several names separated by backslashes.
+    virtual long OpenKey(RegKey parent, const char* subkey, RegKey* opened) = 0;
+
+    // RegQueryValueExA(key, name, 0, type, data, size). name null or "" is the
+    // default value. data may be null to ask for the size only. On
+    // kRegMoreData *size holds the size needed.
+    virtual long QueryValue(RegKey key, const char* name, unsigned long* type,
+                            unsigned char* data, unsigned long* size) = 0;
+
+    // RegEnumKeyExA(key, index, name, size, ...). *size passes the buffer size
+    // in characters including the terminating zero and returns the name length
+    // without it. A name that does not fit gives kRegMoreData.
+    virtual long EnumKey(RegKey key, unsigned long index, char* name,
+                         unsigned long* size) = 0;
+
+    // RegEnumValueA(key, index, name, nameSize, 0, type, data, dataSize).
+    virtual long EnumValue(RegKey key, unsigned long index, char* name,
+                           unsigned long* nameSize, unsigned long* type,
+                           unsigned char* data, unsigned long* dataSize) = 0;
+
+    // RegCloseKey(key).
+    virtual long CloseKey(RegKey key) = 0;
+};
+
+}  // namespace orrery

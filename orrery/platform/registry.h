@@ -20,6 +20,7 @@ const long kRegSuccess = 0;
 const long kRegFileNotFound = 2;
 const long kRegAccessDenied = 5;
 const long kRegInvalidHandle = 6;
+const long kRegInvalidParameter = 87;
 const long kRegMoreData = 234;
 const long kRegNoMoreItems = 259;
 const long kRegKeyDeleted = 1018;

@@ -1,0 +1,40 @@
+#include "orrery/catalogue/classify.h"
+
+#include "orrery/catalogue/registry_text.h"
+
+#include <cctype>
+
+namespace orrery {
+
+bool HasProgID(CRegistry& registry, RegKey clsidKey, const std::string& clsid)
+{
+    return KeyExists(registry, clsidKey, clsid + "\\ProgID");
+}
+
+bool HasControl(CRegistry& registry, RegKey clsidKey, const std::string& clsid)
+{
+    return KeyExists(registry, clsidKey, clsid + "\\Control");
+}
+
+bool HasLocalServer32(CRegistry& registry, RegKey clsidKey, const std::string& clsid)
+{
+    return KeyExists(registry, clsidKey, clsid + "\\LocalServer32");
+}
+
+bool IsDllServer(CRegistry& registry, RegKey clsidKey, const std::string& clsid)
+{
+    RegKey key = kNoKey;
+    if (registry.OpenKey(clsidKey, (clsid + "\\InProcServer32").c_str(), &key) != kRegSuccess)
+        return false;
+    std::string value;
+    bool read = QueryText(registry, key, nullptr, kServerTestSize, &value);
+    registry.CloseKey(key);
+    if (!read || value.size() <= 3)
+        return false;
+    std::string ending = value.substr(value.size() - 3);
+    for (char& c : ending)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return ending == "DLL";
+}
+
+}  // namespace orrery

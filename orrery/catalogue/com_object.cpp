@@ -1,0 +1,181 @@
+#include "orrery/catalogue/com_object.h"
+
+#include "orrery/catalogue/registry_text.h"
+#include "orrery/catalogue/server_path.h"
+
+namespace orrery {
+
+namespace {
+
+const char kNotDefined[] = "Not Defined";
+const char kUnknown[] = "Unknown";
+
+const int kImageRegistry = 0;
+const int kImageFile = 1;
+const int kImageVersion = 2;
+const int kImageWarning = 3;
+
+const int kKeyImage = 0;
+const int kKeySelectedImage = 1;
+
+TreeItem InsertKey(CTreeControl& tree, TreeItem parent, const std::string& name)
+{
+    return tree.InsertItem(parent, name, kKeyImage, kKeySelectedImage, nullptr);
+}
+
+// Inserts the subkeys of an open key below parent, each followed by its own
+// subkeys before the next one is taken.
+void AddOpenKeySubtree(CRegistry& registry, CTreeControl& tree, TreeItem parent,
+                       RegKey key)
+{
+    std::string name;
+    for (unsigned long index = 0;; ++index) {
+        long result = EnumSubkeyName(registry, key, index, &name);
+        if (result == kRegMoreData)
+            continue;
+        if (result != kRegSuccess)
+            break;
+        TreeItem child = InsertKey(tree, parent, name);
+        RegKey childKey = kNoKey;
+        if (registry.OpenKey(key, name.c_str(), &childKey) == kRegSuccess) {
+            AddOpenKeySubtree(registry, tree, child, childKey);
+            registry.CloseKey(childKey);
+        }
+    }
+}
+
+}  // namespace
+
+CComObject::CComObject(CPlatform& platform, const std::string& clsid,
+                       const char* serverSubkey)
+    : CComFile(platform), m_clsid(clsid)
+{
+    SetPath(ExpandEnvironment(platform.files, StripQuotes(ReadClassValue(serverSubkey))));
+    SetFound(CheckFileExists());
+}
+
+CComObject::~CComObject() = default;
+
+std::string CComObject::ReadClassValue(const char* subkey) const
+{
+    if (m_clsid.empty() || !subkey || !*subkey)
+        return std::string();
+    return ReadKeyText(m_platform.registry, kClassesRoot,
+                       "CLSID\\" + m_clsid + "\\" + subkey, nullptr, kClassValueSize);
+}
+
+std::string CComObject::ReadClassKeyValue(const char* name) const
+{
+    if (m_clsid.empty())
+        return std::string();
+    return ReadKeyText(m_platform.registry, kClassesRoot, "CLSID\\" + m_clsid,
+                       name, kClassValueSize);
+}
+
+std::string CComObject::GetClsidWithoutBraces() const
+{
+    std::string bare = m_clsid;
+    if (!bare.empty() && bare[0] == '{')
+        bare.erase(0, 1);
+    if (!bare.empty() && bare[bare.size() - 1] == '}')
+        bare.erase(bare.size() - 1);
+    return bare;
+}
+
+std::string CComObject::GetProgID() const
+{
+    std::string progId = ReadClassValue("ProgID");
+    return progId.empty() ? kUnknown : progId;
+}
+
+// The class's own Version value stands for the library version. A class
+// without a TypeLib or a Version value names no library key at all.
+std::string CComObject::GetTypeLibName() const
+{
+    std::string typeLib = ReadClassValue("TypeLib");
+    std::string version = ReadClassValue("Version");
+    if (typeLib.empty() || version.empty())
+        return kNotDefined;
+    std::string name = ReadKeyText(m_platform.registry, kClassesRoot,
+                                   "TypeLib\\" + typeLib + "\\" + version, nullptr,
+                                   kClassValueSize);
+    return name.empty() ? kNotDefined : name;
+}
+
+std::string CComObject::GetAttribute(int id)
+{
+    switch (id) {
+    case AttrProgID:
+        return GetProgID();
+    case AttrVersion:
+    case AttrTypeLib:
+        return ReadClassValue(kAttributeTable[id].key);
+    case AttrClsid:
+        return m_clsid;
+    case AttrTypeLibName:
+        return GetTypeLibName();
+    default:
+        return GetFileAttribute(id);
+    }
+}
+
+void CComObject::FillCommonRows(CTwoColumnList& list)
+{
+    for (int id = AttrProgID; id <= AttrTypeLib; ++id)
+        list.AppendRow(AttributeLabel(id), GetAttribute(id), kImageRegistry);
+    bool exists = StatusText() == kStatusExists;
+    int image = exists ? kImageFile : kImageWarning;
+    list.AppendRow(AttributeLabel(AttrFileLocation), GetAttribute(AttrFileLocation), image);
+    list.AppendRow(AttributeLabel(AttrStatus), GetAttribute(AttrStatus), image);
+    if (exists) {
+        for (int id = AttrFileSize; id <= AttrAccessed; ++id)
+            list.AppendRow(AttributeLabel(id), GetAttribute(id), kImageFile);
+    }
+    if (LoadVersionInfo()) {
+        for (int id = AttrFileDescription; id <= AttrProductVersion; ++id)
+            list.AppendRow(AttributeLabel(id), GetAttribute(id), kImageVersion);
+    }
+}
+
+void CComObject::FillAttributeList(CTwoColumnList& list)
+{
+    FillCommonRows(list);
+}
+
+void CComObject::AddKeySubtree(CTreeControl& tree, TreeItem parent,
+                               const std::string& keyPath)
+{
+    RegKey key = kNoKey;
+    if (m_platform.registry.OpenKey(kClassesRoot, keyPath.c_str(), &key) != kRegSuccess)
+        return;
+    AddOpenKeySubtree(m_platform.registry, tree, parent, key);
+    m_platform.registry.CloseKey(key);
+}
+
+TreeItem CComObject::FillClassTree(CTreeControl& tree)
+{
+    TreeItem root = InsertKey(tree, kTreeRoot, "HKEY_CLASSES_ROOT");
+    TreeItem clsidItem = InsertKey(tree, InsertKey(tree, root, "CLSID"), m_clsid);
+    std::string typeLib = ReadClassValue("TypeLib");
+    TreeItem typeLibItem = kTreeRoot;
+    if (!typeLib.empty())
+        typeLibItem = InsertKey(tree, InsertKey(tree, root, "TypeLib"), typeLib);
+    std::string progId = ReadClassValue("ProgID");
+    TreeItem progIdItem = kTreeRoot;
+    if (!progId.empty())
+        progIdItem = InsertKey(tree, root, progId);
+    tree.Expand(root);
+    AddKeySubtree(tree, clsidItem, "CLSID\\" + m_clsid);
+    if (!typeLib.empty())
+        AddKeySubtree(tree, typeLibItem, "TypeLib\\" + typeLib);
+    if (!progId.empty())
+        AddKeySubtree(tree, progIdItem, progId);
+    return root;
+}
+
+void CComObject::FillRegistryTree(CTreeControl& tree)
+{
+    FillClassTree(tree);
+}
+
+}  // namespace orrery

@@ -1,0 +1,67 @@
+#include "orrery/catalogue/com_servers.h"
+
+#include "orrery/catalogue/registry_text.h"
+
+namespace orrery {
+
+const char kInprocServer32[] = "InprocServer32";
+const char kLocalServer32[] = "LocalServer32";
+
+namespace {
+
+const int kImageRegistry = 0;
+const int kImageFile = 1;
+
+}  // namespace
+
+CComControl::CComControl(CPlatform& platform, const std::string& clsid)
+    : CComObject(platform, clsid, kInprocServer32)
+{
+}
+
+void CComControl::FillAttributeList(CTwoColumnList& list)
+{
+    FillCommonRows(list);
+    list.AppendRow("Toolbox Bitmap", ReadClassValue("ToolboxBitmap32"), kImageFile);
+}
+
+CDllServer::CDllServer(CPlatform& platform, const std::string& clsid)
+    : CComObject(platform, clsid, kInprocServer32)
+{
+}
+
+CExeServer::CExeServer(CPlatform& platform, const std::string& clsid)
+    : CComObject(platform, clsid, kLocalServer32)
+{
+}
+
+std::string CExeServer::GetAppID() const
+{
+    return ReadClassKeyValue("AppID");
+}
+
+std::string CExeServer::GetProgID() const
+{
+    std::string description = ReadClassKeyValue(nullptr);
+    return description.empty() ? CComObject::GetProgID() : description;
+}
+
+void CExeServer::FillAttributeList(CTwoColumnList& list)
+{
+    FillCommonRows(list);
+    list.AppendRow("AppID", GetAppID(), kImageRegistry);
+    list.AppendRow("Default Icon", ReadClassValue("DefaultIcon"), kImageFile);
+}
+
+void CExeServer::FillRegistryTree(CTreeControl& tree)
+{
+    TreeItem root = FillClassTree(tree);
+    std::string appId = GetAppID();
+    if (appId.empty())
+        return;
+    TreeItem appIdItem = tree.InsertItem(root, "AppID", 0, 1, nullptr);
+    TreeItem item = tree.InsertItem(appIdItem, appId, 0, 1, nullptr);
+    AddKeySubtree(tree, item, "AppID\\" + appId);
+}
+
+}  // namespace orrery

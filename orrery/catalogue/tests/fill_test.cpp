@@ -1,0 +1,196 @@
+#include "orrery/catalogue/com_servers.h"
+#include "orrery/catalogue/tests/recorders.h"
+#include "orrery/platform/memory_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace orrery {
+namespace {
+
+const char kClsid[] = "{AAAAAAAA-0000-0000-0000-000000000001}";
+const char kDll[] = "C:\\Windows\\System32\\widget.dll";
+
+const std::vector<std::string> kRegistryLabels = {"ProgID", "Version", "CLSID", "TypeLib Name",
+                                                  "TypeLib"};
+const std::vector<std::string> kFileLabels = {"File Location", "Status"};
+const std::vector<std::string> kTimeLabels = {"File Size", "Created", "Last Modified", "Accessed"};
+const std::vector<std::string> kVersionLabels = {
+    "File Description", "Company Name", "File Version", "Internal Name", "Legal Copyright",
+    "Original Filename", "Product Name", "Product Version"};
+
+std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts)
+{
+    std::vector<std::string> joined;
+    for (const auto& part : parts)
+        joined.insert(joined.end(), part.begin(), part.end());
+    return joined;
+}
+
+std::vector<int> Repeat(std::initializer_list<std::pair<int, int>> runs)
+{
+    std::vector<int> images;
+    for (const auto& run : runs)
+        images.insert(images.end(), run.first, run.second);
+    return images;
+}
+
+class FillTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        AddClass(machine.registry, kClsid, "Widget.1");
+        SetClassValue(machine.registry, kClsid, "InprocServer32", kDll);
+        machine.files.AddFile(kDll, 10);
+        machine.versions.SetVersion(kDll, CVersionFixture());
+    }
+
+    CMemoryPlatform machine;
+};
+
+TEST_F(FillTest, AWellBehavedControlShowsEveryRowThenItsToolboxBitmap)
+{
+    SetClassValue(machine.registry, kClsid, "ToolboxBitmap32", "widget.dll, 1");
+    CComControl control(machine.Get(), kClsid);
+    CRecordingList list;
+    control.FillAttributeList(list);
+    EXPECT_EQ(Join({kRegistryLabels, kFileLabels, kTimeLabels, kVersionLabels, {"Toolbox Bitmap"}}),
+              list.Labels());
+    EXPECT_EQ(Repeat({{5, 0}, {2, 1}, {4, 1}, {8, 2}, {1, 1}}), list.Images());
+    EXPECT_EQ("widget.dll, 1", list.Value("Toolbox Bitmap"));
+    EXPECT_EQ("Widget.1", list.Value("ProgID"));
+    EXPECT_EQ("Not Defined", list.Value("TypeLib Name"));
+    EXPECT_EQ("10 Bytes", list.Value("File Size"));
+}
+
+TEST_F(FillTest, AMissingFileShowsItsWarningWithoutFileRows)
+{
+    SetClassValue(machine.registry, kClsid, "InprocServer32", "C:\\Gone\\gone.dll");
+    CDllServer server(machine.Get(), kClsid);
+    CRecordingList list;
+    server.FillAttributeList(list);
+    EXPECT_EQ(Join({kRegistryLabels, kFileLabels}), list.Labels());
+    EXPECT_EQ(Repeat({{5, 0}, {2, 3}}), list.Images());
+    EXPECT_EQ(kStatusMissing, list.Value("Status"));
+}
+
+TEST_F(FillTest, AnUndefinedPathShowsItsWarningAndNoFileOrVersionRows)
+{
+    SetClassValue(machine.registry, kClsid, "InprocServer32", "widget.dll");
+    CDllServer server(machine.Get(), kClsid);
+    CRecordingList list;
+    server.FillAttributeList(list);
+    EXPECT_EQ(Join({kRegistryLabels, kFileLabels}), list.Labels());
+    EXPECT_EQ(Repeat({{5, 0}, {2, 3}}), list.Images());
+    EXPECT_EQ(kStatusNoPath, list.Value("Status"));
+}
+
+TEST_F(FillTest, AnExeServerEndsWithItsAppIDAndDefaultIcon)
+{
+    SetClassValue(machine.registry, kClsid, "LocalServer32", kDll);
+    SetClassValue(machine.registry, kClsid, "DefaultIcon", "widget.dll,0");
+    machine.registry.SetString(std::string("CLSID\\") + kClsid, "AppID", "{APP}");
+    machine.versions.SetVersion(kDll, [] {
+        CVersionFixture none;
+        none.hasTranslation = false;
+        return none;
+    }());
+    CExeServer server(machine.Get(), kClsid);
+    CRecordingList list;
+    server.FillAttributeList(list);
+    EXPECT_EQ(Join({kRegistryLabels, kFileLabels, kTimeLabels, {"AppID", "Default Icon"}}),
+              list.Labels());
+    EXPECT_EQ(Repeat({{5, 0}, {6, 1}, {1, 0}, {1, 1}}), list.Images());
+    EXPECT_EQ("{APP}", list.Value("AppID"));
+    EXPECT_EQ("widget.dll,0", list.Value("Default Icon"));
+}
+
+TEST_F(FillTest, APlainFileShowsOnlyItsFileRows)
+{
+    CComFile file(machine.Get());
+    file.SetPath(kDll);
+    file.SetFound(true);
+    CRecordingList list;
+    file.FillAttributeList(list);
+    EXPECT_EQ(Join({kFileLabels, kTimeLabels, kVersionLabels}), list.Labels());
+    EXPECT_EQ(Repeat({{6, 2}, {8, 3}}), list.Images());
+
+    CComFile missing(machine.Get());
+    missing.SetPath("C:\\Gone\\gone.dll");
+    CRecordingList missingList;
+    missing.FillAttributeList(missingList);
+    EXPECT_EQ(kFileLabels, missingList.Labels());
+    EXPECT_EQ(Repeat({{2, 1}}), missingList.Images());
+}
+
+TEST_F(FillTest, TheRegistryTreeShowsTheClassLibraryAndProgIDKeys)
+{
+    SetClassValue(machine.registry, kClsid, "TypeLib", "{LIB}");
+    machine.registry.CreateKey("TypeLib\\{LIB}\\1.0\\0\\win32");
+    machine.registry.CreateKey("TypeLib\\{LIB}\\1.0\\FLAGS");
+    machine.registry.CreateKey("Widget.1\\CLSID");
+    CComControl control(machine.Get(), kClsid);
+    CRecordingTree tree;
+    control.FillRegistryTree(tree);
+    EXPECT_EQ("HKEY_CLASSES_ROOT\n"
+              "  CLSID\n"
+              "    " + std::string(kClsid) + "\n"
+              "      ProgID\n"
+              "      InprocServer32\n"
+              "      TypeLib\n"
+              "  TypeLib\n"
+              "    {LIB}\n"
+              "      1.0\n"
+              "        0\n"
+              "          win32\n"
+              "        FLAGS\n"
+              "  Widget.1\n"
+              "    CLSID\n",
+              tree.Render());
+    EXPECT_TRUE(tree.IsExpanded("HKEY_CLASSES_ROOT"));
+    EXPECT_TRUE(tree.AllImages(0, 1));
+    EXPECT_EQ(0u, machine.registry.OpenKeyCount());
+}
+
+TEST_F(FillTest, AClassWithoutTypeLibHasNoTypeLibBranch)
+{
+    machine.registry.DeleteKey(std::string("CLSID\\") + kClsid + "\\ProgID");
+    CDllServer server(machine.Get(), kClsid);
+    CRecordingTree tree;
+    server.FillRegistryTree(tree);
+    EXPECT_EQ("HKEY_CLASSES_ROOT\n  CLSID\n    " + std::string(kClsid) + "\n      InprocServer32\n",
+              tree.Render());
+}
+
+TEST_F(FillTest, AnExeServerAddsItsAppIDBranch)
+{
+    machine.registry.SetString(std::string("CLSID\\") + kClsid, "AppID", "{APP}");
+    machine.registry.CreateKey("AppID\\{APP}\\Sub");
+    CExeServer server(machine.Get(), kClsid);
+    CRecordingTree tree;
+    server.FillRegistryTree(tree);
+    EXPECT_EQ("HKEY_CLASSES_ROOT\n"
+              "  CLSID\n"
+              "    " + std::string(kClsid) + "\n"
+              "      ProgID\n"
+              "      InprocServer32\n"
+              "  Widget.1\n"
+              "  AppID\n"
+              "    {APP}\n"
+              "      Sub\n",
+              tree.Render());
+    EXPECT_TRUE(tree.AllImages(0, 1));
+}
+
+TEST_F(FillTest, KeysWithLongNamesAreListedWhole)
+{
+    const std::string longName(300, 'k');
+    AddClassKey(machine.registry, kClsid, longName + "\\after");
+    AddClassKey(machine.registry, kClsid, "Last");
+    CDllServer server(machine.Get(), kClsid);
+    CRecordingTree tree;
+    server.FillRegistryTree(tree);
+    EXPECT_NE(std::string::npos, tree.Render().find("      " + longName + "\n        after\n      Last\n"));
+}
+
+}  // namespace
+}  // namespace orrery

@@ -1,0 +1,299 @@
+// The in-memory registry. Each key is a node holding its subkeys in creation
+// order (with an index by upper-cased name for quick lookup) and its values in
+// creation order. Open handles share ownership of their node, so a key deleted
+// while open stays readable as "deleted" rather than dangling.
+#include "orrery/platform/memory_registry.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace orrery {
+
+struct CMemoryRegistry::Node {
+    struct Value {
+        std::string name;
+        unsigned long type;
+        std::string bytes;
+    };
+
+    std::string name;
+    std::string path;  // below HKEY_CLASSES_ROOT, for the query log
+    std::vector<std::shared_ptr<Node>> children;
+    std::unordered_map<std::string, size_t> childIndex;  // upper-cased name -> position
+    std::vector<Value> values;
+    bool deleted = false;
+};
+
+namespace {
+
+std::string Upper(const std::string& text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
+}
+
+bool SameName(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && Upper(a) == Upper(b);
+}
+
+// The names of a path, empty ones included (two backslashes in a row hold one).
+std::vector<std::string> SplitPath(const std::string& path)
+{
+    std::vector<std::string> names;
+    size_t start = 0;
+    for (;;) {
+        size_t end = path.find('\\', start);
+        if (end == std::string::npos) {
+            names.push_back(path.substr(start));
+            return names;
+        }
+        names.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+void MarkDeleted(CMemoryRegistry::Node& node)
+{
+    node.deleted = true;
+    for (auto& child : node.children)
+        MarkDeleted(*child);
+}
+
+std::string StringBytes(const std::string& text)
+{
+    return std::string(text.c_str(), text.size() + 1);
+}
+
+}  // namespace
+
+CMemoryRegistry::CMemoryRegistry()
+    : m_root(std::make_shared<Node>()), m_nextHandle(0x1000)
+{
+}
+
+CMemoryRegistry::~CMemoryRegistry() = default;
+
+std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::Walk(
+    const std::shared_ptr<Node>& from, const std::string& path, bool create)
+{
+    std::shared_ptr<Node> node = from;
+    if (path.empty())
+        return node;
+    std::vector<std::string> names = SplitPath(path);
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        // Like the real registry: one trailing backslash is allowed, an empty
+        // name anywhere else names no key.
+        if (name.empty()) {
+            if (create || (i > 0 && i + 1 == names.size()))
+                continue;
+            return nullptr;
+        }
+        auto found = node->childIndex.find(Upper(name));
+        if (found != node->childIndex.end()) {
+            node = node->children[found->second];
+            continue;
+        }
+        if (!create)
+            return nullptr;
+        auto child = std::make_shared<Node>();
+        child->name = name;
+        child->path = node->path.empty() ? name : node->path + "\\" + name;
+        node->childIndex[Upper(name)] = node->children.size();
+        node->children.push_back(child);
+        node = child;
+    }
+    return node;
+}
+
+void CMemoryRegistry::CreateKey(const std::string& path)
+{
+    Walk(m_root, path, true);
+}
+
+void CMemoryRegistry::SetRaw(const std::string& path, const std::string& name,
+                             unsigned long type, const std::string& bytes)
+{
+    std::shared_ptr<Node> node = Walk(m_root, path, true);
+    for (Node::Value& value : node->values) {
+        if (SameName(value.name, name)) {
+            value.type = type;
+            value.bytes = bytes;
+            return;
+        }
+    }
+    node->values.push_back(Node::Value{name, type, bytes});
+}
+
+void CMemoryRegistry::SetString(const std::string& path, const std::string& name,
+                                const std::string& text, unsigned long type)
+{
+    SetRaw(path, name, type, StringBytes(text));
+}
+
+void CMemoryRegistry::SetDword(const std::string& path, const std::string& name,
+                               unsigned long value)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<char>((value >> (8 * i)) & 0xff);
+    SetRaw(path, name, kRegDword, bytes);
+}
+
+bool CMemoryRegistry::DeleteKey(const std::string& path)
+{
+    std::vector<std::string> names = SplitPath(path);
+    std::string leaf = names.back();
+    names.pop_back();
+    std::string parentPath;
+    for (const std::string& name : names)
+        parentPath += name + "\\";
+    std::shared_ptr<Node> parent = Walk(m_root, parentPath, false);
+    if (!parent)
+        return false;
+    auto found = parent->childIndex.find(Upper(leaf));
+    if (found == parent->childIndex.end())
+        return false;
+    MarkDeleted(*parent->children[found->second]);
+    parent->children.erase(parent->children.begin() + found->second);
+    parent->childIndex.clear();
+    for (size_t i = 0; i < parent->children.size(); ++i)
+        parent->childIndex[Upper(parent->children[i]->name)] = i;
+    return true;
+}
+
+void CMemoryRegistry::ResetCounts()
+{
+    m_counts = CRegistryCounts();
+    m_queryLog.clear();
+}
+
+void CMemoryRegistry::SetEnumKeyHook(std::function<void(unsigned long)> hook)
+{
+    m_enumKeyHook = std::move(hook);
+}
+
+std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::Resolve(
+    RegKey key, long* result) const
+{
+    std::shared_ptr<Node> node;
+    if (key == kClassesRoot) {
+        node = m_root;
+    } else {
+        auto found = m_handles.find(key);
+        if (found != m_handles.end())
+            node = found->second;
+    }
+    if (!node)
+        *result = kRegInvalidHandle;
+    else if (node->deleted)
+        *result = kRegKeyDeleted;
+    else
+        *result = kRegSuccess;
+    return *result == kRegSuccess ? node : nullptr;
+}
+
+long CMemoryRegistry::OpenKey(RegKey parent, const char* subkey, RegKey* opened)
+{
+    ++m_counts.opens;
+    long result;
+    std::shared_ptr<Node> from = Resolve(parent, &result);
+    if (!from)
+        return result;
+    std::shared_ptr<Node> node = Walk(from, subkey ? subkey : "", false);
+    if (!node)
+        return kRegFileNotFound;
+    *opened = m_nextHandle;
+    m_nextHandle += 4;
+    m_handles[*opened] = node;
+    return kRegSuccess;
+}
+
+long CMemoryRegistry::QueryValue(RegKey key, const char* name,
+                                 unsigned long* type, unsigned char* data,
+                                 unsigned long* size)
+{
+    ++m_counts.queries;
+    long result;
+    std::shared_ptr<Node> node = Resolve(key, &result);
+    if (!node)
+        return result;
+    std::string wanted = name ? name : "";
+    m_queryLog.push_back(node->path + "|" + wanted);
+    for (const Node::Value& value : node->values) {
+        if (!SameName(value.name, wanted))
+            continue;
+        if (type)
+            *type = value.type;
+        if (!size)
+            return data ? kRegInvalidParameter : kRegSuccess;
+        unsigned long needed = static_cast<unsigned long>(value.bytes.size());
+        bool fits = *size >= needed;
+        if (data && fits)
+            std::memcpy(data, value.bytes.data(), needed);
+        *size = needed;
+        return (data && !fits) ? kRegMoreData : kRegSuccess;
+    }
+    return kRegFileNotFound;
+}
+
+long CMemoryRegistry::EnumKey(RegKey key, unsigned long index, char* name,
+                              unsigned long* size)
+{
+    ++m_counts.keyEnums;
+    if (m_enumKeyHook)
+        m_enumKeyHook(index);
+    long result;
+    std::shared_ptr<Node> node = Resolve(key, &result);
+    if (!node)
+        return result;
+    if (index >= node->children.size())
+        return kRegNoMoreItems;
+    const std::string& child = node->children[index]->name;
+    if (child.size() + 1 > *size)
+        return kRegMoreData;
+    std::memcpy(name, child.c_str(), child.size() + 1);
+    *size = static_cast<unsigned long>(child.size());
+    return kRegSuccess;
+}
+
+long CMemoryRegistry::EnumValue(RegKey key, unsigned long index, char* name,
+                                unsigned long* nameSize, unsigned long* type,
+                                unsigned char* data, unsigned long* dataSize)
+{
+    ++m_counts.valueEnums;
+    long result;
+    std::shared_ptr<Node> node = Resolve(key, &result);
+    if (!node)
+        return result;
+    if (index >= node->values.size())
+        return kRegNoMoreItems;
+    const Node::Value& value = node->values[index];
+    if (value.name.size() + 1 > *nameSize)
+        return kRegMoreData;
+    std::memcpy(name, value.name.c_str(), value.name.size() + 1);
+    *nameSize = static_cast<unsigned long>(value.name.size());
+    if (type)
+        *type = value.type;
+    if (!dataSize)
+        return kRegSuccess;
+    unsigned long needed = static_cast<unsigned long>(value.bytes.size());
+    bool fits = *dataSize >= needed;
+    if (data && fits)
+        std::memcpy(data, value.bytes.data(), needed);
+    *dataSize = needed;
+    return (data && !fits) ? kRegMoreData : kRegSuccess;
+}
+
+long CMemoryRegistry::CloseKey(RegKey key)
+{
+    ++m_counts.closes;
+    if (key == kClassesRoot)
+        return kRegSuccess;
+    return m_handles.erase(key) ? kRegSuccess : kRegInvalidHandle;
+}
+
+}  // namespace orrery

@@ -31,16 +31,16 @@ struct DirNode {
 };
 
 struct DirEntry {
-  char* name;     // owned: the file name, lower-cased
+  char* name;     // owned: the file name, lower-cased by the scan (a single-file root's as given)
   uint32_t size;  // low 32 bits of the size at scan time
   DirNode* dir;   // the directory holding the file
 };
 
 // A tree for an existing directory or file; none when the path is neither,
-// or is too long for the record. With recursive = 0 the whole directory
-// tree is listed at once; otherwise (what every caller passes) only the
-// root, and deeper directories when the walk reaches them.
-DirTree* tree_new(const char* path, int32_t recursive);
+// or is too long for the record. With lazy = 1 (what every caller passes)
+// only the root directory is listed, and deeper directories when the walk
+// reaches them; with lazy = 0 the whole directory tree is listed at once.
+DirTree* tree_new(const char* path, int32_t lazy);
 void tree_release(DirTree* tree);
 bool tree_is_file(const DirTree* tree);
 const char* tree_root_path(const DirTree* tree);

@@ -10,14 +10,12 @@
 struct FsFile;  // an open file, owned by the caller until fs_close
 struct FsFind;  // an open directory search, owned until fs_find_close
 
-enum : uint32_t {
-  fs_attr_readonly = 0x01,
-  fs_attr_hidden = 0x02,
-  fs_attr_system = 0x04,
-  fs_attr_directory = 0x10,
-  fs_attr_archive = 0x20,
-  fs_attr_invalid = 0xFFFFFFFFu,
-};
+constexpr uint32_t fs_attr_readonly = 0x01;
+constexpr uint32_t fs_attr_hidden = 0x02;
+constexpr uint32_t fs_attr_system = 0x04;
+constexpr uint32_t fs_attr_directory = 0x10;
+constexpr uint32_t fs_attr_archive = 0x20;
+constexpr uint32_t fs_attr_invalid = 0xFFFFFFFFu;
 
 // The file attributes of a path, fs_attr_invalid when they cannot be read.
 uint32_t fs_attributes(const char* path);

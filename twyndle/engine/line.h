@@ -7,16 +7,14 @@
 
 #include "twyndle/engine/block_list.h"
 
-enum : uint32_t {
-  line_standalone = 1,   // allocated outside a list; line_release frees it
-  line_hash_valid = 2,   // `hash` holds the hash of `text`
-  line_text_inline = 4,  // `text` lies in the record's own list item
-};
+constexpr uint32_t line_standalone = 1;   // allocated outside a list; line_release frees it
+constexpr uint32_t line_hash_valid = 2;   // `hash` holds the hash of `text`
+constexpr uint32_t line_text_inline = 4;  // `text` lies in the record's own list item
 
 struct Line {
   uint32_t flags;   // line_* bits above
-  char* text;       // owned, NUL-terminated; CR and LF included as read
   uint32_t hash;    // valid only with line_hash_valid
+  char* text;       // owned, NUL-terminated; CR and LF included as read
   Line* link;       // the matching Line of the other file, or none
   int32_t number;   // 1-based line number within its file
   uint32_t length;  // bytes of text before the terminating NUL (the text may hold NULs)

@@ -13,6 +13,7 @@ struct SystemMemory {
 // Installs a backend (none restores the platform default: GlobalAlloc and
 // GlobalFree on Windows, calloc and free elsewhere). Not owned.
 void system_memory_install(const SystemMemory* backend);
+const SystemMemory& system_memory_default();
 
 void* system_alloc(uint32_t bytes);
 void system_free(void* memory);

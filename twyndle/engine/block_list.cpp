@@ -1,0 +1,97 @@
+#include "twyndle/engine/block_list.h"
+
+#include <mutex>
+#include <new>
+
+#include "twyndle/engine/list_blocks.h"
+
+namespace {
+ListItemHeader* header_of(const void* item) {
+  return reinterpret_cast<ListItemHeader*>(const_cast<char*>(static_cast<const char*>(item)) -
+                                           sizeof(ListItemHeader));
+}
+
+void* data_of(ListLink* link) { return reinterpret_cast<char*>(link) + sizeof(ListItemHeader); }
+
+// The data of an item link, none when the link is the head.
+void* item_or_none(ListLink* link) { return link->is_head ? nullptr : data_of(link); }
+
+static_assert(sizeof(ListItemHeader) % alignof(ListLink) == 0, "item data must start aligned");
+
+// With list_lock held: links `link` in front of `before` (the head to append).
+void link_before(ListLink* link, ListLink* before) {
+  ListLink* prev = before->prev.load(std::memory_order_relaxed);
+  link->next.store(before, std::memory_order_relaxed);
+  link->prev.store(prev, std::memory_order_relaxed);
+  prev->next.store(link, std::memory_order_release);
+  before->prev.store(link, std::memory_order_release);
+}
+}  // namespace
+
+BlockList* list_new() {
+  std::lock_guard<std::mutex> hold(list_lock);
+  ListBlock* block = nullptr;
+  void* memory = list_memory_take(sizeof(ListLink), &block);
+  if (!memory) return nullptr;
+  auto* head = new (memory) ListLink;
+  head->next.store(head, std::memory_order_relaxed);
+  head->prev.store(head, std::memory_order_relaxed);
+  head->block = block;
+  head->is_head = 1;
+  return head;
+}
+
+void* list_insert_before(BlockList* list, void* item, uint32_t size) {
+  if (!list) return nullptr;
+  if (size > list_block_data_bytes - sizeof(ListItemHeader)) return nullptr;
+  std::lock_guard<std::mutex> hold(list_lock);
+  ListBlock* block = nullptr;
+  void* memory = list_memory_take(sizeof(ListItemHeader) + size, &block);
+  if (!memory) return nullptr;
+  auto* header = new (memory) ListItemHeader;
+  header->link.block = block;
+  header->link.is_head = 0;
+  header->size = size;
+  link_before(&header->link, item ? &header_of(item)->link : list);
+  return data_of(&header->link);
+}
+
+void* list_append(BlockList* list, uint32_t size) { return list_insert_before(list, nullptr, size); }
+
+void* list_first(const BlockList* list) {
+  return list ? item_or_none(list->next.load(std::memory_order_acquire)) : nullptr;
+}
+
+void* list_last(const BlockList* list) {
+  return list ? item_or_none(list->prev.load(std::memory_order_acquire)) : nullptr;
+}
+
+void* list_next(const void* item) {
+  return item ? item_or_none(header_of(item)->link.next.load(std::memory_order_acquire)) : nullptr;
+}
+
+void* list_prev(const void* item) {
+  return item ? item_or_none(header_of(item)->link.prev.load(std::memory_order_acquire)) : nullptr;
+}
+
+uint32_t list_item_size(const void* item) { return item ? header_of(item)->size : 0; }
+
+void list_destroy(BlockList** list) {
+  if (!list || !*list) return;
+  BlockList* head = *list;
+  *list = nullptr;
+  std::unique_lock<std::mutex> hold(list_lock);
+  ListLink* link = head->next.load(std::memory_order_relaxed);
+  for (;;) {
+    ListLink* next = link->next.load(std::memory_order_relaxed);
+    bool was_head = link == head;
+    int32_t negative = list_memory_give(link->block);
+    if (negative) {
+      hold.unlock();
+      list_report_negative(negative);
+      hold.lock();
+    }
+    if (was_head) break;
+    link = next;
+  }
+}

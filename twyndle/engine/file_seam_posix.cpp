@@ -1,0 +1,238 @@
+// POSIX file access for native builds and tools. Windows paths are mapped
+// to POSIX ones by turning backslashes into slashes and matching names
+// ignoring case, as Windows does (the engine lower-cases the names it
+// scans); attributes are made up
+// from the mode (directory, read-only when no one may write, hidden for
+// names starting with a dot).
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "twyndle/engine/file_seam.h"
+
+struct FsFile {
+  int fd;
+};
+
+struct FsFind {
+  DIR* dir;
+  std::string directory;  // with a trailing slash
+};
+
+namespace {
+bool exists(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0;
+}
+
+bool same_ignoring_case(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b) {
+    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) return false;
+  }
+  return *a == *b;
+}
+
+// The entry of `directory` whose name equals `name` ignoring case, else `name`.
+std::string find_ignoring_case(const std::string& directory, const std::string& name) {
+  DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
+  if (!dir) return name;
+  std::string found = name;
+  while (struct dirent* item = readdir(dir)) {
+    if (same_ignoring_case(item->d_name, name.c_str())) {
+      found = item->d_name;
+      break;
+    }
+  }
+  closedir(dir);
+  return found;
+}
+
+// Windows names ignore case: a component missing with the given case is
+// looked up among its directory's entries ignoring case (an exact match
+// wins). Only paths that do not exist as given pay for the lookup.
+std::string resolve_case(const std::string& path) {
+  if (path.empty() || exists(path)) return path;
+  std::string resolved;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t slash = path.find('/', start);
+    if (slash == std::string::npos) slash = path.size();
+    std::string name = path.substr(start, slash - start);
+    if (!name.empty() && !exists(resolved + name)) name = find_ignoring_case(resolved, name);
+    resolved += name;
+    if (slash < path.size()) resolved += '/';
+    start = slash + 1;
+  }
+  return resolved;
+}
+
+std::string posix_path(const char* path) {
+  std::string result(path ? path : "");
+  for (char& c : result) {
+    if (c == '\\') c = '/';
+  }
+  return resolve_case(result);
+}
+
+uint32_t attributes_of(const struct stat& info, const char* name) {
+  uint32_t attributes = S_ISDIR(info.st_mode) ? fs_attr_directory : fs_attr_archive;
+  if (!(info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))) attributes |= fs_attr_readonly;
+  if (name[0] == '.' && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0) attributes |= fs_attr_hidden;
+  return attributes;
+}
+
+FsFile* wrap(int fd) { return fd < 0 ? nullptr : new FsFile{fd}; }
+
+uint64_t nanoseconds(const struct timespec& time) {
+  return static_cast<uint64_t>(time.tv_sec) * 1000000000u + static_cast<uint64_t>(time.tv_nsec);
+}
+
+struct timespec timespec_of(uint64_t ns) {
+  struct timespec time;
+  time.tv_sec = static_cast<time_t>(ns / 1000000000u);
+  time.tv_nsec = static_cast<long>(ns % 1000000000u);
+  return time;
+}
+}  // namespace
+
+uint32_t fs_attributes(const char* path) {
+  struct stat info;
+  if (!path || stat(posix_path(path).c_str(), &info) != 0) return fs_attr_invalid;
+  const char* slash = std::strrchr(path, '\\');
+  return attributes_of(info, slash ? slash + 1 : path);
+}
+
+bool fs_set_attributes(const char* path, uint32_t attributes) {
+  struct stat info;
+  std::string name = posix_path(path);
+  if (!path || stat(name.c_str(), &info) != 0) return false;
+  mode_t mode = info.st_mode & 07777;
+  mode = (attributes & fs_attr_readonly) ? (mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
+  return chmod(name.c_str(), mode) == 0;
+}
+
+FsFile* fs_open_read(const char* path) {
+  if (!path) return nullptr;
+  std::string name = posix_path(path);
+  struct stat info;
+  if (stat(name.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
+  return wrap(open(name.c_str(), O_RDONLY | O_CLOEXEC));
+}
+
+FsFile* fs_create_write(const char* path) {
+  if (!path) return nullptr;
+  return wrap(open(posix_path(path).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+}
+
+int32_t fs_read(FsFile* file, void* buffer, int32_t bytes) {
+  if (!file || bytes < 0) return -1;
+  ssize_t count;
+  do {
+    count = read(file->fd, buffer, static_cast<size_t>(bytes));
+  } while (count < 0 && errno == EINTR);
+  return static_cast<int32_t>(count);
+}
+
+bool fs_write(FsFile* file, const void* buffer, int32_t bytes) {
+  if (!file || bytes < 0) return false;
+  const char* p = static_cast<const char*>(buffer);
+  while (bytes > 0) {
+    ssize_t count = write(file->fd, p, static_cast<size_t>(bytes));
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return false;
+    p += count;
+    bytes -= static_cast<int32_t>(count);
+  }
+  return true;
+}
+
+bool fs_rewind(FsFile* file) { return file && lseek(file->fd, 0, SEEK_SET) == 0; }
+
+uint32_t fs_size_low(FsFile* file) {
+  struct stat info;
+  if (!file || fstat(file->fd, &info) != 0) return 0;
+  return static_cast<uint32_t>(static_cast<uint64_t>(info.st_size) & 0xFFFFFFFFu);
+}
+
+void fs_close(FsFile* file) {
+  if (!file) return;
+  close(file->fd);
+  delete file;
+}
+
+bool fs_find_next(FsFind* find, FsFindData* data) {
+  if (!find || !data) return false;
+  while (struct dirent* item = readdir(find->dir)) {
+    size_t length = std::strlen(item->d_name);
+    if (length >= sizeof data->name) continue;
+    std::memcpy(data->name, item->d_name, length + 1);
+    struct stat info;
+    if (stat((find->directory + item->d_name).c_str(), &info) != 0) {
+      data->attributes = fs_attr_archive;  // a dangling link: listed as an empty file
+      data->size_low = 0;
+      return true;
+    }
+    data->attributes = attributes_of(info, item->d_name);
+    data->size_low = S_ISDIR(info.st_mode) ? 0 : static_cast<uint32_t>(static_cast<uint64_t>(info.st_size));
+    return true;
+  }
+  return false;
+}
+
+FsFind* fs_find_first(const char* pattern, FsFindData* data) {
+  static const char every[] = "\\*.*";
+  size_t length = pattern ? std::strlen(pattern) : 0;
+  if (length < sizeof every - 1 || std::strcmp(pattern + length - (sizeof every - 1), every) != 0) return nullptr;
+  std::string directory = posix_path(std::string(pattern, length - 3).c_str());
+  DIR* dir = opendir(directory.c_str());
+  if (!dir) return nullptr;
+  auto* find = new FsFind{dir, directory};
+  if (!fs_find_next(find, data)) {
+    fs_find_close(find);
+    return nullptr;
+  }
+  return find;
+}
+
+void fs_find_close(FsFind* find) {
+  if (!find) return;
+  closedir(find->dir);
+  delete find;
+}
+
+bool fs_create_directory(const char* path) { return path && mkdir(posix_path(path).c_str(), 0777) == 0; }
+
+bool fs_copy_file(const char* from, const char* to) {
+  FsFile* source = fs_open_read(from);
+  if (!source) return false;
+  FsFile* target = wrap(open(posix_path(to).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  bool ok = target != nullptr;
+  char buffer[65536];
+  int32_t count = 0;
+  while (ok && (count = fs_read(source, buffer, sizeof buffer)) > 0) ok = fs_write(target, buffer, count);
+  ok = ok && count == 0;
+  fs_close(source);
+  fs_close(target);
+  return ok;
+}
+
+bool fs_get_times(const char* path, FsTimes* times) {
+  struct stat info;
+  if (!path || !times || stat(posix_path(path).c_str(), &info) != 0) return false;
+  times->created = nanoseconds(info.st_ctim);
+  times->accessed = nanoseconds(info.st_atim);
+  times->written = nanoseconds(info.st_mtim);
+  return true;
+}
+
+bool fs_set_times(const char* path, const FsTimes* times) {
+  if (!path || !times) return false;
+  struct timespec both[2] = {timespec_of(times->accessed), timespec_of(times->written)};
+  return utimensat(AT_FDCWD, posix_path(path).c_str(), both, 0) == 0;
+}

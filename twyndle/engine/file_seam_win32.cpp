@@ -1,0 +1,131 @@
+// Win32 file access: the ANSI calls, with the sharing the engine asks for.
+#include <windows.h>
+
+#include <cstring>
+
+#include "twyndle/engine/file_seam.h"
+
+struct FsFile;
+struct FsFind;
+
+namespace {
+FsFile* wrap(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? nullptr : reinterpret_cast<FsFile*>(handle); }
+HANDLE handle_of(FsFile* file) { return reinterpret_cast<HANDLE>(file); }
+
+void copy_find_data(const WIN32_FIND_DATAA& found, FsFindData* data) {
+  std::strncpy(data->name, found.cFileName, sizeof data->name - 1);
+  data->name[sizeof data->name - 1] = '\0';
+  data->attributes = found.dwFileAttributes;
+  data->size_low = found.nFileSizeLow;
+}
+
+uint64_t ticks(const FILETIME& time) { return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+
+FILETIME filetime(uint64_t value) {
+  FILETIME time;
+  time.dwLowDateTime = static_cast<DWORD>(value);
+  time.dwHighDateTime = static_cast<DWORD>(value >> 32);
+  return time;
+}
+
+struct Find {
+  HANDLE handle;
+};
+}  // namespace
+
+uint32_t fs_attributes(const char* path) { return path ? GetFileAttributesA(path) : fs_attr_invalid; }
+
+bool fs_set_attributes(const char* path, uint32_t attributes) {
+  return path && SetFileAttributesA(path, attributes);
+}
+
+FsFile* fs_open_read(const char* path) {
+  if (!path) return nullptr;
+  return wrap(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+FsFile* fs_create_write(const char* path) {
+  if (!path) return nullptr;
+  return wrap(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+int32_t fs_read(FsFile* file, void* buffer, int32_t bytes) {
+  DWORD count = 0;
+  if (!file || bytes < 0 || !ReadFile(handle_of(file), buffer, static_cast<DWORD>(bytes), &count, nullptr)) return -1;
+  return static_cast<int32_t>(count);
+}
+
+bool fs_write(FsFile* file, const void* buffer, int32_t bytes) {
+  DWORD count = 0;
+  if (!file || bytes < 0) return false;
+  return WriteFile(handle_of(file), buffer, static_cast<DWORD>(bytes), &count, nullptr) &&
+         count == static_cast<DWORD>(bytes);
+}
+
+bool fs_rewind(FsFile* file) {
+  return file && SetFilePointer(handle_of(file), 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
+}
+
+uint32_t fs_size_low(FsFile* file) {
+  if (!file) return 0;
+  DWORD size = GetFileSize(handle_of(file), nullptr);
+  return size == INVALID_FILE_SIZE ? 0 : size;
+}
+
+void fs_close(FsFile* file) {
+  if (file) CloseHandle(handle_of(file));
+}
+
+FsFind* fs_find_first(const char* pattern, FsFindData* data) {
+  if (!pattern || !data) return nullptr;
+  WIN32_FIND_DATAA found;
+  HANDLE handle = FindFirstFileA(pattern, &found);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  copy_find_data(found, data);
+  return reinterpret_cast<FsFind*>(new Find{handle});
+}
+
+bool fs_find_next(FsFind* find, FsFindData* data) {
+  if (!find || !data) return false;
+  WIN32_FIND_DATAA found;
+  if (!FindNextFileA(reinterpret_cast<Find*>(find)->handle, &found)) return false;
+  copy_find_data(found, data);
+  return true;
+}
+
+void fs_find_close(FsFind* find) {
+  if (!find) return;
+  auto* search = reinterpret_cast<Find*>(find);
+  FindClose(search->handle);
+  delete search;
+}
+
+bool fs_create_directory(const char* path) { return path && CreateDirectoryA(path, nullptr); }
+
+bool fs_copy_file(const char* from, const char* to) { return from && to && CopyFileA(from, to, FALSE); }
+
+bool fs_get_times(const char* path, FsTimes* times) {
+  if (!path || !times) return false;
+  HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  FILETIME created, accessed, written;
+  bool ok = GetFileTime(file, &created, &accessed, &written);
+  CloseHandle(file);
+  if (!ok) return false;
+  times->created = ticks(created);
+  times->accessed = ticks(accessed);
+  times->written = ticks(written);
+  return true;
+}
+
+bool fs_set_times(const char* path, const FsTimes* times) {
+  if (!path || !times) return false;
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  FILETIME created = filetime(times->created), accessed = filetime(times->accessed), written = filetime(times->written);
+  bool ok = SetFileTime(file, &created, &accessed, &written);
+  CloseHandle(file);
+  return ok;
+}

@@ -1,0 +1,135 @@
+#include "twyndle/engine/line.h"
+
+#include <cstring>
+
+#include "twyndle/engine/engine_memory.h"
+#include "twyndle/engine/engine_options.h"
+
+namespace {
+constexpr uint32_t hash_factor = 6293815;  // 0x600937
+
+// The largest text kept inside its Line's own list item.
+constexpr uint32_t inline_text_limit = list_block_data_bytes - sizeof(ListItemHeader) - sizeof(Line) - 1;
+
+bool is_blank_byte(char c) { return c == ' ' || c == '\t'; }
+
+const char* skip_blanks(const char* p) {
+  while (is_blank_byte(*p)) ++p;
+  return p;
+}
+
+Line* new_record(uint32_t length, BlockList* list, bool text_inline) {
+  if (text_inline) return static_cast<Line*>(list_append(list, sizeof(Line) + length + 1));
+  return static_cast<Line*>(list ? list_append(list, sizeof(Line)) : engine_alloc(sizeof(Line)));
+}
+}  // namespace
+
+uint32_t text_hash(const char* text) {
+  if (!text) return 0;
+  uint32_t sum = 0, position = 1, factor = hash_factor;
+  bool skip = ignore_blanks == 1;
+  for (const char* p = text;; ++p) {
+    if (skip) p = skip_blanks(p);
+    if (!*p) break;
+    sum += static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(*p))) * position * factor;
+    position += 1;
+    factor *= hash_factor;
+  }
+  return sum;
+}
+
+Line* line_new(const char* bytes, uint32_t length, int32_t number, BlockList* list) {
+  if (!bytes && length) return nullptr;
+  bool text_inline = list && length <= inline_text_limit;
+  char* text = nullptr;
+  if (!text_inline) {
+    text = text_new_n(bytes ? bytes : "", length);
+    if (!text) return nullptr;
+  }
+  Line* line = new_record(length, list, text_inline);
+  if (!line) {
+    if (text) engine_free(text, static_cast<int32_t>(length) + 1);
+    return nullptr;
+  }
+  if (text_inline) {
+    text = reinterpret_cast<char*>(line + 1);
+    if (length) std::memcpy(text, bytes, length);
+    text[length] = '\0';
+  }
+  line->flags = (list ? 0 : line_standalone) | (text_inline ? line_text_inline : 0);
+  line->hash = 0;
+  line->text = text;
+  line->link = nullptr;
+  line->number = number;
+  line->length = length;
+  return line;
+}
+
+void line_release(Line* line) {
+  if (!line) return;
+  if (!(line->flags & line_text_inline)) engine_free(line->text, static_cast<int32_t>(line->length) + 1);
+  line->text = nullptr;
+  if (line->flags & line_standalone) engine_free(line, sizeof(Line));
+}
+
+void line_reset(Line* line) {
+  if (!line) return;
+  line->link = nullptr;
+  line->flags &= ~line_hash_valid;
+}
+
+const char* line_text(const Line* line) { return line ? line->text : nullptr; }
+
+int32_t line_number(const Line* line) { return line ? line->number : 0; }
+
+Line* line_link(const Line* line) { return line ? line->link : nullptr; }
+
+uint32_t line_hash(Line* line) {
+  if (!line) return 0;
+  if (!(line->flags & line_hash_valid)) {
+    line->hash = text_hash(line->text);
+    line->flags |= line_hash_valid;
+  }
+  return line->hash;
+}
+
+bool line_equal(Line* a, Line* b) {
+  if (!a || !b || !a->text || !b->text) return false;
+  if (line_hash(a) != line_hash(b)) return false;
+  bool skip = ignore_blanks == 1;
+  const char* p = a->text;
+  const char* q = b->text;
+  for (;;) {
+    if (skip) {
+      p = skip_blanks(p);
+      q = skip_blanks(q);
+    }
+    if (*p != *q) return false;
+    if (!*p) return true;
+    ++p;
+    ++q;
+  }
+}
+
+bool line_link_pair(Line* a, Line* b) {
+  if (!a || !b || a->link || b->link || !line_equal(a, b)) return false;
+  a->link = b;
+  b->link = a;
+  return true;
+}
+
+bool line_is_blank(const Line* line) {
+  if (!line || !line->text) return false;
+  const char* p = skip_blanks(line->text);
+  return *p == '\0' || *p == '\r' || *p == '\n';
+}
+
+int32_t display_length(const Line* line, int32_t tab) {
+  if (!line || !line->text) return 0;
+  if (tab < 1) tab = 1;
+  int32_t width = 0;
+  for (const char* p = line->text; *p; ++p) {
+    width = *p == '\t' ? (width + tab) / tab * tab : width + 1;
+  }
+  return width;
+}

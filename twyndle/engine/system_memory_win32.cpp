@@ -1,0 +1,12 @@
+#include <windows.h>
+
+#include "twyndle/engine/system_memory.h"
+
+// Fixed global memory: the handle is the address, so no lock is needed.
+const SystemMemory& system_memory_default() {
+  static const SystemMemory memory = {
+      [](uint32_t bytes) -> void* { return bytes ? GlobalAlloc(GPTR, bytes) : nullptr; },
+      [](void* block) { GlobalFree(block); },
+  };
+  return memory;
+}

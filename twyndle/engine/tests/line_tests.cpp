@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "twyndle/engine/engine_memory.h"
+#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/line.h"
+
+namespace {
+// Sets ignore_blanks for one test.
+class IgnoreBlanks {
+ public:
+  explicit IgnoreBlanks(int value) { ignore_blanks = value; }
+  ~IgnoreBlanks() { ignore_blanks = 0; }
+};
+
+// A standalone Line over a text, released with the object.
+struct TestLine {
+  explicit TestLine(const std::string& text, int32_t number = 1)
+      : line(line_new(text.data(), static_cast<uint32_t>(text.size()), number, nullptr)) {}
+  ~TestLine() { line_release(line); }
+  Line* line;
+};
+
+// The hash written out the long way: the k-th byte (signed) times k times 6293815^k.
+uint32_t reference_hash(const std::string& text) {
+  uint64_t sum = 0;
+  uint64_t power = 1;
+  for (size_t k = 1; k <= text.size() && text[k - 1]; ++k) {
+    power = power * 6293815u % 4294967296u;
+    int64_t byte = static_cast<signed char>(text[k - 1]);
+    sum = (sum + static_cast<uint64_t>(byte * static_cast<int64_t>(k)) * power) % 4294967296u;
+  }
+  return static_cast<uint32_t>(sum);
+}
+
+TEST(LineHash, GivesTheKnownValues) {
+  TestLine abc("abc");
+  EXPECT_EQ(line_hash(abc.line), 2853781978u);
+  EXPECT_EQ(text_hash("abc"), 0xAA1941DAu);
+  EXPECT_EQ(text_hash("abc\r\n"), 359767564u);
+  EXPECT_EQ(text_hash("\r\n"), 1149418527u);
+  EXPECT_EQ(text_hash(""), 0u);
+  EXPECT_EQ(text_hash("\xFF"), 4288673481u) << "high bytes count as negative";
+}
+
+TEST(LineHash, AgreesWithTheLongWayOnAssortedTexts) {
+  for (const std::string& text : {std::string("int main(void) {\n"), std::string("\t\treturn 0;\r\n"),
+                                  std::string("\x81\x40\xE9t\xE9\n"), std::string(700, 'q'), std::string("}")}) {
+    EXPECT_EQ(text_hash(text.c_str()), reference_hash(text)) << text;
+  }
+}
+
+TEST(LineHash, SkippedBlanksTakeNoPosition) {
+  IgnoreBlanks on(1);
+  EXPECT_EQ(text_hash("a b c"), text_hash("abc"));
+  EXPECT_EQ(text_hash(" \t a\tbc  "), 2853781978u);
+  EXPECT_EQ(text_hash("   "), 0u);
+}
+
+TEST(LineHash, IsCachedUntilReset) {
+  TestLine t("abc\n");
+  uint32_t first = line_hash(t.line);
+  EXPECT_TRUE(t.line->flags & line_hash_valid);
+  {
+    IgnoreBlanks on(1);
+    EXPECT_EQ(line_hash(t.line), first) << "the cached value stays";
+    line_reset(t.line);
+    EXPECT_FALSE(t.line->flags & line_hash_valid);
+  }
+  EXPECT_EQ(line_hash(t.line), first);
+  EXPECT_EQ(line_hash(nullptr), 0u);
+}
+
+TEST(LineHash, StopsAtANulInsideTheText) {
+  std::string with_nul("ab\0cd\n", 6);
+  TestLine t(with_nul);
+  EXPECT_EQ(t.line->length, 6u);
+  EXPECT_EQ(std::memcmp(line_text(t.line), with_nul.data(), 6), 0) << "every byte is kept";
+  EXPECT_EQ(line_hash(t.line), text_hash("ab"));
+  EXPECT_EQ(display_length(t.line, 8), 2);
+}
+
+TEST(LineEqual, ComparesBytesAndLineEnds) {
+  TestLine crlf("abc\r\n"), lf("abc\n"), lf2("abc\n"), upper("ABC\n"), bare("abc");
+  EXPECT_TRUE(line_equal(lf.line, lf2.line));
+  EXPECT_FALSE(line_equal(crlf.line, lf.line));
+  EXPECT_FALSE(line_equal(lf.line, bare.line)) << "a last line without its LF differs";
+  EXPECT_FALSE(line_equal(lf.line, upper.line)) << "case counts";
+  EXPECT_FALSE(line_equal(lf.line, nullptr));
+  IgnoreBlanks on(1);
+  line_reset(crlf.line);
+  line_reset(lf.line);
+  EXPECT_FALSE(line_equal(crlf.line, lf.line)) << "CR is not a blank";
+}
+
+TEST(LineEqual, IgnoresSpacesAndTabsOnlyWhenAsked) {
+  TestLine tabbed("a\tb\n"), joined("ab\n"), spaced(" ab\n");
+  EXPECT_FALSE(line_equal(tabbed.line, joined.line));
+  EXPECT_FALSE(line_equal(spaced.line, joined.line));
+  IgnoreBlanks on(1);
+  for (Line* line : {tabbed.line, joined.line, spaced.line}) line_reset(line);
+  EXPECT_TRUE(line_equal(tabbed.line, joined.line));
+  EXPECT_TRUE(line_equal(spaced.line, joined.line));
+  EXPECT_TRUE(line_equal(tabbed.line, spaced.line));
+}
+
+TEST(LineLink, LinksOnlyUnlinkedEqualPairs) {
+  TestLine a("same\n", 1), b("same\n", 7), c("same\n", 9), d("other\n", 2);
+  EXPECT_FALSE(line_link_pair(a.line, d.line));
+  EXPECT_EQ(line_link(a.line), nullptr);
+  EXPECT_TRUE(line_link_pair(a.line, b.line));
+  EXPECT_EQ(line_link(a.line), b.line);
+  EXPECT_EQ(line_link(b.line), a.line);
+  EXPECT_FALSE(line_link_pair(c.line, a.line)) << "a is already linked";
+  EXPECT_EQ(line_link(a.line), b.line);
+  EXPECT_EQ(line_link(c.line), nullptr);
+  line_reset(a.line);
+  line_reset(b.line);
+  EXPECT_TRUE(line_link_pair(c.line, a.line));
+  EXPECT_EQ(line_number(b.line), 7);
+  EXPECT_FALSE(line_link_pair(nullptr, a.line));
+}
+
+TEST(LineBlank, IsBlankUpToTheLineEnd) {
+  IgnoreBlanks off(0);
+  for (const char* blank : {"", "\r\n", "   \n", "\t \t", "  \r"}) EXPECT_TRUE(line_is_blank(TestLine(blank).line)) << blank;
+  for (const char* text : {"x", "  x\n", "\f\n"}) EXPECT_FALSE(line_is_blank(TestLine(text).line)) << text;
+  EXPECT_FALSE(line_is_blank(nullptr));
+  IgnoreBlanks on(1);
+  EXPECT_TRUE(line_is_blank(TestLine("  \n").line));
+  EXPECT_FALSE(line_is_blank(TestLine(" y\n").line));
+}
+
+TEST(LineDisplay, ExpandsTabsToTheNextStop) {
+  EXPECT_EQ(display_length(TestLine("ab\tc\n").line, 8), 10);
+  EXPECT_EQ(display_length(TestLine("\t").line, 8), 8);
+  EXPECT_EQ(display_length(TestLine("12345678\t").line, 8), 16) << "a tab at a stop moves to the next";
+  EXPECT_EQ(display_length(TestLine("a\tb").line, 4), 5);
+  EXPECT_EQ(display_length(TestLine("a\tb").line, 0), 3) << "a tab width below 1 counts as 1";
+  EXPECT_EQ(display_length(nullptr, 8), 0);
+}
+
+TEST(LineRecords, ListLinesAndStandaloneLinesAreReleasedRight) {
+  uint32_t free_before = heap_free_units(engine_heap);
+  TestLine* standalone = new TestLine("standalone\n", 3);
+  EXPECT_TRUE(standalone->line->flags & line_standalone);
+  delete standalone;
+  BlockList* list = list_new();
+  std::string long_text(30000, 'L');
+  Line* small = line_new("x\n", 2, 1, list);
+  Line* large = line_new(long_text.data(), static_cast<uint32_t>(long_text.size()), 2, list);
+  ASSERT_TRUE(small && large);
+  EXPECT_FALSE(small->flags & line_standalone);
+  EXPECT_EQ(std::string(line_text(large)), long_text);
+  EXPECT_EQ(list_next(small), large);
+  for (Line* line : {small, large}) line_release(line);
+  list_destroy(&list);
+  EXPECT_EQ(heap_free_units(engine_heap), free_before);
+  EXPECT_EQ(line_new(nullptr, 3, 1, nullptr), nullptr);
+  EXPECT_EQ(line_text(nullptr), nullptr);
+  EXPECT_EQ(line_number(nullptr), 0);
+}
+}  // namespace

@@ -1,0 +1,78 @@
+// Fixtures shared by the engine tests: real temporary directories, a user
+// interface that records its questions, and system memory that can fail.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "twyndle/engine/system_memory.h"
+#include "twyndle/engine/ui_seam.h"
+
+// A fresh directory under the system's temporary directory, removed with
+// everything in it when the object goes. Relative names use backslashes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  // The directory's path in the engine's form (backslash separators).
+  const std::string& path() const { return path_; }
+  std::string at(const std::string& relative) const { return path_ + "\\" + relative; }
+  // Makes a directory (and its parents) and a file with exactly these bytes.
+  void make_dir(const std::string& relative) const;
+  std::string make_file(const std::string& relative, const std::string& bytes) const;
+  void remove_file(const std::string& relative) const;
+
+ private:
+  std::string path_;
+};
+
+// The path in the form the platform's own library takes.
+std::string native_path(const std::string& path);
+
+// Reads a whole file through the file seam (empty when it cannot be read).
+std::string read_file(const std::string& path);
+
+// Records every message and answers from a queue (OK / Ignore when empty).
+class RecordingUi : public UiSeam {
+ public:
+  RecordingUi();
+  ~RecordingUi() override;
+  MessageAnswer message(const MessageRequest& request) override;
+  void debug_output(const char* text) override;
+  void wait_cursor(bool on) override;
+
+  struct Recorded {
+    std::string text, title;
+    MessageIcon icon;
+    MessageButtons buttons;
+  };
+
+  void answer_next(MessageAnswer answer);
+  std::vector<Recorded> recorded() const;
+  std::vector<std::string> texts() const;
+  std::vector<std::string> debug_lines() const;
+  int wait_depth() const;
+  int wait_shown() const;
+
+ private:
+  mutable std::mutex lock_;
+  std::deque<MessageAnswer> answers_;
+  std::vector<Recorded> recorded_;
+  std::vector<std::string> debug_;
+  int depth_ = 0, shown_ = 0;
+};
+
+// System memory that serves `served_first` requests, refuses the next
+// `failures` ones, then serves again.
+class FailingMemory {
+ public:
+  explicit FailingMemory(int failures, int served_first = 0);
+  ~FailingMemory();
+  int refused() const;
+};

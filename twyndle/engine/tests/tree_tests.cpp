@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "twyndle/engine/dir_tree.h"
+#include "twyndle/engine/engine_memory.h"
+#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/path_ops.h"
+#include "twyndle/engine/tests/test_support.h"
+
+namespace {
+std::string relative(const DirEntry* entry) {
+  char* name = entry_relative_name(entry);
+  std::string copy = name ? name : "";
+  text_free(name);
+  return copy;
+}
+
+std::string full(const DirEntry* entry) {
+  char* path = entry_full_path(entry);
+  std::string copy = path ? path : "";
+  entry_free_path(entry, path);
+  return copy;
+}
+
+std::vector<std::string> walk(DirTree* tree, int32_t recursive = 1) {
+  std::vector<std::string> names;
+  for (DirEntry* entry = tree_first(tree); entry; entry = tree_next(tree, entry, recursive)) {
+    names.push_back(relative(entry));
+  }
+  return names;
+}
+
+struct Tree {
+  explicit Tree(const std::string& path, int32_t lazy = 1) : tree(tree_new(path.c_str(), lazy)) {}
+  ~Tree() { tree_release(tree); }
+  DirTree* tree;
+};
+
+TEST(TreeWalk, VisitsFilesBeforeSubdirectoriesInSortedOrder) {
+  TempDir dir;
+  dir.make_dir("a");
+  dir.make_dir("sub\\deeper");
+  dir.make_file("z.c", "z");
+  dir.make_file("a\\x.c", "x");
+  dir.make_file("sub\\b.c", "b");
+  dir.make_file("sub\\deeper\\d.c", "d");
+  dir.make_file("B.C", "B");
+  Tree t(dir.path());
+  ASSERT_NE(t.tree, nullptr);
+  EXPECT_FALSE(tree_is_file(t.tree));
+  EXPECT_EQ(walk(t.tree), (std::vector<std::string>{".\\b.c", ".\\z.c", ".\\a\\x.c", ".\\sub\\b.c",
+                                                    ".\\sub\\deeper\\d.c"}));
+  EXPECT_EQ(walk(t.tree), walk(t.tree)) << "a walk can be started again";
+}
+
+TEST(TreeWalk, WithoutRecursionTheWalkEndsWithTheDirectory) {
+  TempDir dir;
+  dir.make_file("a.c", "a");
+  dir.make_dir("sub");
+  dir.make_file("sub\\b.c", "b");
+  Tree t(dir.path());
+  EXPECT_EQ(walk(t.tree, 1), (std::vector<std::string>{".\\a.c", ".\\sub\\b.c"}));
+  EXPECT_EQ(walk(t.tree, 0), (std::vector<std::string>{".\\a.c"}));
+}
+
+TEST(TreeWalk, TheFirstFileMayLieInASubdirectory) {
+  TempDir dir;
+  dir.make_dir("empty\\also_empty");
+  dir.make_dir("one");
+  dir.make_file("one\\f.c", "f");
+  dir.make_file("one\\g.c", "g");
+  dir.make_dir("two");
+  dir.make_file("two\\h.c", "h");
+  Tree t(dir.path());
+  DirEntry* first = tree_first(t.tree);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(relative(first), ".\\one\\f.c");
+  EXPECT_EQ(walk(t.tree, 0), (std::vector<std::string>{".\\one\\f.c", ".\\one\\g.c"}));
+  EXPECT_EQ(walk(t.tree, 1).size(), 3u);
+}
+
+TEST(TreeWalk, EmptyTreesHaveNoFiles) {
+  TempDir dir;
+  dir.make_dir("x\\y\\z");
+  Tree t(dir.path());
+  ASSERT_NE(t.tree, nullptr);
+  EXPECT_EQ(tree_first(t.tree), nullptr);
+  EXPECT_EQ(tree_first(nullptr), nullptr);
+  EXPECT_EQ(tree_next(nullptr, nullptr, 1), nullptr);
+}
+
+TEST(TreeWalk, StopsWhenAnAbortIsRequested) {
+  TempDir dir;
+  dir.make_file("a.c", "a");
+  dir.make_file("b.c", "b");
+  Tree t(dir.path());
+  DirEntry* first = tree_first(t.tree);
+  abort_requested = 1;
+  EXPECT_EQ(tree_next(t.tree, first, 1), nullptr);
+  abort_requested = 0;
+  EXPECT_NE(tree_next(t.tree, first, 1), nullptr);
+}
+
+TEST(TreeScan, LowerCasesNamesAndRecordsSizes) {
+  TempDir dir;
+  dir.make_dir("Sub");
+  dir.make_file("Sub\\MiXeD.TxT", "1234567");
+  dir.make_file(".hidden", "");
+  Tree t(dir.path());
+  std::vector<std::string> names = walk(t.tree);
+  EXPECT_EQ(names, (std::vector<std::string>{".\\.hidden", ".\\sub\\mixed.txt"}));
+  DirEntry* entry = tree_next(t.tree, tree_first(t.tree), 1);
+  EXPECT_EQ(entry_size(entry), 7u);
+  EXPECT_STREQ(entry_name(entry), "mixed.txt");
+  EXPECT_EQ(entry_tree(entry), t.tree);
+  EXPECT_TRUE(path_is_file(full(entry).c_str())) << "the lower-cased name still opens the file";
+}
+
+TEST(TreeScan, ManyFilesInOneDirectoryComeOutSorted) {
+  TempDir dir;
+  std::vector<std::string> made;
+  for (int i = 0; i < 3000; ++i) made.push_back("f" + std::to_string(i * 7919 % 3001) + ".c");
+  std::shuffle(made.begin(), made.end(), std::mt19937(7));
+  for (const std::string& name : made) dir.make_file(name, "");
+  Tree t(dir.path());
+  std::vector<std::string> names = walk(t.tree);
+  ASSERT_EQ(names.size(), made.size());
+  for (size_t i = 1; i < names.size(); ++i) ASSERT_LT(path_compare(names[i - 1].c_str(), names[i].c_str()), 0);
+}
+
+TEST(TreeScan, DeepTreesAreWalkedAndReleased) {
+  TempDir dir;
+#ifdef _WIN32
+  const int depth = 40;  // ANSI paths stop at 260 bytes
+#else
+  const int depth = 400;
+#endif
+  std::string relative_dir;
+  for (int i = 0; i < depth; ++i) relative_dir += (i ? "\\d" : "d");
+  dir.make_dir(relative_dir);
+  dir.make_file(relative_dir + "\\bottom.c", "deep");
+  Tree t(dir.path());
+  DirEntry* entry = tree_first(t.tree);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(relative(entry), ".\\" + relative_dir + "\\bottom.c");
+  EXPECT_EQ(tree_next(t.tree, entry, 1), nullptr);
+}
+
+TEST(TreeScan, ADirectoryThatVanishedBeforeTheWalkIsEmpty) {
+  TempDir dir;
+  dir.make_dir("gone");
+  dir.make_file("gone\\x.c", "x");
+  dir.make_dir("kept");
+  dir.make_file("kept\\y.c", "y");
+  Tree t(dir.path());
+  std::error_code ignored;
+  std::filesystem::remove_all(native_path(dir.at("gone")), ignored);
+  EXPECT_EQ(walk(t.tree), (std::vector<std::string>{".\\kept\\y.c"}));
+}
+
+TEST(TreeScan, AnEagerScanListsEverythingAtOnce) {
+  TempDir dir;
+  dir.make_dir("sub");
+  dir.make_file("sub\\late.c", "x");
+  Tree eager(dir.path(), 0);
+  Tree lazy(dir.path(), 1);
+  dir.remove_file("sub\\late.c");
+  EXPECT_EQ(walk(eager.tree), (std::vector<std::string>{".\\sub\\late.c"}));
+  EXPECT_TRUE(walk(lazy.tree).empty());
+}
+
+TEST(TreeRoots, RefusesPathsThatAreNeitherFileNorDirectory) {
+  TempDir dir;
+  EXPECT_EQ(tree_new(dir.at("missing").c_str(), 1), nullptr);
+  EXPECT_EQ(tree_new(nullptr, 1), nullptr);
+  EXPECT_EQ(tree_new("", 1), nullptr);
+}
+
+TEST(TreeRoots, ARootTooLongForTheRecordIsRefusedNotCut) {
+  TempDir dir;
+  std::string relative_dir = std::string(120, 'a') + "\\" + std::string(120, 'b') + "\\" + std::string(60, 'c');
+  std::error_code error;
+  std::filesystem::create_directories(native_path(dir.at(relative_dir)), error);
+  if (error) GTEST_SKIP() << "the platform cannot make a path this long";
+  std::string too_long = dir.at(relative_dir);
+  ASSERT_GE(too_long.size(), dir_tree_path_bytes);
+  EXPECT_TRUE(path_is_directory(too_long.c_str()));
+  EXPECT_EQ(tree_new(too_long.c_str(), 1), nullptr);
+  std::string cut = too_long.substr(0, dir_tree_path_bytes - 1);
+  if (path_is_directory(cut.c_str())) {
+    Tree fits(cut);
+    EXPECT_NE(fits.tree, nullptr) << "255 bytes still fit";
+  }
+}
+
+TEST(TreeRoots, TrailingBackslashGivesTheSameFullPaths) {
+  TempDir dir;
+  dir.make_dir("sub");
+  dir.make_file("sub\\x.c", "x");
+  dir.make_file("top.c", "t");
+  Tree plain(dir.path());
+  Tree trailing(dir.path() + "\\");
+  ASSERT_TRUE(plain.tree && trailing.tree);
+  DirEntry* a = tree_first(plain.tree);
+  DirEntry* b = tree_first(trailing.tree);
+  EXPECT_EQ(full(a), dir.at("top.c"));
+  EXPECT_EQ(full(a), full(b));
+  EXPECT_EQ(full(tree_next(plain.tree, a, 1)), dir.at("sub\\x.c"));
+  EXPECT_EQ(full(tree_next(trailing.tree, b, 1)), dir.at("sub\\x.c"));
+  EXPECT_STREQ(tree_root_path(trailing.tree), (dir.path() + "\\").c_str());
+}
+
+TEST(TreeRoots, ASingleFileRootIsOneEntry) {
+  TempDir dir;
+  std::string path = dir.make_file("One.C", "hello\n");
+  Tree t(path);
+  ASSERT_NE(t.tree, nullptr);
+  EXPECT_TRUE(tree_is_file(t.tree));
+  DirEntry* entry = tree_first(t.tree);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(relative(entry), ".\\One.C") << "a file root keeps its name as given";
+  EXPECT_EQ(entry_size(entry), 6u);
+  char* own = entry_full_path(entry);
+  EXPECT_EQ(own, t.tree->path) << "the tree's own path, not a copy";
+  entry_free_path(entry, own);
+  EXPECT_EQ(tree_next(t.tree, entry, 1), nullptr);
+  FsFile* file = entry_open_read(entry);
+  EXPECT_NE(file, nullptr);
+  fs_close(file);
+}
+
+TEST(TreeEntries, OpeningAVanishedFileGivesNone) {
+  TempDir dir;
+  dir.make_file("v.c", "v");
+  Tree t(dir.path());
+  DirEntry* entry = tree_first(t.tree);
+  dir.remove_file("v.c");
+  EXPECT_EQ(entry_open_read(entry), nullptr);
+  EXPECT_EQ(entry_open_read(nullptr), nullptr);
+  EXPECT_EQ(entry_relative_name(nullptr), nullptr);
+  EXPECT_EQ(entry_full_path(nullptr), nullptr);
+  EXPECT_EQ(entry_size(nullptr), 0u);
+}
+
+TEST(TreeEntries, SizesKeepTheLow32Bits) {
+  TempDir dir;
+  std::string native = native_path(dir.make_file("big.bin", ""));
+  std::error_code error;
+  std::filesystem::resize_file(native, (uint64_t{1} << 32) + 3, error);
+  if (error) GTEST_SKIP() << "no sparse 4 GiB file here";
+  dir.make_file("small.bin", "abc");
+  Tree t(dir.path());
+  DirEntry* big = tree_first(t.tree);
+  DirEntry* small = tree_next(t.tree, big, 1);
+  EXPECT_EQ(entry_size(big), 3u);
+  EXPECT_EQ(entry_size(big), entry_size(small));
+  std::filesystem::resize_file(native, 0, error);
+}
+}  // namespace

@@ -1,0 +1,265 @@
+// The catalogue on the live registry of the test run's Wine prefix: the test
+// registers classes of its own (with real files in a scratch directory whose
+// name holds a space), scans the whole registry and checks each of its
+// classes, then compares every category with an independent reading made
+// here with the plain Win32 calls.
+#include "orrery/catalogue/catalogue.h"
+#include "orrery/catalogue/tests/recorders.h"
+#include "orrery/platform/win32_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orrery {
+namespace {
+
+const char kControl[] = "{7A3C1000-0000-4000-8000-000000000001}";
+const char kDllServer[] = "{7A3C1000-0000-4000-8000-000000000002}";
+const char kControlDll[] = "{7A3C1000-0000-4000-8000-000000000003}";
+const char kOcxServer[] = "{7A3C1000-0000-4000-8000-000000000004}";
+const char kExeServer[] = "{7A3C1000-0000-4000-8000-000000000005}";
+const char kNoProgID[] = "{7A3C1000-0000-4000-8000-000000000006}";
+const char kMissing[] = "{7A3C1000-0000-4000-8000-000000000007}";
+const std::string kLongName = "{7A3C1000-" + std::string(60, '0') + "-LONG}";
+
+std::string g_dir;  // the scratch directory, with a trailing backslash
+
+void SetValue(const std::string& path, const char* name, const std::string& text)
+{
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+}
+
+void RegisterTestClass(const std::string& clsid, const char* progId, const char* subkey,
+                   const std::string& server, bool control)
+{
+    std::string key = "CLSID\\" + clsid;
+    SetValue(key, nullptr, "Tarnwick test class");
+    if (progId)
+        SetValue(key + "\\ProgID", nullptr, progId);
+    SetValue(key + "\\" + subkey, nullptr, server);
+    if (control)
+        SetValue(key + "\\Control", nullptr, "");
+}
+
+void DeleteTree(HKEY parent, const std::string& name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    char child[256];
+    DWORD size = sizeof child;
+    while (RegEnumKeyExA(key, 0, child, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+        DeleteTree(key, child);
+        size = sizeof child;
+    }
+    RegCloseKey(key);
+    RegDeleteKeyA(parent, name.c_str());
+}
+
+std::string SystemFile(const char* name)
+{
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    return std::string(system) + "\\" + name;
+}
+
+class LiveRegistryTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        g_dir = std::string(temp) + "Tarnwick Catalogue " + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(g_dir.c_str(), nullptr);
+        CopyFileA(SystemFile("ole32.dll").c_str(), (g_dir + "server.dll").c_str(), FALSE);
+        CopyFileA(SystemFile("oleaut32.dll").c_str(), (g_dir + "control.ocx").c_str(), FALSE);
+        CopyFileA(SystemFile("rpcss.exe").c_str(), (g_dir + "server app.exe").c_str(), FALSE);
+        CopyFileA(SystemFile("ole32.dll").c_str(), (g_dir + "hidden.dll").c_str(), FALSE);
+        RegisterTestClass(kControl, "Tarnwick.Control.1", "InprocServer32", g_dir + "control.ocx", true);
+        RegisterTestClass(kDllServer, "Tarnwick.Dll.1", "InprocServer32", g_dir + "server.dll", false);
+        RegisterTestClass(kControlDll, "Tarnwick.ControlDll.1", "InprocServer32", g_dir + "server.dll", true);
+        RegisterTestClass(kOcxServer, "Tarnwick.Ocx.1", "InprocServer32", g_dir + "control.ocx", false);
+        RegisterTestClass(kExeServer, "Tarnwick.Exe.1", "LocalServer32",
+                      "\"" + g_dir + "server app.exe\" /automation", false);
+        RegisterTestClass(kNoProgID, nullptr, "InprocServer32", g_dir + "hidden.dll", false);
+        RegisterTestClass(kMissing, "Tarnwick.Missing.1", "InprocServer32", g_dir + "missing.dll", false);
+        RegisterTestClass(kLongName, "Tarnwick.Long.1", "InprocServer32", g_dir + "server.dll", false);
+        catalogue = new CCatalogue(machine.Get());
+        catalogue->ScanRegistry();
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete catalogue;
+        catalogue = nullptr;
+        HKEY clsid;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID", 0, KEY_ALL_ACCESS, &clsid) == ERROR_SUCCESS) {
+            for (const std::string& name : {std::string(kControl), std::string(kDllServer),
+                                            std::string(kControlDll), std::string(kOcxServer),
+                                            std::string(kExeServer), std::string(kNoProgID),
+                                            std::string(kMissing), kLongName})
+                DeleteTree(clsid, name);
+            RegCloseKey(clsid);
+        }
+        for (const char* file : {"server.dll", "control.ocx", "server app.exe", "hidden.dll"})
+            DeleteFileA((g_dir + file).c_str());
+        RemoveDirectoryA(g_dir.c_str());
+    }
+
+    static CComObject* Record(ObjectCategory category, const std::string& clsid)
+    {
+        for (CComObject* record : catalogue->List(category)) {
+            if (record->GetClsid() == clsid)
+                return record;
+        }
+        return nullptr;
+    }
+
+    static CWin32Platform machine;
+    static CCatalogue* catalogue;
+};
+
+CWin32Platform LiveRegistryTest::machine;
+CCatalogue* LiveRegistryTest::catalogue = nullptr;
+
+TEST_F(LiveRegistryTest, ClassifiesEachRegisteredClassByItsKeys)
+{
+    EXPECT_TRUE(Record(CategoryControls, kControl));
+    EXPECT_FALSE(Record(CategoryDllServers, kControl)) << "an .ocx value is no DLL server";
+    EXPECT_TRUE(Record(CategoryDllServers, kDllServer));
+    EXPECT_FALSE(Record(CategoryControls, kDllServer));
+    EXPECT_TRUE(Record(CategoryControls, kControlDll));
+    EXPECT_TRUE(Record(CategoryDllServers, kControlDll));
+    for (int category = 0; category < kCategoryCount; ++category) {
+        EXPECT_FALSE(Record(static_cast<ObjectCategory>(category), kOcxServer));
+        EXPECT_FALSE(Record(static_cast<ObjectCategory>(category), kNoProgID));
+    }
+    EXPECT_TRUE(Record(CategoryExeServers, kExeServer));
+    EXPECT_TRUE(Record(CategoryDllServers, kLongName)) << "a long class name does not end the scan";
+}
+
+TEST_F(LiveRegistryTest, ServerFilesDecideTheFoundFlag)
+{
+    CComObject* dll = Record(CategoryDllServers, kDllServer);
+    ASSERT_TRUE(dll);
+    EXPECT_TRUE(dll->IsFound());
+    EXPECT_EQ(kStatusExists, dll->GetAttribute(AttrStatus));
+    CComObject* missing = Record(CategoryDllServers, kMissing);
+    ASSERT_TRUE(missing);
+    EXPECT_FALSE(missing->IsFound());
+    EXPECT_EQ(kStatusMissing, missing->GetAttribute(AttrStatus));
+    EXPECT_EQ("", missing->GetAttribute(AttrFileSize));
+}
+
+TEST_F(LiveRegistryTest, AQuotedExeCommandKeepsItsArgumentsAndShowsItsFile)
+{
+    CComObject* exe = Record(CategoryExeServers, kExeServer);
+    ASSERT_TRUE(exe);
+    EXPECT_EQ("\"" + g_dir + "server app.exe\" /automation", exe->GetFilePath());
+    EXPECT_TRUE(exe->IsFound());
+    EXPECT_EQ("Tarnwick test class", exe->GetProgID()) << "its class description";
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA((g_dir + "server app.exe").c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(std::to_string(data.nFileSizeLow) + " Bytes", exe->GetAttribute(AttrFileSize));
+    EXPECT_EQ(17u, exe->GetAttribute(AttrCreated).size());
+    EXPECT_EQ(8u, exe->GetAttribute(AttrAccessed).size());
+}
+
+TEST_F(LiveRegistryTest, AttributesOfARealServerFile)
+{
+    CComObject* dll = Record(CategoryDllServers, kDllServer);
+    ASSERT_TRUE(dll);
+    EXPECT_EQ("Tarnwick.Dll.1", dll->GetProgID());
+    EXPECT_EQ("Not Defined", dll->GetTypeLibName());
+    CRecordingList list;
+    dll->FillAttributeList(list);
+    ASSERT_EQ(19u, list.rows.size()) << "5 registry, 2 file, 4 size and time, 8 version rows";
+    EXPECT_EQ("Product Version", list.rows.back().label);
+    EXPECT_NE("", list.Value("File Version"));
+    EXPECT_NE("", list.Value("Original Filename"));
+    CRecordingTree tree;
+    dll->FillRegistryTree(tree);  // the registry lists subkeys sorted by name
+    EXPECT_EQ("HKEY_CLASSES_ROOT\n  CLSID\n    " + std::string(kDllServer) +
+                  "\n      InprocServer32\n      ProgID\n  Tarnwick.Dll.1\n",
+              tree.Render());
+}
+
+TEST_F(LiveRegistryTest, FindsTheClassOfAFileWithoutProgID)
+{
+    std::unique_ptr<CComObject> found(FindObjectByFile(machine.Get(), g_dir + "HIDDEN.DLL", nullptr));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(kNoProgID, found->GetClsid());
+    std::unique_ptr<CComObject> none(FindObjectByFile(machine.Get(), g_dir + "nothing.dll", nullptr));
+    EXPECT_FALSE(none);
+}
+
+// The independent reading: the classification rules, written out with the
+// plain registry calls.
+bool Opens(HKEY clsid, const std::string& path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(clsid, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+bool EndsInDll(HKEY clsid, const std::string& name)
+{
+    char value[260] = {0};
+    LONG size = sizeof value - 1;
+    if (RegQueryValueA(clsid, (name + "\\InprocServer32").c_str(), value, &size) != ERROR_SUCCESS)
+        return false;
+    std::string text(value);
+    if (text.size() <= 3)
+        return false;
+    std::string tail = text.substr(text.size() - 3);
+    std::transform(tail.begin(), tail.end(), tail.begin(), ::toupper);
+    return tail == "DLL";
+}
+
+TEST_F(LiveRegistryTest, EveryCategoryAgreesWithAnIndependentReading)
+{
+    std::vector<std::string> expected[kCategoryCount];
+    HKEY clsid;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID", 0, KEY_READ, &clsid));
+    DWORD total = 0;
+    char name[256];
+    DWORD size = sizeof name;
+    for (DWORD i = 0; RegEnumKeyExA(clsid, i, name, &size, nullptr, nullptr, nullptr, nullptr) ==
+                      ERROR_SUCCESS; ++i, size = sizeof name) {
+        ++total;
+        if (!Opens(clsid, std::string(name) + "\\ProgID"))
+            continue;
+        if (Opens(clsid, std::string(name) + "\\Control"))
+            expected[CategoryControls].push_back(name);
+        else if (Opens(clsid, std::string(name) + "\\LocalServer32"))
+            expected[CategoryExeServers].push_back(name);
+        if (EndsInDll(clsid, name))
+            expected[CategoryDllServers].push_back(name);
+    }
+    RegCloseKey(clsid);
+    EXPECT_GT(total, 200u) << "Wine registers several hundred classes";
+    for (int category = 0; category < kCategoryCount; ++category) {
+        std::vector<std::string> scanned;
+        for (const CComObject* record : catalogue->List(static_cast<ObjectCategory>(category)))
+            scanned.push_back(record->GetClsid());
+        EXPECT_EQ(expected[category], scanned) << kCategoryTabText[category];
+    }
+    EXPECT_GT(catalogue->List(CategoryDllServers).size(), 50u);
+}
+
+}  // namespace
+}  // namespace orrery

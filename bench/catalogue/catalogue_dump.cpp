@@ -1,0 +1,64 @@
+// catalogue-dump: scans the live registry as orrery does and prints one line
+// per record in catalogue order (Controls, DLL Servers, EXE Servers, each in
+// scan order): category, CLSID, ProgID, file path, found flag (1 or 0),
+// separated by tabs. With --find PATH it prints the record that the lookup
+// by file returns, in the same format, or nothing.
+#include "orrery/catalogue/catalogue.h"
+#include "orrery/platform/win32_platform.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <io.h>
+#include <memory>
+#include <string>
+
+using namespace orrery;
+
+namespace {
+
+void PrintRecord(int category, CComObject& record)
+{
+    std::printf("%d\t%s\t%s\t%s\t%d\n", category, record.GetClsid().c_str(),
+                record.GetProgID().c_str(), record.GetFilePath().c_str(),
+                record.IsFound() ? 1 : 0);
+}
+
+int CategoryOf(const CComObject& record)
+{
+    if (dynamic_cast<const CComControl*>(&record))
+        return CategoryControls;
+    if (dynamic_cast<const CDllServer*>(&record))
+        return CategoryDllServers;
+    return CategoryExeServers;
+}
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: catalogue-dump [--find PATH]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Lines end in a bare line feed, so that readers on any system split them alike.
+    _setmode(_fileno(stdout), _O_BINARY);
+    CWin32Platform machine;
+    if (argc == 3 && std::strcmp(argv[1], "--find") == 0) {
+        std::unique_ptr<CComObject> found(FindObjectByFile(machine.Get(), argv[2], nullptr));
+        if (found)
+            PrintRecord(CategoryOf(*found), *found);
+        return 0;
+    }
+    if (argc != 1)
+        return Usage();
+    CCatalogue catalogue(machine.Get());
+    catalogue.ScanRegistry();
+    for (int category = 0; category < kCategoryCount; ++category) {
+        for (CComObject* record : catalogue.List(static_cast<ObjectCategory>(category)))
+            PrintRecord(category, *record);
+    }
+    return 0;
+}

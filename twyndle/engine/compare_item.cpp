@@ -1,0 +1,148 @@
+#include "twyndle/engine/compare_item.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "twyndle/engine/engine_memory.h"
+#include "twyndle/engine/engine_strings.h"
+#include "twyndle/engine/name_compare.h"
+#include "twyndle/engine/section.h"
+#include "twyndle/engine/section_match.h"
+
+namespace {
+// The pair's name: the one present side's relative name; with both, the
+// right one when they agree ignoring case, else "left : right".
+char* pair_name(const DirEntry* left, const DirEntry* right) {
+  char* left_name = entry_relative_name(left);
+  char* right_name = entry_relative_name(right);
+  char* name = nullptr;
+  if (left_name && right_name && !names_equal_ignoring_case(left_name, right_name)) {
+    size_t bytes = std::strlen(left_name) + std::strlen(right_name) + 4;
+    auto* joined = static_cast<char*>(engine_alloc(static_cast<int32_t>(bytes)));
+    if (joined) std::snprintf(joined, bytes, "%s : %s", left_name, right_name);
+    name = joined;
+  } else {
+    name = text_new(right_name ? right_name : left_name);
+  }
+  text_free(left_name);
+  text_free(right_name);
+  return name;
+}
+
+int32_t pair_state(const DirEntry* left, const DirEntry* right) {
+  if (!right) return LeftFileOnly;
+  if (!left) return RightFileOnly;
+  return entry_size(left) == entry_size(right) ? Equal : SizesDiffer;
+}
+
+char* state_tag(int32_t state, const DirEntry* present, bool identical_text) {
+  char text[300];
+  switch (state) {
+    case Equal: engine_string(identical_text ? string_identical : string_same_size, text, sizeof text); break;
+    case SizesDiffer: engine_string(string_different_sizes, text, sizeof text); break;
+    default: std::snprintf(text, sizeof text, "only in %s", tree_root_path(entry_tree(present))); break;
+  }
+  return text_new(text);
+}
+
+// A list of one Equal Section over every Line of the file (no Section for
+// an empty file); none when memory runs out.
+BlockList* whole_file_list(BlockList* lines) {
+  BlockList* list = list_new();
+  Line* first = static_cast<Line*>(list_first(lines));
+  if (!list || !first) return list;
+  Section* section = section_new(first, static_cast<Line*>(list_last(lines)), list);
+  if (!section) list_destroy(&list);
+  if (section) section->state = Equal;
+  return list;
+}
+
+void compute_one_side(CompareItem* item) {
+  bool is_left = item->left != nullptr;
+  BlockList* lines = source_lines(is_left ? item->left : item->right);
+  if (!lines) return;
+  BlockList* own = whole_file_list(lines);
+  item->composite = whole_file_list(lines);
+  if (!own || !item->composite) {
+    list_destroy(&own);
+    list_destroy(&item->composite);
+    return;
+  }
+  (is_left ? item->left_sections : item->right_sections) = own;
+}
+}  // namespace
+
+CompareItem* item_new(DirEntry* left, DirEntry* right, BlockList* list, bool identical_text) {
+  if (!left && !right) return nullptr;
+  SourceFile* left_file = left ? source_new(left, false) : nullptr;
+  SourceFile* right_file = right ? source_new(right, false) : nullptr;
+  int32_t state = pair_state(left, right);
+  char* name = pair_name(left, right);
+  char* tag = state_tag(state, left ? left : right, identical_text);
+  CompareItem* item = nullptr;
+  // The record is made last, so that a failure leaves the list as it was.
+  if ((!left || left_file) && (!right || right_file) && name && tag) {
+    item = static_cast<CompareItem*>(list ? list_append(list, sizeof(CompareItem))
+                                          : engine_alloc(sizeof(CompareItem)));
+  }
+  if (!item) {
+    source_release(left_file);
+    source_release(right_file);
+    text_free(name);
+    text_free(tag);
+    return nullptr;
+  }
+  *item = CompareItem{left_file, right_file, nullptr, nullptr, nullptr, state, list ? 0 : 1, name, tag};
+  return item;
+}
+
+void item_release(CompareItem* item) {
+  if (!item) return;
+  item_discard_sections(item);
+  source_release(item->left);
+  source_release(item->right);
+  text_free(item->name);
+  text_free(item->tag);
+  item->left = item->right = nullptr;
+  item->name = item->tag = nullptr;
+  if (item->standalone) engine_free(item, sizeof(CompareItem));
+}
+
+void item_discard_sections(CompareItem* item) {
+  if (!item) return;
+  list_destroy(&item->composite);
+  list_destroy(&item->left_sections);
+  list_destroy(&item->right_sections);
+  source_reset_lines(item->left);
+  source_reset_lines(item->right);
+}
+
+BlockList* composite_sections(CompareItem* item) {
+  if (!item) return nullptr;
+  if (!item->composite) {
+    if (item->left && item->right) {
+      compute_sections(item);
+    } else {
+      compute_one_side(item);
+    }
+  }
+  return item->composite;
+}
+
+int32_t item_state(const CompareItem* item) { return item ? item->state : 0; }
+const char* item_name(const CompareItem* item) { return item ? item->name : nullptr; }
+const char* item_tag(const CompareItem* item) { return item ? item->tag : nullptr; }
+SourceFile* item_left_file(const CompareItem* item) { return item ? item->left : nullptr; }
+SourceFile* item_right_file(const CompareItem* item) { return item ? item->right : nullptr; }
+BlockList* item_left_sections(const CompareItem* item) { return item ? item->left_sections : nullptr; }
+BlockList* item_right_sections(const CompareItem* item) { return item ? item->right_sections : nullptr; }
+
+char* item_file_name(const CompareItem* item, int32_t which) {
+  if (!item || (which != 1 && which != 2)) return nullptr;
+  DirEntry* entry = source_entry(which == 1 ? item->left : item->right);
+  if (!entry) return nullptr;
+  char* path = entry_full_path(entry);
+  char* copy = text_new(path);
+  entry_free_path(entry, path);
+  return copy;
+}

@@ -1,0 +1,50 @@
+// A CompareItem: one pair of files (a left file, a right file, or both)
+// with its state, decided from the files' presence and sizes alone, and its
+// line-level result, computed when it is first asked for.
+#pragma once
+
+#include <cstdint>
+
+#include "twyndle/engine/block_list.h"
+#include "twyndle/engine/compare_state.h"
+#include "twyndle/engine/dir_tree.h"
+#include "twyndle/engine/source_file.h"
+
+struct CompareItem {
+  SourceFile* left;            // owned; none when the pair has no left file
+  SourceFile* right;           // owned; none when the pair has no right file
+  BlockList* composite;        // owned merged Sections; none until first asked for
+  BlockList* left_sections;    // owned per-file Sections of the left file, or none
+  BlockList* right_sections;   // owned per-file Sections of the right file, or none
+  int32_t state;               // Equal, SizesDiffer, LeftFileOnly or RightFileOnly; fixed
+  int32_t standalone;          // 1: allocated outside a list
+  char* name;                  // owned: the pair's relative name(s)
+  char* tag;                   // owned: short description of the state
+};
+
+// A new item for the entries (either may be none, not both), appended to
+// `list` or standalone. Equal-size pairs are tagged "identical" when
+// identical_text is set, else "same size". None when both entries are
+// missing or memory runs out; the list is then left unchanged.
+CompareItem* item_new(DirEntry* left, DirEntry* right, BlockList* list, bool identical_text);
+// Drops the Sections, releases both files and the texts, and frees the
+// record if it is standalone.
+void item_release(CompareItem* item);
+// Releases the three Section lists and resets every Line of both files, so
+// that the next request matches from scratch.
+void item_discard_sections(CompareItem* item);
+// The composite Section list, computed on first use; none while a file
+// cannot be read.
+BlockList* composite_sections(CompareItem* item);
+
+int32_t item_state(const CompareItem* item);
+const char* item_name(const CompareItem* item);
+const char* item_tag(const CompareItem* item);
+SourceFile* item_left_file(const CompareItem* item);
+SourceFile* item_right_file(const CompareItem* item);
+BlockList* item_left_sections(const CompareItem* item);
+BlockList* item_right_sections(const CompareItem* item);
+
+// The full path of the left (which = 1) or right (which = 2) file as a new
+// text that the caller frees with text_free; none when that side has no file.
+char* item_file_name(const CompareItem* item, int32_t which);

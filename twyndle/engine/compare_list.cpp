@@ -1,0 +1,176 @@
+#include "twyndle/engine/compare_list.h"
+
+#include <atomic>
+#include <chrono>
+#include <string>
+
+#include "twyndle/engine/engine_memory.h"
+#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/name_compare.h"
+#include "twyndle/engine/path_ops.h"
+#include "twyndle/engine/ui_seam.h"
+
+namespace {
+std::atomic<uint32_t> last_elapsed{0};
+}  // namespace
+
+uint32_t tick_count() {
+  auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+uint32_t elapsed_ticks() { return last_elapsed.load(); }
+
+void elapsed_ticks_since(uint32_t start_ticks) { last_elapsed.store(tick_count() - start_ticks); }
+
+int32_t view_attach_list(ListView* view, CompareList* list) { return view ? view->attach_list(list) : 0; }
+
+int32_t view_items_added(ListView* view) { return view ? view->items_added() : 0; }
+
+CompareList* compare_list_new() {
+  auto* list = static_cast<CompareList*>(engine_alloc(sizeof(CompareList)));
+  if (!list) return nullptr;
+  list->items = list_new();
+  if (!list->items) {
+    engine_free(list, sizeof(CompareList));
+    return nullptr;
+  }
+  return list;
+}
+
+void compare_list_release(CompareList* list) {
+  if (!list) return;
+  for (void* item = list_first(list->items); item; item = list_next(item)) {
+    item_release(static_cast<CompareItem*>(item));
+  }
+  list_destroy(&list->items);
+  tree_release(list->left);
+  tree_release(list->right);
+  engine_free(list, sizeof(CompareList));
+}
+
+BlockList* compare_list_items(const CompareList* list) { return list ? list->items : nullptr; }
+const char* compare_list_left_root(const CompareList* list) { return list ? tree_root_path(list->left) : nullptr; }
+const char* compare_list_right_root(const CompareList* list) { return list ? tree_root_path(list->right) : nullptr; }
+int32_t compare_list_complete(const CompareList* list) { return list ? list->complete : 0; }
+
+namespace {
+DirTree* find_root(const char* path) {
+  DirTree* tree = tree_new(path, 1);
+  if (!tree) {
+    std::string text = std::string("Couldn't find ") + (path ? path : "");
+    ui_message(text.c_str(), "Error", MessageIcon::error);
+  }
+  return tree;
+}
+
+// One walk over a tree, keeping the current entry's relative name.
+struct Walk {
+  DirTree* tree;
+  int32_t recursive;
+  DirEntry* entry;
+  char* name;
+
+  Walk(DirTree* walked, int32_t deep) : tree(walked), recursive(deep), entry(tree_first(walked)) {
+    name = entry_relative_name(entry);
+  }
+  ~Walk() { text_free(name); }
+  Walk(const Walk&) = delete;
+  Walk& operator=(const Walk&) = delete;
+
+  void advance() {
+    entry = tree_next(tree, entry, recursive);
+    text_free(name);
+    name = entry_relative_name(entry);
+  }
+};
+
+// Pairs the list's items while telling the view; the builder notes an
+// item that could not be made.
+struct Pairing {
+  CompareList* list;
+  ListView* view;
+  bool lost_item;
+
+  // Makes the item and tells the view; true when the view asks to stop.
+  bool add(DirEntry* left, DirEntry* right) {
+    if (!item_new(left, right, list->items, true)) lost_item = true;
+    return view_items_added(view) != 0;
+  }
+};
+
+// A single file on one side against a walk of the other: the entry whose
+// relative name equals the file's, ignoring case, or none.
+DirEntry* find_counterpart(DirEntry* file, DirTree* tree, int32_t recursive) {
+  char* wanted = entry_relative_name(file);
+  Walk walk(tree, recursive);
+  while (walk.entry && !names_equal_ignoring_case(walk.name, wanted)) walk.advance();
+  text_free(wanted);
+  return walk.entry;
+}
+
+// Both roots directories: the two sorted walks side by side. Returns 0 on
+// an abort, whether the view answered it or it cut a walk short.
+int32_t pair_directories(Pairing& pairing, int32_t recursive) {
+  Walk p(pairing.list->left, recursive);
+  Walk q(pairing.list->right, recursive);
+  while (p.entry && q.entry) {
+    int order = path_compare(p.name, q.name);
+    if (pairing.add(order <= 0 ? p.entry : nullptr, order >= 0 ? q.entry : nullptr)) return 0;
+    if (order <= 0) p.advance();
+    if (order >= 0) q.advance();
+    if (abort_requested) return 0;
+  }
+  for (; p.entry; p.advance()) {
+    if (pairing.add(p.entry, nullptr) || abort_requested) return 0;
+  }
+  for (; q.entry; q.advance()) {
+    if (pairing.add(nullptr, q.entry) || abort_requested) return 0;
+  }
+  return abort_requested ? 0 : 1;
+}
+
+int32_t pair_roots(Pairing& pairing, int32_t recursive) {
+  DirTree* left = pairing.list->left;
+  DirTree* right = pairing.list->right;
+  if (tree_is_file(left) && tree_is_file(right)) {
+    pairing.add(tree_first(left), tree_first(right));
+    return 1;
+  }
+  if (tree_is_file(left)) {
+    DirEntry* file = tree_first(left);
+    pairing.add(file, find_counterpart(file, right, recursive));
+  } else if (tree_is_file(right)) {
+    DirEntry* file = tree_first(right);
+    pairing.add(find_counterpart(file, left, recursive), file);
+  } else {
+    return pair_directories(pairing, recursive);
+  }
+  // An abort may have cut the search for the counterpart short.
+  return abort_requested ? 0 : 1;
+}
+}  // namespace
+
+int32_t pair_trees(CompareList* list, ListView* view, int32_t recursive) {
+  if (!list || !list->left || !list->right) return 0;
+  uint32_t start = tick_count();
+  Pairing pairing = {list, view, false};
+  int32_t finished = pair_roots(pairing, recursive);
+  elapsed_ticks_since(start);
+  list->complete = finished && !pairing.lost_item ? 1 : 0;
+  return finished;
+}
+
+CompareList* compare_paths(const char* left_path, const char* right_path, ListView* view, int32_t recursive) {
+  CompareList* list = compare_list_new();
+  if (!list) return nullptr;
+  list->left = find_root(left_path);
+  list->right = list->left ? find_root(right_path) : nullptr;
+  if (!list->right) {
+    compare_list_release(list);
+    return nullptr;
+  }
+  view_attach_list(view, list);
+  pair_trees(list, view, recursive);
+  return list;
+}

@@ -1,0 +1,44 @@
+// A CompareList: the result of comparing two roots, each a file or a
+// directory. Two walks in the same sorted order run side by side and give
+// one CompareItem per file name found on either side.
+#pragma once
+
+#include <cstdint>
+
+#include "twyndle/engine/block_list.h"
+#include "twyndle/engine/compare_item.h"
+#include "twyndle/engine/dir_tree.h"
+#include "twyndle/engine/list_view.h"
+
+struct CompareList {
+  DirTree* left;     // owned left root, none until set
+  DirTree* right;    // owned right root, none until set
+  BlockList* items;  // owned CompareItems, in pairing order
+  int32_t complete;  // 1 once pairing walked both roots to their ends; 0 after an
+                     // abort or an item that could not be made
+};
+
+// A list with no roots and an empty item list; none when memory runs out.
+CompareList* compare_list_new();
+// Compares two roots: makes both trees (a root that is neither a file nor a
+// directory gets "Couldn't find %s" and no list results), attaches the new
+// list to the view, then pairs the trees. The view, when there is one, owns
+// the list from the attachment on; without a view the caller releases it.
+CompareList* compare_paths(const char* left_path, const char* right_path, ListView* view, int32_t recursive);
+// Pairs the two roots into items, telling the view after each one. Returns
+// 1 when the walks ran to their ends, 0 when the user aborted.
+int32_t pair_trees(CompareList* list, ListView* view, int32_t recursive);
+// Releases both trees, every item, the item list and the record.
+void compare_list_release(CompareList* list);
+
+BlockList* compare_list_items(const CompareList* list);
+const char* compare_list_left_root(const CompareList* list);
+const char* compare_list_right_root(const CompareList* list);
+int32_t compare_list_complete(const CompareList* list);
+
+// Milliseconds taken by the last pairing or file copy.
+uint32_t elapsed_ticks();
+// Records the time of the operation that started at `start_ticks`.
+void elapsed_ticks_since(uint32_t start_ticks);
+// The system's millisecond tick count (wrapping).
+uint32_t tick_count();

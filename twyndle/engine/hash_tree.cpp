@@ -1,0 +1,68 @@
+#include "twyndle/engine/hash_tree.h"
+
+#include "twyndle/engine/engine_memory.h"
+
+namespace {
+// Slot tables above this many bytes are refused rather than overflowing.
+constexpr uint64_t largest_table_bytes = 0x40000000u;
+
+int32_t table_bytes(const HashTree* tree) {
+  return static_cast<int32_t>((static_cast<uint64_t>(tree->mask) + 1) * sizeof(HashTreeSlot));
+}
+
+// Line hashes keep their entropy in the high bits, so spread them with a
+// multiplicative step before taking a slot.
+uint32_t home_slot(const HashTree* tree, uint32_t key) { return (key * 0x9E3779B1u) >> tree->shift; }
+
+HashTreeSlot* find_slot(const HashTree* tree, uint32_t key) {
+  uint32_t index = home_slot(tree, key);
+  for (;;) {
+    HashTreeSlot* slot = &tree->slots[index];
+    if (slot->count == 0 || slot->key == key) return slot;
+    index = (index + 1) & tree->mask;
+  }
+}
+}  // namespace
+
+HashTree* hash_tree_new(uint32_t expected) {
+  uint32_t bits = 3;
+  while ((uint64_t{1} << bits) < uint64_t{2} * expected) ++bits;
+  if ((uint64_t{1} << bits) * sizeof(HashTreeSlot) > largest_table_bytes) return nullptr;
+  auto* tree = static_cast<HashTree*>(engine_alloc(sizeof(HashTree)));
+  if (!tree) return nullptr;
+  tree->mask = (uint32_t{1} << bits) - 1;
+  tree->shift = 32 - bits;
+  tree->used = 0;
+  tree->slots = static_cast<HashTreeSlot*>(engine_alloc(table_bytes(tree)));
+  if (!tree->slots) {
+    engine_free(tree, sizeof(HashTree));
+    return nullptr;
+  }
+  return tree;
+}
+
+void hash_tree_add(HashTree* tree, uint32_t key, Line* line) {
+  if (!tree) return;
+  HashTreeSlot* slot = find_slot(tree, key);
+  if (slot->count == 0) {
+    if (tree->used + 1 > tree->mask) return;
+    tree->used += 1;
+    slot->key = key;
+    slot->first = line;
+  }
+  slot->count += 1;
+}
+
+int32_t hash_tree_count(const HashTree* tree, uint32_t key, Line** first) {
+  if (first) *first = nullptr;
+  if (!tree) return 0;
+  const HashTreeSlot* slot = find_slot(tree, key);
+  if (first) *first = slot->count ? slot->first : nullptr;
+  return slot->count;
+}
+
+void hash_tree_release(HashTree* tree) {
+  if (!tree) return;
+  engine_free(tree->slots, table_bytes(tree));
+  engine_free(tree, sizeof(HashTree));
+}

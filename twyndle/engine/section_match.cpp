@@ -1,0 +1,251 @@
+// How two files are matched
+//
+// The matcher looks for Lines it can be sure of. A Line whose text occurs
+// exactly once in the left file and exactly once in the right file must be
+// the same Line in both; such a pair is an anchor. The first Lines of the
+// two files and their last Lines are tried as anchors as well, since files
+// that differ in the middle so often agree at their edges.
+//
+// From each anchor the match grows: the neighbours below are linked while
+// they are equal, then the neighbours above. A Line that is repeated (a
+// brace, an empty line) is never an anchor on its own, but is linked when
+// it stands next to an anchor on both sides. With ignore_blanks set, blank
+// Lines are stepped over while growing, so an inserted empty line does not
+// stop the growth.
+//
+// Once nothing more links, each file is cut into Sections: runs of Lines
+// whose partners follow each other in the same order in the other file,
+// and runs of unlinked Lines between them. The matched Sections of the two
+// files are paired, and each unmatched left gap that sits between two
+// paired Sections is matched again against the right gap in the same
+// place. Inside a gap, texts that were repeated in the whole file may be
+// unique, so new anchors appear. The whole-file match then runs again: a
+// Line repeated only among Lines now linked has become unique among the
+// unlinked ones.
+//
+// Every pass only adds links and a Line is linked at most once, so the
+// passes end; the last one links nothing. The paired Sections then merge
+// into one composite list in file order: pairs in order are Equal, pairs
+// out of order are moved blocks shown in both places, and the rest is
+// left-only or right-only.
+#include "twyndle/engine/section_match.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "twyndle/engine/compare_item.h"
+#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/hash_tree.h"
+#include "twyndle/engine/section_list.h"
+#include "twyndle/engine/source_file.h"
+
+bool skip_blank_run(Line** cursor, const Line* stop, LineStep step) {
+  if (!cursor) return false;
+  bool moved = false;
+  while (*cursor && *cursor != stop && line_is_blank(*cursor)) {
+    *cursor = step(*cursor);
+    moved = true;
+  }
+  return moved;
+}
+
+namespace {
+// Links pairs from cL and cR onwards in the direction of `step`, stepping
+// over blank Lines when ignore_blanks is set; ends after a link that brings
+// a cursor to its stop, or at a pair that neither links nor can be passed.
+bool grow_phase(Line* cL, Line* cR, const Line* stopL, const Line* stopR, LineStep step) {
+  bool linked = false;
+  for (;;) {
+    if (line_link_pair(cL, cR)) {
+      linked = true;
+      cL = step(cL);
+      cR = step(cR);
+      if (cL == stopL || cR == stopR) return linked;
+      continue;
+    }
+    if (!ignore_blanks) return linked;
+    bool movedL = skip_blank_run(&cL, stopL, step);
+    bool movedR = skip_blank_run(&cR, stopR, step);
+    if (!(movedL || movedR) || cL == stopL || cR == stopR) return linked;
+  }
+}
+
+// The Lines of a Section from first to last, stopping early if the list ends.
+template <typename Visit>
+void for_each_line(const Section* section, Visit visit) {
+  for (Line* line = section->first; line; line = line == section->last ? nullptr : line_next(line)) {
+    visit(line);
+  }
+}
+
+// The census of a Section's unlinked Lines by hash; none when memory runs out.
+HashTree* unique_line_tree(const Section* section) {
+  uint32_t unlinked = 0;
+  for_each_line(section, [&](Line* line) { unlinked += line_link(line) ? 0 : 1; });
+  HashTree* tree = hash_tree_new(unlinked);
+  for_each_line(section, [&](Line* line) {
+    if (!line_link(line)) hash_tree_add(tree, line_hash(line), line);
+  });
+  return tree;
+}
+}  // namespace
+
+bool grow_match(Section* sL, Line* aL, Section* sR, Line* aR) {
+  if (!sL || !sR || !aL || !aR) return false;
+  bool linked = grow_phase(aL, aR, line_next(sL->last), line_next(sR->last), line_next);
+  if (!line_link(aL)) return linked;
+  Line* cL = line_prev(aL);
+  Line* cR = line_prev(aR);
+  if (!cL || !cR) return linked;
+  return grow_phase(cL, cR, line_prev(sL->first), line_prev(sR->first), line_prev) || linked;
+}
+
+bool match_sections(Section* sL, Section* sR) {
+  if (!sL || !sR || !sL->first || !sR->first) return false;
+  bool linked = grow_match(sL, sL->first, sR, sR->first);
+  linked = grow_match(sL, sL->last, sR, sR->last) || linked;
+  HashTree* left_tree = unique_line_tree(sL);
+  HashTree* right_tree = unique_line_tree(sR);
+  if (left_tree && right_tree) {
+    for_each_line(sL, [&](Line* line) {
+      if (line_link(line)) return;
+      uint32_t hash = line_hash(line);
+      Line* partner = nullptr;
+      if (hash_tree_count(left_tree, hash, nullptr) == 1 && hash_tree_count(right_tree, hash, &partner) == 1) {
+        linked = grow_match(sL, line, sR, partner) || linked;
+      }
+    });
+  }
+  hash_tree_release(left_tree);
+  hash_tree_release(right_tree);
+  return linked;
+}
+
+namespace {
+// The Line by which a matched Section is paired: its first linked Line, or
+// its last Line when none is linked.
+Line* pairing_line(const Section* section) {
+  Line* found = nullptr;
+  for (Line* line = section->first; line && !found; line = line == section->last ? nullptr : line_next(line)) {
+    if (line_link(line)) found = line;
+  }
+  return found ? found : section->last;
+}
+
+// The right list's matched Sections by the number of their pairing Line,
+// so that pairing looks each partner up at once instead of searching the
+// list from its start (a Line belongs to one Section only, so the first
+// Section found by that search is the only one).
+class PairingIndex {
+ public:
+  explicit PairingIndex(BlockList* right_list) {
+    for (Section* s = section_list_first(right_list); s; s = section_next(s)) {
+      if (s->state != Equal) continue;
+      Line* key = pairing_line(s);
+      int32_t number = line_number(key);
+      if (!key || number <= 0) continue;
+      if (static_cast<std::size_t>(number) >= by_number_.size()) by_number_.resize(number + 1u, nullptr);
+      if (!by_number_[number]) by_number_[number] = s;
+    }
+  }
+
+  Section* find(const Line* partner) const {
+    int32_t number = line_number(partner);
+    if (!partner || number <= 0 || static_cast<std::size_t>(number) >= by_number_.size()) return nullptr;
+    Section* s = by_number_[number];
+    return s && pairing_line(s) == partner ? s : nullptr;
+  }
+
+ private:
+  std::vector<Section*> by_number_;
+};
+
+void link_matched_sections(BlockList* left_list, BlockList* right_list) {
+  PairingIndex index(right_list);
+  for (Section* s = section_list_first(left_list); s; s = section_next(s)) {
+    if (s->state != Equal) continue;
+    Section* partner = index.find(line_link(pairing_line(s)));
+    if (partner) {
+      s->link = partner;
+      partner->link = s;
+    }
+  }
+}
+
+// The right Section that stands in the same place as the left gap, or
+// none when the gap is not to be matched.
+Section* facing_gap(const Section* gap, BlockList* right_list) {
+  Section* before = section_prev(gap);
+  Section* after = section_next(gap);
+  if ((before && before->state != Equal) || (after && after->state != Equal)) return nullptr;
+  if (before) {
+    Section* candidate = before->link ? section_next(before->link) : nullptr;
+    if (!candidate || candidate->link) return nullptr;
+    if (after ? after->link != section_next(candidate) : !section_next(candidate)) return nullptr;
+    return candidate;
+  }
+  if (after) {
+    Section* candidate = after->link ? section_prev(after->link) : nullptr;
+    if (!candidate || candidate->link || !section_prev(candidate)) return nullptr;
+    return candidate;
+  }
+  return section_list_first(right_list);
+}
+}  // namespace
+
+bool pair_sections(BlockList* left_list, BlockList* right_list) {
+  link_matched_sections(left_list, right_list);
+  bool linked = false;
+  for (Section* s = section_list_first(left_list); s; s = section_next(s)) {
+    if (s->state == Equal) continue;
+    Section* facing = facing_gap(s, right_list);
+    if (facing) linked = match_sections(s, facing) || linked;
+  }
+  return linked;
+}
+
+namespace {
+void drop_section_lists(CompareItem* item) {
+  list_destroy(&item->composite);
+  list_destroy(&item->left_sections);
+  list_destroy(&item->right_sections);
+}
+
+// One whole-file pass: match the two files, then cut and pair them afresh.
+// Returns whether anything was linked; `ok` turns false when memory ran out.
+bool whole_file_pass(CompareItem* item, BlockList* left_lines, BlockList* right_lines, bool* ok) {
+  Section* left_all = section_new(static_cast<Line*>(list_first(left_lines)),
+                                  static_cast<Line*>(list_last(left_lines)), nullptr);
+  Section* right_all = section_new(static_cast<Line*>(list_first(right_lines)),
+                                   static_cast<Line*>(list_last(right_lines)), nullptr);
+  *ok = left_all && right_all;
+  bool linked = match_sections(left_all, right_all);
+  section_release(left_all);
+  section_release(right_all);
+  drop_section_lists(item);
+  if (!*ok) return false;
+  item->left_sections = make_section_list(left_lines, true);
+  item->right_sections = make_section_list(right_lines, false);
+  *ok = item->left_sections && item->right_sections;
+  if (!*ok) return false;
+  return pair_sections(item->left_sections, item->right_sections) || linked;
+}
+}  // namespace
+
+void compute_sections(CompareItem* item) {
+  if (!item) return;
+  drop_section_lists(item);
+  BlockList* left_lines = source_lines(item->left);
+  BlockList* right_lines = source_lines(item->right);
+  if (!left_lines || !right_lines) return;
+  bool ok = true;
+  while (whole_file_pass(item, left_lines, right_lines, &ok)) {
+  }
+  if (ok) item->composite = make_composite(item->left_sections, item->right_sections);
+  if (item->composite) return;
+  // Out of memory: leave no half-made result, and let the next request
+  // start again from unlinked Lines.
+  drop_section_lists(item);
+  source_reset_lines(item->left);
+  source_reset_lines(item->right);
+}

@@ -1,0 +1,372 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "twyndle/engine/compare_item.h"
+#include "twyndle/engine/section.h"
+#include "twyndle/engine/section_list.h"
+#include "twyndle/engine/section_match.h"
+#include "twyndle/engine/source_file.h"
+#include "twyndle/engine/tests/compare_fixture.h"
+
+namespace {
+using Rows = std::vector<Row>;
+
+// --- whole compares: the documented outcomes -------------------------------
+
+TEST(Composite, ChangedLineShowsTheLeftVersionBeforeTheRight) {
+  FilePair pair(lines_of({"1", "2", "3", "4", "5"}), lines_of({"1", "2", "X", "4", "5"}));
+  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 2},
+                               {LeftLinesOnly, 3, 0, 3, 3},
+                               {RightLinesOnly, 0, 3, 3, 3},
+                               {Equal, 4, 4, 4, 5}}));
+}
+
+TEST(Composite, IdenticalFilesGiveOneEqualSectionOverTheRightFile) {
+  FilePair pair(lines_of({"a", "b", "c"}), lines_of({"a", "b", "c"}));
+  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 3}}));
+  BlockList* composite = composite_sections(pair.item());
+  Line* shown = section_first(section_list_first(composite));
+  EXPECT_EQ(shown, list_first(source_lines(item_right_file(pair.item())))) << "the right file's Lines are shown";
+  EXPECT_EQ(item_count(item_left_sections(pair.item())), 1);
+  EXPECT_EQ(item_count(item_right_sections(pair.item())), 1);
+}
+
+TEST(Composite, SwappedLinesShowTheRightCopyFirstOnEqualCounts) {
+  FilePair pair(lines_of({"a", "b", "c", "d"}), lines_of({"a", "c", "b", "d"}));
+  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 1},
+                               {MovedRightLines, 3, 2, 2, 2},
+                               {Equal, 2, 3, 3, 3},
+                               {MovedLeftLines, 3, 2, 3, 3},
+                               {Equal, 4, 4, 4, 4}}));
+  EXPECT_EQ(item_count(item_left_sections(pair.item())), 4);
+  EXPECT_EQ(item_count(item_right_sections(pair.item())), 4);
+}
+
+TEST(Composite, TheShorterOfTwoCrossedBlocksIsTheOneThatMoves) {
+  // Right: the block c d e is moved above b. b is shorter, so b moves.
+  FilePair pair(lines_of({"a", "b", "c", "d", "e", "f"}), lines_of({"a", "c", "d", "e", "b", "f"}));
+  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 1},
+                               {MovedLeftLines, 2, 5, 2, 2},
+                               {Equal, 3, 2, 2, 4},
+                               {MovedRightLines, 2, 5, 5, 5},
+                               {Equal, 6, 6, 6, 6}}));
+}
+
+TEST(Composite, EmptyLeftFileShowsEveryRightLineAsRightOnly) {
+  FilePair pair("", lines_of({"x", "y", "z"}));
+  EXPECT_EQ(pair.rows(), (Rows{{RightLinesOnly, 0, 1, 1, 3}}));
+}
+
+TEST(Composite, TwoEmptyFilesGiveAnEmptyComposite) {
+  FilePair pair("", "");
+  BlockList* composite = composite_sections(pair.item());
+  ASSERT_NE(composite, nullptr) << "an empty file is readable";
+  EXPECT_TRUE(pair.rows().empty());
+}
+
+TEST(Composite, BlankLinesArePassedOverWhenIgnoringBlanks) {
+  IgnoreBlanksGuard on(1);
+  FilePair pair(lines_of({"a", "b"}), lines_of({"a", "", "b"}));
+  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 3}}));
+}
+
+TEST(Composite, BlankLinesCountWhenNotIgnoringBlanks) {
+  FilePair pair(lines_of({"a", "b"}), lines_of({"a", "", "b"}));
+  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 1}, {RightLinesOnly, 0, 2, 2, 2}, {Equal, 2, 3, 3, 3}}));
+}
+
+TEST(Composite, IgnoringBlanksMatchesLinesThatDifferOnlyInSpacing) {
+  IgnoreBlanksGuard on(1);
+  FilePair pair(lines_of({"int x = 1;", "\treturn x;"}), lines_of({"int  x=1;", "return x;"}));
+  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 2}}));
+}
+
+TEST(Composite, LineEndsMatter) {
+  FilePair pair("a\r\nb\n", "a\nb\n");
+  EXPECT_EQ(pair.rows(), (Rows{{LeftLinesOnly, 1, 0, 1, 1}, {RightLinesOnly, 0, 1, 1, 1}, {Equal, 2, 2, 2, 2}}));
+}
+
+TEST(Composite, LastLineWithoutLineEndDiffersFromOneWithIt) {
+  FilePair pair("a\nb", "a\nb\n");
+  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 1}, {LeftLinesOnly, 2, 0, 2, 2}, {RightLinesOnly, 0, 2, 2, 2}}));
+}
+
+TEST(Composite, RepeatedLinesAreLinkedWhenTheyStandBesideAnAnchor) {
+  FilePair pair(lines_of({"{", "}", "u", "{", "}"}), lines_of({"{", "}", "v", "{", "}"}));
+  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 2},
+                               {LeftLinesOnly, 3, 0, 3, 3},
+                               {RightLinesOnly, 0, 3, 3, 3},
+                               {Equal, 4, 4, 4, 5}}));
+}
+
+TEST(Composite, LinesTwiceInOneFileAndOnceInTheOtherAreNeverAnchors) {
+  // "k" is unique on the right but twice on the left; nothing else matches.
+  FilePair pair(lines_of({"p", "k", "q", "k", "r"}), lines_of({"s", "k", "t"}));
+  EXPECT_EQ(pair.rows(), (Rows{{LeftLinesOnly, 1, 0, 1, 5}, {RightLinesOnly, 0, 1, 1, 3}}));
+}
+
+TEST(Composite, PairsRepeatedTwiceOnEachSideAnchorOnceOthersAreLinked) {
+  // k and m occur twice in each file. Growth from the unique u links the
+  // first k, m pair; the second pair, now unique among the unlinked Lines,
+  // anchors in the next whole-file pass.
+  FilePair pair(lines_of({"x", "u", "k", "m", "y", "k", "m"}), lines_of({"z", "u", "k", "m", "w", "m", "k"}));
+  EXPECT_EQ(pair.rows(), (Rows{{LeftLinesOnly, 1, 0, 1, 1},
+                               {RightLinesOnly, 0, 1, 1, 1},
+                               {Equal, 2, 2, 2, 4},
+                               {LeftLinesOnly, 5, 0, 5, 5},
+                               {RightLinesOnly, 0, 5, 5, 5},
+                               {MovedRightLines, 7, 6, 6, 6},
+                               {Equal, 6, 7, 7, 7},
+                               {MovedLeftLines, 7, 6, 7, 7}}));
+}
+
+TEST(Composite, UnreadableFileGivesNoSectionsAndIsTriedAgainLater) {
+  FilePair pair(lines_of({"a"}), lines_of({"a"}));
+  pair.dir().remove_file("left.txt");
+  EXPECT_EQ(composite_sections(pair.item()), nullptr);
+  EXPECT_EQ(item_left_sections(pair.item()), nullptr);
+  EXPECT_EQ(item_right_sections(pair.item()), nullptr);
+  pair.dir().make_file("left.txt", lines_of({"a", "b"}));
+  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 1}, {LeftLinesOnly, 2, 0, 2, 2}}));
+}
+
+TEST(Composite, BinaryAndVeryLongLinesCompareWithoutHarm) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) & 0xFF);
+  std::string long_line(200000, 'q');
+  FilePair pair(binary + long_line, binary + long_line + "\n");
+  Rows rows = pair.rows();
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows.front().state, Equal) << "the binary lines before the long one match";
+  EXPECT_EQ(rows.back().state, RightLinesOnly);
+}
+
+// --- the steps one by one, on Lines made in memory ---------------------------
+
+// Links Lines of two files by their numbers.
+void link(const LineFile& left, const LineFile& right, std::vector<std::pair<int, int>> pairs) {
+  for (auto [l, r] : pairs) ASSERT_TRUE(line_link_pair(left.at(l), right.at(r)));
+}
+
+TEST(SkipBlankRun, StopsAtTheStopLineAndAtTextAndReportsMovement) {
+  LineFile file({"", " \t", "x", ""});
+  Line* cursor = file.at(1);
+  EXPECT_TRUE(skip_blank_run(&cursor, nullptr, line_next));
+  EXPECT_EQ(cursor, file.at(3));
+  EXPECT_FALSE(skip_blank_run(&cursor, nullptr, line_next)) << "x is not blank";
+  cursor = file.at(1);
+  EXPECT_TRUE(skip_blank_run(&cursor, file.at(2), line_next));
+  EXPECT_EQ(cursor, file.at(2));
+  cursor = file.at(4);
+  EXPECT_TRUE(skip_blank_run(&cursor, nullptr, line_next));
+  EXPECT_EQ(cursor, nullptr) << "runs off the end";
+  EXPECT_FALSE(skip_blank_run(&cursor, nullptr, line_next)) << "none counts as not blank";
+}
+
+TEST(GrowMatch, GrowsForwardThenBackwardWithinTheSections) {
+  LineFile left({"a", "b", "c", "d", "e"});
+  LineFile right({"a", "b", "c", "d", "e"});
+  Section* sL = section_new(left.at(1), left.at(5), nullptr);
+  Section* sR = section_new(right.at(1), right.at(5), nullptr);
+  EXPECT_TRUE(grow_match(sL, left.at(3), sR, right.at(3)));
+  for (int n = 1; n <= 5; ++n) EXPECT_EQ(line_link(left.at(n)), right.at(n)) << n;
+  EXPECT_FALSE(grow_match(sL, left.at(3), sR, right.at(3))) << "nothing new to link";
+  section_release(sL);
+  section_release(sR);
+}
+
+TEST(GrowMatch, DoesNotGrowBackwardFromAnAnchorThatFailedToLink) {
+  LineFile left({"a", "b"});
+  LineFile right({"a", "c"});
+  Section* sL = section_new(left.at(1), left.at(2), nullptr);
+  Section* sR = section_new(right.at(1), right.at(2), nullptr);
+  EXPECT_FALSE(grow_match(sL, left.at(2), sR, right.at(2)));
+  EXPECT_EQ(line_link(left.at(1)), nullptr);
+  EXPECT_FALSE(grow_match(sL, nullptr, sR, right.at(1)));
+  section_release(sL);
+  section_release(sR);
+}
+
+// Grows from the first Lines of the two texts; returns the right partner
+// number of each left Line (0 for none).
+std::vector<int32_t> grown_from_first(const std::vector<std::string>& left_texts,
+                                      const std::vector<std::string>& right_texts) {
+  LineFile left(left_texts);
+  LineFile right(right_texts);
+  Section* sL = section_new(left.at(1), left.at(static_cast<int32_t>(left_texts.size())), nullptr);
+  Section* sR = section_new(right.at(1), right.at(static_cast<int32_t>(right_texts.size())), nullptr);
+  EXPECT_TRUE(grow_match(sL, left.at(1), sR, right.at(1)));
+  std::vector<int32_t> partners;
+  for (int32_t n = 1; n <= static_cast<int32_t>(left_texts.size()); ++n) {
+    partners.push_back(line_number(line_link(left.at(n))));
+  }
+  section_release(sL);
+  section_release(sR);
+  return partners;
+}
+
+TEST(GrowMatch, StepsOverBlankRunsOnlyWhenIgnoringBlanks) {
+  std::vector<std::string> left = {"a", "b", "c"};
+  std::vector<std::string> right = {"a", "", " \t", "b", "c"};
+  EXPECT_EQ(grown_from_first(left, right), (std::vector<int32_t>{1, 0, 0}));
+  IgnoreBlanksGuard on(1);
+  EXPECT_EQ(grown_from_first(left, right), (std::vector<int32_t>{1, 4, 5}));
+  EXPECT_EQ(grown_from_first({"a", "", "b"}, {"a", "b"}), (std::vector<int32_t>{1, 0, 2}));
+}
+
+TEST(GrowMatch, DoesNotStartFromAnAlreadyLinkedPair) {
+  IgnoreBlanksGuard on(1);
+  LineFile left({"a", "b"});
+  LineFile right({"a", "b"});
+  Section* sL = section_new(left.at(1), left.at(2), nullptr);
+  Section* sR = section_new(right.at(1), right.at(2), nullptr);
+  ASSERT_TRUE(line_link_pair(left.at(1), right.at(1)));
+  EXPECT_FALSE(grow_match(sL, left.at(1), sR, right.at(1)));
+  EXPECT_EQ(line_link(left.at(2)), nullptr);
+  section_release(sL);
+  section_release(sR);
+}
+
+TEST(MatchSections, AnchorsOnLinesUniqueInBoth) {
+  LineFile left({"x", "{", "unique", "}", "y"});
+  LineFile right({"z", "}", "{", "unique", "}", "{", "w"});
+  Section* sL = section_new(left.at(1), left.at(5), nullptr);
+  Section* sR = section_new(right.at(1), right.at(7), nullptr);
+  EXPECT_TRUE(match_sections(sL, sR));
+  EXPECT_EQ(line_link(left.at(3)), right.at(4));
+  EXPECT_EQ(line_link(left.at(2)), right.at(3)) << "grown backward";
+  EXPECT_EQ(line_link(left.at(4)), right.at(5)) << "grown forward";
+  EXPECT_EQ(line_link(left.at(1)), nullptr);
+  section_release(sL);
+  section_release(sR);
+  EXPECT_FALSE(match_sections(nullptr, sR));
+}
+
+TEST(MakeSectionList, CutsWhereThePartnersStopFollowingEachOther) {
+  LineFile left({"a", "b", "c", "d", "e"});
+  LineFile right({"a", "b", "d", "c", "e"});
+  link(left, right, {{1, 1}, {2, 2}, {3, 4}, {4, 3}});
+  BlockList* sections = make_section_list(left.lines(), true);
+  EXPECT_EQ(rows_of(sections), (Rows{{Equal, 1, 1, 1, 2}, {Equal, 1, 1, 3, 3}, {Equal, 1, 1, 4, 4},
+                                     {LeftLinesOnly, 1, 1, 5, 5}}));
+  list_destroy(&sections);
+  sections = make_section_list(right.lines(), false);
+  EXPECT_EQ(rows_of(sections).back(), (Row{RightLinesOnly, 1, 1, 5, 5}));
+  list_destroy(&sections);
+}
+
+TEST(MakeSectionList, BlankLinesJoinTheMatchedRunWhenIgnoringBlanks) {
+  IgnoreBlanksGuard on(1);
+  LineFile left({"", "a", "", "b", "x", "", ""});
+  LineFile right({"a", "b", "y"});
+  link(left, right, {{2, 1}, {4, 2}});
+  BlockList* sections = make_section_list(left.lines(), true);
+  EXPECT_EQ(rows_of(sections), (Rows{{Equal, 1, 1, 1, 4}, {LeftLinesOnly, 1, 1, 5, 7}}));
+  list_destroy(&sections);
+  EXPECT_EQ(next_significant(left.at(4)), left.at(5));
+  EXPECT_EQ(next_significant(left.at(5)), left.at(7)) << "the last, blank Line";
+  EXPECT_EQ(next_significant(left.at(7)), nullptr);
+}
+
+TEST(MakeSectionList, TrailingBlankLinesEndTheMatchedRunWhenIgnoringBlanks) {
+  IgnoreBlanksGuard on(1);
+  LineFile left({"a", "b", "", ""});
+  LineFile right({"a", "b"});
+  link(left, right, {{1, 1}, {2, 2}});
+  BlockList* sections = make_section_list(left.lines(), true);
+  EXPECT_EQ(rows_of(sections), (Rows{{Equal, 1, 1, 1, 4}}));
+  list_destroy(&sections);
+}
+
+// Pairs the section lists of two files whose anchors are linked by hand and
+// returns whether the gap matching linked anything.
+bool pair_after_linking(const LineFile& left, const LineFile& right, std::vector<std::pair<int, int>> pairs) {
+  link(left, right, pairs);
+  BlockList* left_list = make_section_list(left.lines(), true);
+  BlockList* right_list = make_section_list(right.lines(), false);
+  bool linked = pair_sections(left_list, right_list);
+  list_destroy(&left_list);
+  list_destroy(&right_list);
+  return linked;
+}
+
+TEST(PairSections, AGapIsNotMatchedAgainstTheLastRightSection) {
+  LineFile left({"A", "x"});
+  LineFile right({"A", "x"});
+  EXPECT_FALSE(pair_after_linking(left, right, {{1, 1}}));
+  EXPECT_EQ(line_link(left.at(2)), nullptr);
+}
+
+TEST(PairSections, AGapIsMatchedAgainstTheRightSectionInTheSamePlace) {
+  LineFile left({"M", "A", "x"});
+  LineFile right({"A", "x", "M"});
+  EXPECT_TRUE(pair_after_linking(left, right, {{1, 3}, {2, 1}}));
+  EXPECT_EQ(line_link(left.at(3)), right.at(2));
+}
+
+TEST(PairSections, ALeadingGapIsNotMatchedAgainstTheFirstRightSection) {
+  LineFile left({"x", "A"});
+  LineFile right({"x", "A"});
+  EXPECT_FALSE(pair_after_linking(left, right, {{2, 2}}));
+  EXPECT_EQ(line_link(left.at(1)), nullptr);
+}
+
+TEST(PairSections, ALeadingGapIsMatchedWhenTheRightSectionHasOneBefore) {
+  LineFile left({"x", "A", "M"});
+  LineFile right({"M", "x", "A"});
+  EXPECT_TRUE(pair_after_linking(left, right, {{2, 3}, {3, 1}}));
+  EXPECT_EQ(line_link(left.at(1)), right.at(2));
+}
+
+TEST(PairSections, AGapBetweenTwoPairsNeedsTheRightGapBetweenTheirPartners) {
+  LineFile left({"A", "x", "B"});
+  LineFile right({"A", "x", "C", "B"});
+  // The right gap x C stands between the partners of A and B: matched.
+  EXPECT_TRUE(pair_after_linking(left, right, {{1, 1}, {3, 4}}));
+  EXPECT_EQ(line_link(left.at(2)), right.at(2));
+}
+
+TEST(PairSections, AGapIsNotMatchedWhenThePartnersAreApart) {
+  LineFile left({"A", "x", "B", "Q"});
+  LineFile right({"A", "x", "Q", "z", "B"});
+  // After the right x comes Q, not the partner of B: x is left alone.
+  EXPECT_FALSE(pair_after_linking(left, right, {{1, 1}, {3, 5}, {4, 3}}));
+  EXPECT_EQ(line_link(left.at(2)), nullptr);
+}
+
+TEST(PairSections, SectionsArePairedByTheirFirstLinkedLine) {
+  LineFile left({"a", "b", "c", "d"});
+  LineFile right({"c", "d", "a", "b"});
+  link(left, right, {{1, 3}, {2, 4}, {3, 1}, {4, 2}});
+  BlockList* left_list = make_section_list(left.lines(), true);
+  BlockList* right_list = make_section_list(right.lines(), false);
+  EXPECT_FALSE(pair_sections(left_list, right_list));
+  Section* l1 = section_list_first(left_list);
+  Section* l2 = section_next(l1);
+  Section* r1 = section_list_first(right_list);
+  Section* r2 = section_next(r1);
+  EXPECT_EQ(section_link(l1), r2);
+  EXPECT_EQ(section_link(r2), l1);
+  EXPECT_EQ(section_link(l2), r1);
+  EXPECT_EQ(section_link(r1), l2);
+  list_destroy(&left_list);
+  list_destroy(&right_list);
+}
+
+TEST(SectionRecord, CountsItsLinesAndAcceptsMissingRecords) {
+  LineFile file({"a", "b", "c"});
+  Section* section = section_new(file.at(2), file.at(3), nullptr);
+  EXPECT_EQ(section_line_count(section), 2);
+  EXPECT_EQ(section_state(section), 0);
+  EXPECT_EQ(section_left_base(section), 1);
+  EXPECT_EQ(section_right_base(section), 1);
+  EXPECT_EQ(section_next(section), nullptr) << "a standalone Section has no neighbours";
+  section_release(section);
+  EXPECT_EQ(section_line_count(nullptr), 0);
+  EXPECT_EQ(section_first(nullptr), nullptr);
+  section_set_state(nullptr, Equal);
+  section_release(nullptr);
+}
+}  // namespace

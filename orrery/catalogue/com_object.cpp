@@ -18,11 +18,6 @@ const int kImageWarning = 3;
 const int kKeyImage = 0;
 const int kKeySelectedImage = 1;
 
-TreeItem InsertKey(CTreeControl& tree, TreeItem parent, const std::string& name)
-{
-    return tree.InsertItem(parent, name, kKeyImage, kKeySelectedImage, nullptr);
-}
-
 // Inserts the subkeys of an open key below parent, each followed by its own
 // subkeys before the next one is taken.
 void AddOpenKeySubtree(CRegistry& registry, CTreeControl& tree, TreeItem parent,
@@ -35,7 +30,7 @@ void AddOpenKeySubtree(CRegistry& registry, CTreeControl& tree, TreeItem parent,
             continue;
         if (result != kRegSuccess)
             break;
-        TreeItem child = InsertKey(tree, parent, name);
+        TreeItem child = tree.InsertItem(parent, name, kKeyImage, kKeySelectedImage, nullptr);
         RegKey childKey = kNoKey;
         if (registry.OpenKey(key, name.c_str(), &childKey) == kRegSuccess) {
             AddOpenKeySubtree(registry, tree, child, childKey);
@@ -140,6 +135,11 @@ void CComObject::FillCommonRows(CTwoColumnList& list)
 void CComObject::FillAttributeList(CTwoColumnList& list)
 {
     FillCommonRows(list);
+}
+
+TreeItem CComObject::InsertKey(CTreeControl& tree, TreeItem parent, const std::string& name)
+{
+    return tree.InsertItem(parent, name, kKeyImage, kKeySelectedImage, nullptr);
 }
 
 void CComObject::AddKeySubtree(CTreeControl& tree, TreeItem parent,

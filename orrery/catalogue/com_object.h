@@ -36,6 +36,8 @@ protected:
     void FillCommonRows(CTwoColumnList& list);
     // The class's keys under a root item; returns the root.
     TreeItem FillClassTree(CTreeControl& tree);
+    // Inserts a key's item last under parent, with the key images.
+    static TreeItem InsertKey(CTreeControl& tree, TreeItem parent, const std::string& name);
     // Inserts every subkey of keyPath below parent, depth first.
     void AddKeySubtree(CTreeControl& tree, TreeItem parent,
                        const std::string& keyPath);

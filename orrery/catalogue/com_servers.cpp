@@ -59,8 +59,7 @@ void CExeServer::FillRegistryTree(CTreeControl& tree)
     std::string appId = GetAppID();
     if (appId.empty())
         return;
-    TreeItem appIdItem = tree.InsertItem(root, "AppID", 0, 1, nullptr);
-    TreeItem item = tree.InsertItem(appIdItem, appId, 0, 1, nullptr);
+    TreeItem item = InsertKey(tree, InsertKey(tree, root, "AppID"), appId);
     AddKeySubtree(tree, item, "AppID\\" + appId);
 }
 

@@ -27,6 +27,7 @@ const char kOcxServer[] = "{7A3C1000-0000-4000-8000-000000000004}";
 const char kExeServer[] = "{7A3C1000-0000-4000-8000-000000000005}";
 const char kNoProgID[] = "{7A3C1000-0000-4000-8000-000000000006}";
 const char kMissing[] = "{7A3C1000-0000-4000-8000-000000000007}";
+const char kExeUnquoted[] = "{7A3C1000-0000-4000-8000-000000000008}";
 const std::string kLongName = "{7A3C1000-" + std::string(60, '0') + "-LONG}";
 
 std::string g_dir;  // the scratch directory, with a trailing backslash
@@ -93,6 +94,8 @@ protected:
         RegisterTestClass(kOcxServer, "Tarnwick.Ocx.1", "InprocServer32", g_dir + "control.ocx", false);
         RegisterTestClass(kExeServer, "Tarnwick.Exe.1", "LocalServer32",
                       "\"" + g_dir + "server app.exe\" /automation", false);
+        RegisterTestClass(kExeUnquoted, "Tarnwick.Exe.2", "LocalServer32",
+                          g_dir + "server app.exe /automation -x", false);
         RegisterTestClass(kNoProgID, nullptr, "InprocServer32", g_dir + "hidden.dll", false);
         RegisterTestClass(kMissing, "Tarnwick.Missing.1", "InprocServer32", g_dir + "missing.dll", false);
         RegisterTestClass(kLongName, "Tarnwick.Long.1", "InprocServer32", g_dir + "server.dll", false);
@@ -109,7 +112,7 @@ protected:
             for (const std::string& name : {std::string(kControl), std::string(kDllServer),
                                             std::string(kControlDll), std::string(kOcxServer),
                                             std::string(kExeServer), std::string(kNoProgID),
-                                            std::string(kMissing), kLongName})
+                                            std::string(kMissing), std::string(kExeUnquoted), kLongName})
                 DeleteTree(clsid, name);
             RegCloseKey(clsid);
         }
@@ -175,6 +178,17 @@ TEST_F(LiveRegistryTest, AQuotedExeCommandKeepsItsArgumentsAndShowsItsFile)
     EXPECT_EQ(std::to_string(data.nFileSizeLow) + " Bytes", exe->GetAttribute(AttrFileSize));
     EXPECT_EQ(17u, exe->GetAttribute(AttrCreated).size());
     EXPECT_EQ(8u, exe->GetAttribute(AttrAccessed).size());
+}
+
+TEST_F(LiveRegistryTest, AnUnquotedExeCommandShowsItsExistingFile)
+{
+    CComObject* exe = Record(CategoryExeServers, kExeUnquoted);
+    ASSERT_TRUE(exe);
+    EXPECT_EQ(g_dir + "server app.exe /automation -x", exe->GetFilePath());
+    EXPECT_EQ(g_dir + "server app.exe", exe->GetServerFile());
+    EXPECT_TRUE(exe->IsFound());
+    EXPECT_NE("", exe->GetAttribute(AttrFileSize));
+    EXPECT_EQ(kStatusExists, exe->GetAttribute(AttrStatus));
 }
 
 TEST_F(LiveRegistryTest, AttributesOfARealServerFile)

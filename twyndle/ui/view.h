@@ -40,12 +40,15 @@ struct View final : ListView {
   bool expanded = false;               // false: outline rows, true: expanded rows
   CompareItem* current_item = nullptr; // item expanded now or last; kept in outline mode
   int32_t row_count = 0;               // rows in the current mode
-  char number_text[12] = {};           // column 0 text, valid until the next call
+  char number_text[16] = {};           // column 0 text, valid until the next call;
+                                       // room for "(%d)" of any 32-bit number
   int32_t width1 = 0;                  // width basis of column 1, in characters
   int32_t width2 = 0;                  // width basis of columns 2 and 3, in characters
   CompareItem** outline_rows = nullptr;// row_count items; only in outline mode
   ViewRow* expanded_rows = nullptr;    // row_count rows; only in expanded mode
   int32_t capacity = 0;                // entries allocated in the current row array
+  CompareItem* last_told = nullptr;    // the last item the list's builder reported
+                                       // complete; the outline shows no item after it
 
   int32_t attach_list(CompareList* list) override;
   int32_t items_added() override;

@@ -22,7 +22,6 @@ struct FsFile {
 
 struct FsFind {
   DIR* dir;
-  std::string directory;  // with a trailing slash
 };
 
 namespace {
@@ -80,11 +79,15 @@ std::string posix_path(const char* path) {
   return resolve_case(result);
 }
 
+uint32_t hidden_bit(const char* name) {
+  bool hidden = name[0] == '.' && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0;
+  return hidden ? fs_attr_hidden : 0;
+}
+
 uint32_t attributes_of(const struct stat& info, const char* name) {
   uint32_t attributes = S_ISDIR(info.st_mode) ? fs_attr_directory : fs_attr_archive;
   if (!(info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))) attributes |= fs_attr_readonly;
-  if (name[0] == '.' && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0) attributes |= fs_attr_hidden;
-  return attributes;
+  return attributes | hidden_bit(name);
 }
 
 FsFile* wrap(int fd) { return fd < 0 ? nullptr : new FsFile{fd}; }
@@ -172,8 +175,13 @@ bool fs_find_next(FsFind* find, FsFindData* data) {
     size_t length = std::strlen(item->d_name);
     if (length >= sizeof data->name) continue;
     std::memcpy(data->name, item->d_name, length + 1);
+    if (item->d_type == DT_DIR) {  // no size needed: spare the lookup
+      data->attributes = fs_attr_directory | hidden_bit(item->d_name);
+      data->size_low = 0;
+      return true;
+    }
     struct stat info;
-    if (stat((find->directory + item->d_name).c_str(), &info) != 0) {
+    if (fstatat(dirfd(find->dir), item->d_name, &info, 0) != 0) {
       data->attributes = fs_attr_archive;  // a dangling link: listed as an empty file
       data->size_low = 0;
       return true;
@@ -192,7 +200,7 @@ FsFind* fs_find_first(const char* pattern, FsFindData* data) {
   std::string directory = posix_path(std::string(pattern, length - 3).c_str());
   DIR* dir = opendir(directory.c_str());
   if (!dir) return nullptr;
-  auto* find = new FsFind{dir, directory};
+  auto* find = new FsFind{dir};
   if (!fs_find_next(find, data)) {
     fs_find_close(find);
     return nullptr;

@@ -19,7 +19,7 @@ static_assert(sizeof(ListBlock) % alignof(ListLink) == 0, "list data must start 
 static_assert(sizeof(void*) != 4 || list_block_bytes == 25012, "the 32-bit block is 25,012 bytes");
 
 ListBlock* new_block() {
-  auto* block = static_cast<ListBlock*>(system_alloc(list_block_bytes));
+  auto* block = static_cast<ListBlock*>(system_alloc_uncleared(list_block_bytes));
   if (!block) return nullptr;
   block->handle = block;
   block->live = 0;

@@ -18,7 +18,9 @@ void system_memory_install(const SystemMemory* memory) {
   installed.store(memory, std::memory_order_release);
 }
 
-void* system_alloc(uint32_t bytes) { return backend().alloc(bytes); }
+void* system_alloc(uint32_t bytes) { return backend().alloc(bytes, true); }
+
+void* system_alloc_uncleared(uint32_t bytes) { return backend().alloc(bytes, false); }
 
 void system_free(void* memory) {
   if (memory) backend().release(memory);

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 struct SystemMemory {
-  // Zero-filled memory of `bytes` bytes, or none.
-  void* (*alloc)(uint32_t bytes);
+  // Memory of `bytes` bytes (zero-filled when asked), or none.
+  void* (*alloc)(uint32_t bytes, bool zero_fill);
   void (*release)(void* memory);
 };
 
@@ -15,7 +15,10 @@ struct SystemMemory {
 void system_memory_install(const SystemMemory* backend);
 const SystemMemory& system_memory_default();
 
+// Zero-filled memory, or none.
 void* system_alloc(uint32_t bytes);
+// Memory whose contents are left as they are (for list blocks), or none.
+void* system_alloc_uncleared(uint32_t bytes);
 void system_free(void* memory);
 
 // system_alloc, asking the user "Memory allocation failed" (Abort / Retry /

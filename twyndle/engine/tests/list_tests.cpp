@@ -14,8 +14,8 @@ namespace {
 // Counts the blocks that are out, on top of the platform's memory.
 std::atomic<int> blocks_out{0};
 const SystemMemory counting = {
-    [](uint32_t bytes) -> void* {
-      void* memory = system_memory_default().alloc(bytes);
+    [](uint32_t bytes, bool zero_fill) -> void* {
+      void* memory = system_memory_default().alloc(bytes, zero_fill);
       if (memory) blocks_out += 1;
       return memory;
     },

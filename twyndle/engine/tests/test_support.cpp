@@ -41,12 +41,12 @@ std::atomic<int> served_left{0};
 std::atomic<int> failures_left{0};
 std::atomic<int> failures_seen{0};
 const SystemMemory failing = {
-    [](uint32_t bytes) -> void* {
+    [](uint32_t bytes, bool zero_fill) -> void* {
       if (served_left.fetch_sub(1) <= 0 && failures_left.fetch_sub(1) > 0) {
         failures_seen += 1;
         return nullptr;
       }
-      return system_memory_default().alloc(bytes);
+      return system_memory_default().alloc(bytes, zero_fill);
     },
     [](void* memory) { system_memory_default().release(memory); },
 };

@@ -1,0 +1,48 @@
+#include "bench/engine/bench_support.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+double now_seconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double time_command(const std::string& command, int runs) {
+  double best = -1;
+  for (int i = 0; i < runs; ++i) {
+    double start = now_seconds();
+    if (std::system(command.c_str()) != 0) return -1;
+    double took = now_seconds() - start;
+    if (best < 0 || took < best) best = took;
+  }
+  return best;
+}
+
+std::string bench_data_dir(const std::string& area) {
+  std::string dir = "bench-data";
+  mkdir(dir.c_str(), 0777);
+  dir += "/" + area;
+  mkdir(dir.c_str(), 0777);
+  char absolute[4096];
+  if (!realpath(dir.c_str(), absolute)) return dir;
+  return absolute;
+}
+
+double peak_rss_bytes() {
+  struct rusage usage;
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss * 1024.0;
+}
+
+double rss_bytes() {
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * static_cast<double>(sysconf(_SC_PAGESIZE));
+}

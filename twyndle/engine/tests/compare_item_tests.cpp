@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "twyndle/engine/compare_item.h"
+#include "twyndle/engine/compare_list.h"
+#include "twyndle/engine/engine_memory.h"
+#include "twyndle/engine/section.h"
+#include "twyndle/engine/source_file.h"
+#include "twyndle/engine/tests/compare_fixture.h"
+
+namespace {
+using Rows = std::vector<Row>;
+
+// Two roots compared without a view; the list is released with the object.
+class Compared {
+ public:
+  Compared(const std::string& left, const std::string& right) : list(compare_paths(left.c_str(), right.c_str(), nullptr, 1)) {}
+  ~Compared() { compare_list_release(list); }
+  CompareItem* item(int index = 0) const {
+    void* data = list_first(compare_list_items(list));
+    for (int i = 0; i < index && data; ++i) data = list_next(data);
+    return static_cast<CompareItem*>(data);
+  }
+  CompareList* list;
+};
+
+std::string owned(char* text) {
+  std::string copy = text ? text : "(none)";
+  text_free(text);
+  return copy;
+}
+
+TEST(ItemState, EqualSizesAreIdenticalWhateverTheContents) {
+  TempDir dir;
+  Compared pair(dir.make_file("a.c", "abc\n"), dir.make_file("b.c", "xyz\n"));
+  ASSERT_NE(pair.item(), nullptr);
+  EXPECT_EQ(item_state(pair.item()), Equal);
+  EXPECT_STREQ(item_tag(pair.item()), "identical");
+  EXPECT_EQ(rows_of(composite_sections(pair.item())),
+            (Rows{{LeftLinesOnly, 1, 0, 1, 1}, {RightLinesOnly, 0, 1, 1, 1}}))
+      << "expanding shows the differences";
+}
+
+TEST(ItemState, WithoutIdenticalTextEqualSizesReadSameSize) {
+  TempDir dir;
+  DirTree* left = tree_new(dir.make_file("a", "1").c_str(), 1);
+  DirTree* right = tree_new(dir.make_file("b", "2").c_str(), 1);
+  CompareItem* item = item_new(tree_first(left), tree_first(right), nullptr, false);
+  EXPECT_STREQ(item_tag(item), "same size");
+  item_release(item);
+  tree_release(left);
+  tree_release(right);
+}
+
+TEST(ItemState, AnEmptyLeftFileAgainstAFullOneHasDifferentSizes) {
+  TempDir dir;
+  Compared pair(dir.make_file("a.c", ""), dir.make_file("b.c", "x\n"));
+  EXPECT_EQ(item_state(pair.item()), SizesDiffer);
+  EXPECT_STREQ(item_tag(pair.item()), "different sizes");
+}
+
+TEST(ItemName, SingleFilesWithDifferentNamesShowBoth) {
+  TempDir dir;
+  Compared pair(dir.make_file("a.c", "1"), dir.make_file("b.c", "1"));
+  EXPECT_STREQ(item_name(pair.item()), ".\\a.c : .\\b.c");
+}
+
+TEST(ItemName, NamesEqualIgnoringCaseGiveTheRightOne) {
+  TempDir dir;
+  dir.make_dir("l");
+  dir.make_dir("r");
+  Compared pair(dir.make_file("l\\Read.Me", "1"), dir.make_file("r\\READ.ME", "1"));
+  EXPECT_STREQ(item_name(pair.item()), ".\\READ.ME");
+}
+
+TEST(ItemName, OneSidedItemsTakeTheirSideAndTheRootAsTyped) {
+  TempDir dir;
+  dir.make_dir("l");
+  dir.make_dir("r");
+  dir.make_file("l\\only.c", "x");
+  for (const std::string& root : {dir.at("l"), dir.at("l") + "\\"}) {
+    Compared pair(root, dir.at("r"));
+    ASSERT_NE(pair.item(), nullptr);
+    EXPECT_EQ(item_state(pair.item()), LeftFileOnly);
+    EXPECT_EQ(item_tag(pair.item()), "only in " + root);
+    EXPECT_STREQ(item_name(pair.item()), ".\\only.c");
+  }
+  Compared mirrored(dir.at("r"), dir.at("l"));
+  EXPECT_EQ(item_state(mirrored.item()), RightFileOnly);
+  EXPECT_EQ(item_tag(mirrored.item()), "only in " + dir.at("l"));
+}
+
+TEST(ItemFiles, FullPathsForEachSideAndNoneForAMissingSide) {
+  TempDir dir;
+  dir.make_dir("l\\sub");
+  dir.make_dir("r");
+  dir.make_file("l\\sub\\x.c", "x");
+  Compared pair(dir.at("l"), dir.at("r"));
+  EXPECT_EQ(owned(item_file_name(pair.item(), 1)), dir.at("l\\sub\\x.c"));
+  EXPECT_EQ(item_file_name(pair.item(), 2), nullptr);
+  EXPECT_EQ(item_file_name(pair.item(), 3), nullptr);
+  std::string single = dir.make_file("single.c", "s");
+  Compared files(single, single);
+  EXPECT_EQ(owned(item_file_name(files.item(), 1)), single);
+  EXPECT_EQ(owned(item_file_name(files.item(), 2)), single) << "a new text every time, freed by the caller";
+}
+
+TEST(ItemSections, AOneSidedItemIsOneEqualSectionOverItsFile) {
+  TempDir dir;
+  dir.make_dir("l");
+  dir.make_dir("r");
+  dir.make_file("l\\x.c", lines_of({"a", "b", "c"}));
+  dir.make_file("r\\empty.c", "");
+  Compared pair(dir.at("l"), dir.at("r"));
+  CompareItem* empty = pair.item(0);
+  CompareItem* left_only = pair.item(1);
+  ASSERT_STREQ(item_name(left_only), ".\\x.c");
+  EXPECT_EQ(rows_of(composite_sections(left_only)), (Rows{{Equal, 1, 1, 1, 3}}));
+  EXPECT_EQ(rows_of(item_left_sections(left_only)), (Rows{{Equal, 1, 1, 1, 3}}));
+  EXPECT_NE(item_left_sections(left_only), composite_sections(left_only)) << "two separate lists";
+  EXPECT_EQ(item_right_sections(left_only), nullptr);
+  ASSERT_EQ(item_state(empty), RightFileOnly);
+  ASSERT_NE(composite_sections(empty), nullptr);
+  EXPECT_TRUE(rows_of(composite_sections(empty)).empty()) << "an empty file has no Lines to show";
+}
+
+TEST(ItemSections, DiscardingMatchesAgainFromScratch) {
+  TempDir dir;
+  std::string left = dir.make_file("a.c", lines_of({"1", "2", "3"}));
+  std::string right = dir.make_file("b.c", lines_of({"1", "x", "3"}));
+  Compared pair(left, right);
+  CompareItem* item = pair.item();
+  Rows first = rows_of(composite_sections(item));
+  EXPECT_EQ(composite_sections(item), composite_sections(item)) << "computed once";
+  item_discard_sections(item);
+  EXPECT_EQ(item_left_sections(item), nullptr);
+  EXPECT_EQ(item_right_sections(item), nullptr);
+  for (void* line = list_first(source_lines(item_left_file(item))); line; line = list_next(line)) {
+    EXPECT_EQ(line_link(static_cast<Line*>(line)), nullptr);
+  }
+  EXPECT_EQ(rows_of(composite_sections(item)), first);
+
+  dir.make_file("b.c", lines_of({"1", "2", "3"}));
+  source_discard_lines(item_right_file(item));
+  item_discard_sections(item);
+  EXPECT_EQ(rows_of(composite_sections(item)), (Rows{{Equal, 1, 1, 1, 3}})) << "the changed file is read again";
+}
+
+TEST(ItemRecord, MissingEntriesAndRecordsGiveNone) {
+  EXPECT_EQ(item_new(nullptr, nullptr, nullptr, true), nullptr);
+  BlockList* list = list_new();
+  EXPECT_EQ(item_new(nullptr, nullptr, list, true), nullptr);
+  EXPECT_EQ(list_first(list), nullptr) << "the list is left unchanged";
+  list_destroy(&list);
+  EXPECT_EQ(composite_sections(nullptr), nullptr);
+  EXPECT_EQ(item_name(nullptr), nullptr);
+  EXPECT_EQ(item_state(nullptr), 0);
+  item_discard_sections(nullptr);
+  item_release(nullptr);
+}
+}  // namespace

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "twyndle/engine/compare_list.h"
+#include "twyndle/engine/engine_memory.h"
+#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/tests/compare_fixture.h"
+
+namespace {
+using Lines = std::vector<std::string>;
+
+// A left and a right directory under one temporary directory.
+class TwoRoots : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir.make_dir("l");
+    dir.make_dir("r");
+  }
+  void TearDown() override {
+    compare_list_release(list);
+    abort_requested = 0;
+  }
+  void compare(RecordingView* view = nullptr, int32_t recursive = 1) {
+    list = compare_paths(dir.at("l").c_str(), dir.at("r").c_str(), view, recursive);
+  }
+  TempDir dir;
+  CompareList* list = nullptr;
+};
+
+TEST_F(TwoRoots, PairsByRelativeNameInWalkOrder) {
+  dir.make_dir("l\\sub");
+  dir.make_dir("r\\sub");
+  dir.make_file("l\\a.c", "12");
+  dir.make_file("l\\sub\\b.c", "b");
+  dir.make_file("r\\A.C", "123");
+  dir.make_file("r\\sub\\c.c", "c");
+  RecordingView view;
+  compare(&view);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(item_lines(compare_list_items(list), true),
+            (Lines{"4|.\\a.c|different sizes", "5|.\\sub\\b.c|only in " + dir.at("l"),
+                   "6|.\\sub\\c.c|only in " + dir.at("r")}));
+  EXPECT_EQ(view.attached, list);
+  EXPECT_EQ(view.items_at_attach, 0) << "the outline exists before any item";
+  EXPECT_EQ(view.added_calls, 3) << "told after each item";
+  EXPECT_EQ(compare_list_complete(list), 1);
+  EXPECT_EQ(std::string(compare_list_left_root(list)), dir.at("l"));
+  EXPECT_EQ(std::string(compare_list_right_root(list)), dir.at("r"));
+}
+
+TEST_F(TwoRoots, InterleavesFilesOnlyOnOneSideAndRemainders) {
+  for (const char* name : {"b", "d", "x", "y"}) dir.make_file(std::string("l\\") + name, "1");
+  for (const char* name : {"a", "b", "c", "d"}) dir.make_file(std::string("r\\") + name, "1");
+  compare();
+  EXPECT_EQ(item_lines(compare_list_items(list)), (Lines{".\\a", ".\\b", ".\\c", ".\\d", ".\\x", ".\\y"}));
+  EXPECT_EQ(item_state(static_cast<CompareItem*>(list_last(compare_list_items(list)))), LeftFileOnly);
+}
+
+TEST_F(TwoRoots, WithoutRecursionOnlyTheFirstDirectoryWithFilesIsPaired) {
+  dir.make_dir("l\\s");
+  dir.make_dir("l\\s\\deeper");
+  dir.make_dir("r\\s");
+  dir.make_file("l\\s\\one", "1");
+  dir.make_file("l\\s\\deeper\\two", "2");
+  dir.make_file("r\\s\\one", "1");
+  compare(nullptr, 0);
+  EXPECT_EQ(item_lines(compare_list_items(list)), (Lines{".\\s\\one"}));
+  compare_list_release(list);
+  compare(nullptr, 1);
+  EXPECT_EQ(item_lines(compare_list_items(list)), (Lines{".\\s\\one", ".\\s\\deeper\\two"}));
+}
+
+TEST_F(TwoRoots, RootsWithAndWithoutTrailingBackslashPairAlike) {
+  dir.make_dir("l\\sub");
+  dir.make_file("l\\sub\\x.c", "x");
+  dir.make_file("r\\y.c", "y");
+  list = compare_paths((dir.at("l") + "\\").c_str(), dir.at("r").c_str(), nullptr, 1);
+  EXPECT_EQ(item_lines(compare_list_items(list)), (Lines{".\\y.c", ".\\sub\\x.c"}));
+  auto* item = static_cast<CompareItem*>(list_last(compare_list_items(list)));
+  char* path = item_file_name(item, 1);
+  EXPECT_EQ(std::string(path), dir.at("l\\sub\\x.c"));
+  text_free(path);
+}
+
+TEST_F(TwoRoots, AFileAgainstADirectoryFindsItsNameIgnoringCase) {
+  dir.make_dir("r\\sub");
+  dir.make_file("r\\sub\\main.c", "deeper copy is not the counterpart");
+  dir.make_file("r\\MAIN.C", "m");
+  std::string file = dir.make_file("main.c", "m");
+  RecordingView view(1);
+  list = compare_paths(file.c_str(), dir.at("r").c_str(), &view, 1);
+  EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"1|.\\main.c|identical"}));
+  EXPECT_EQ(compare_list_complete(list), 1) << "the view's answer is not looked at here";
+  compare_list_release(list);
+  list = compare_paths(dir.at("r").c_str(), file.c_str(), nullptr, 1);
+  EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"1|.\\main.c|identical"}));
+}
+
+TEST_F(TwoRoots, AFileWithoutCounterpartIsOnlyOnItsSide) {
+  dir.make_file("r\\other.c", "o");
+  std::string file = dir.make_file("main.c", "m");
+  list = compare_paths(file.c_str(), dir.at("r").c_str(), nullptr, 1);
+  EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"5|.\\main.c|only in " + file}));
+  compare_list_release(list);
+  list = compare_paths(dir.at("r").c_str(), file.c_str(), nullptr, 1);
+  EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"6|.\\main.c|only in " + file}));
+}
+
+TEST_F(TwoRoots, AMissingRootIsReportedAndGivesNoList) {
+  RecordingUi ui;
+  RecordingView view;
+  std::string missing = dir.at("nowhere");
+  list = compare_paths(dir.at("l").c_str(), missing.c_str(), &view, 1);
+  EXPECT_EQ(list, nullptr);
+  ASSERT_EQ(ui.recorded().size(), 1u);
+  EXPECT_EQ(ui.recorded()[0].text, "Couldn't find " + missing);
+  EXPECT_EQ(ui.recorded()[0].title, "Error");
+  EXPECT_EQ(ui.recorded()[0].icon, MessageIcon::error);
+  EXPECT_EQ(view.attach_calls, 0);
+  list = compare_paths(missing.c_str(), dir.at("l").c_str(), &view, 1);
+  EXPECT_EQ(list, nullptr);
+  EXPECT_EQ(ui.texts().back(), "Couldn't find " + missing);
+  EXPECT_EQ(ui.recorded().size(), 2u) << "the right root is not looked for";
+}
+
+TEST_F(TwoRoots, TheViewsAbortAnswerStopsPairingAtOnce) {
+  for (int i = 0; i < 10; ++i) dir.make_file("l\\f" + std::to_string(i), "1");
+  for (int i = 0; i < 10; ++i) dir.make_file("r\\g" + std::to_string(i), "1");
+  RecordingView view(3);
+  compare(&view);
+  ASSERT_NE(list, nullptr) << "an aborted list keeps what was made";
+  EXPECT_EQ(item_count(compare_list_items(list)), 3);
+  EXPECT_EQ(view.added_calls, 3);
+  EXPECT_EQ(compare_list_complete(list), 0);
+  EXPECT_EQ(pair_trees(nullptr, &view, 1), 0);
+}
+
+// A view that sees the abort flag set behind its back, as when the user
+// presses Abort between two of its answers.
+class LateAbortView : public RecordingView {
+ public:
+  int32_t items_added() override {
+    RecordingView::items_added();
+    if (added_calls == 2) abort_requested = 1;
+    return 0;
+  }
+};
+
+TEST_F(TwoRoots, AnAbortThatCutsAWalkShortMakesNoFalseOneSidedItems) {
+  for (int i = 0; i < 6; ++i) {
+    dir.make_file("l\\f" + std::to_string(i), "1");
+    dir.make_file("r\\f" + std::to_string(i), "1");
+  }
+  LateAbortView view;
+  compare(&view);
+  EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"1|.\\f0|identical", "1|.\\f1|identical"}));
+  EXPECT_EQ(compare_list_complete(list), 0);
+}
+
+TEST(ElapsedTicks, MeasuresTheLastOperation) {
+  uint32_t start = tick_count() - 1500;
+  elapsed_ticks_since(start);
+  EXPECT_GE(elapsed_ticks(), 1500u);
+  EXPECT_LT(elapsed_ticks(), 60000u);
+  TempDir dir;
+  std::string file = dir.make_file("x", "x");
+  CompareList* list = compare_paths(file.c_str(), file.c_str(), nullptr, 1);
+  EXPECT_LT(elapsed_ticks(), 1500u) << "pairing sets it anew";
+  compare_list_release(list);
+}
+
+TEST(CompareListRecord, StartsEmptyAndAcceptsMissingRecords) {
+  CompareList* list = compare_list_new();
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(item_count(compare_list_items(list)), 0);
+  EXPECT_EQ(compare_list_left_root(list), nullptr);
+  EXPECT_EQ(pair_trees(list, nullptr, 1), 0) << "no roots to pair";
+  compare_list_release(list);
+  compare_list_release(nullptr);
+  EXPECT_EQ(compare_list_items(nullptr), nullptr);
+  EXPECT_EQ(view_items_added(nullptr), 0);
+  EXPECT_EQ(view_attach_list(nullptr, nullptr), 0);
+}
+}  // namespace

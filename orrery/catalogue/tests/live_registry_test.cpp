@@ -30,6 +30,33 @@ const char kMissing[] = "{7A3C1000-0000-4000-8000-000000000007}";
 const char kExeUnquoted[] = "{7A3C1000-0000-4000-8000-000000000008}";
 const std::string kLongName = "{7A3C1000-" + std::string(60, '0') + "-LONG}";
 
+// The classes the test registers; '@' in a server value stands for the
+// scratch directory.
+struct CTestClass {
+    std::string clsid;
+    const char* progId;
+    const char* subkey;
+    const char* server;
+    bool control;
+};
+
+const CTestClass kTestClasses[] = {
+    {kControl, "Tarnwick.Control.1", "InprocServer32", "@control.ocx", true},
+    {kDllServer, "Tarnwick.Dll.1", "InprocServer32", "@server.dll", false},
+    {kControlDll, "Tarnwick.ControlDll.1", "InprocServer32", "@server.dll", true},
+    {kOcxServer, "Tarnwick.Ocx.1", "InprocServer32", "@control.ocx", false},
+    {kExeServer, "Tarnwick.Exe.1", "LocalServer32", "\"@server app.exe\" /automation", false},
+    {kExeUnquoted, "Tarnwick.Exe.2", "LocalServer32", "@server app.exe /automation -x", false},
+    {kNoProgID, nullptr, "InprocServer32", "@hidden.dll", false},
+    {kMissing, "Tarnwick.Missing.1", "InprocServer32", "@missing.dll", false},
+    {kLongName, "Tarnwick.Long.1", "InprocServer32", "@server.dll", false},
+};
+
+// The scratch files: copies of Wine's own, so they carry version resources.
+const char* const kScratchFiles[][2] = {
+    {"ole32.dll", "server.dll"}, {"oleaut32.dll", "control.ocx"},
+    {"rpcss.exe", "server app.exe"}, {"ole32.dll", "hidden.dll"}};
+
 std::string g_dir;  // the scratch directory, with a trailing backslash
 
 void SetValue(const std::string& path, const char* name, const std::string& text)
@@ -42,15 +69,16 @@ void SetValue(const std::string& path, const char* name, const std::string& text
     RegCloseKey(key);
 }
 
-void RegisterTestClass(const std::string& clsid, const char* progId, const char* subkey,
-                   const std::string& server, bool control)
+void RegisterTestClass(const CTestClass& test)
 {
-    std::string key = "CLSID\\" + clsid;
+    std::string key = "CLSID\\" + test.clsid;
+    std::string server = test.server;
+    server.replace(server.find('@'), 1, g_dir);
     SetValue(key, nullptr, "Tarnwick test class");
-    if (progId)
-        SetValue(key + "\\ProgID", nullptr, progId);
-    SetValue(key + "\\" + subkey, nullptr, server);
-    if (control)
+    if (test.progId)
+        SetValue(key + "\\ProgID", nullptr, test.progId);
+    SetValue(key + "\\" + test.subkey, nullptr, server);
+    if (test.control)
         SetValue(key + "\\Control", nullptr, "");
 }
 
@@ -69,13 +97,6 @@ void DeleteTree(HKEY parent, const std::string& name)
     RegDeleteKeyA(parent, name.c_str());
 }
 
-std::string SystemFile(const char* name)
-{
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, MAX_PATH);
-    return std::string(system) + "\\" + name;
-}
-
 class LiveRegistryTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -84,21 +105,12 @@ protected:
         GetTempPathA(MAX_PATH, temp);
         g_dir = std::string(temp) + "Tarnwick Catalogue " + std::to_string(GetCurrentProcessId()) + "\\";
         CreateDirectoryA(g_dir.c_str(), nullptr);
-        CopyFileA(SystemFile("ole32.dll").c_str(), (g_dir + "server.dll").c_str(), FALSE);
-        CopyFileA(SystemFile("oleaut32.dll").c_str(), (g_dir + "control.ocx").c_str(), FALSE);
-        CopyFileA(SystemFile("rpcss.exe").c_str(), (g_dir + "server app.exe").c_str(), FALSE);
-        CopyFileA(SystemFile("ole32.dll").c_str(), (g_dir + "hidden.dll").c_str(), FALSE);
-        RegisterTestClass(kControl, "Tarnwick.Control.1", "InprocServer32", g_dir + "control.ocx", true);
-        RegisterTestClass(kDllServer, "Tarnwick.Dll.1", "InprocServer32", g_dir + "server.dll", false);
-        RegisterTestClass(kControlDll, "Tarnwick.ControlDll.1", "InprocServer32", g_dir + "server.dll", true);
-        RegisterTestClass(kOcxServer, "Tarnwick.Ocx.1", "InprocServer32", g_dir + "control.ocx", false);
-        RegisterTestClass(kExeServer, "Tarnwick.Exe.1", "LocalServer32",
-                      "\"" + g_dir + "server app.exe\" /automation", false);
-        RegisterTestClass(kExeUnquoted, "Tarnwick.Exe.2", "LocalServer32",
-                          g_dir + "server app.exe /automation -x", false);
-        RegisterTestClass(kNoProgID, nullptr, "InprocServer32", g_dir + "hidden.dll", false);
-        RegisterTestClass(kMissing, "Tarnwick.Missing.1", "InprocServer32", g_dir + "missing.dll", false);
-        RegisterTestClass(kLongName, "Tarnwick.Long.1", "InprocServer32", g_dir + "server.dll", false);
+        char system[MAX_PATH];
+        GetSystemDirectoryA(system, MAX_PATH);
+        for (const auto& file : kScratchFiles)
+            CopyFileA((std::string(system) + "\\" + file[0]).c_str(), (g_dir + file[1]).c_str(), FALSE);
+        for (const CTestClass& test : kTestClasses)
+            RegisterTestClass(test);
         catalogue = new CCatalogue(machine.Get());
         catalogue->ScanRegistry();
     }
@@ -107,17 +119,10 @@ protected:
     {
         delete catalogue;
         catalogue = nullptr;
-        HKEY clsid;
-        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID", 0, KEY_ALL_ACCESS, &clsid) == ERROR_SUCCESS) {
-            for (const std::string& name : {std::string(kControl), std::string(kDllServer),
-                                            std::string(kControlDll), std::string(kOcxServer),
-                                            std::string(kExeServer), std::string(kNoProgID),
-                                            std::string(kMissing), std::string(kExeUnquoted), kLongName})
-                DeleteTree(clsid, name);
-            RegCloseKey(clsid);
-        }
-        for (const char* file : {"server.dll", "control.ocx", "server app.exe", "hidden.dll"})
-            DeleteFileA((g_dir + file).c_str());
+        for (const CTestClass& test : kTestClasses)
+            DeleteTree(HKEY_CLASSES_ROOT, "CLSID\\" + test.clsid);
+        for (const auto& file : kScratchFiles)
+            DeleteFileA((g_dir + file[1]).c_str());
         RemoveDirectoryA(g_dir.c_str());
     }
 

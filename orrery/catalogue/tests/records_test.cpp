@@ -197,24 +197,19 @@ TEST_F(RecordTest, ABrokenVersionResourceGivesNoVersionAndIsTriedAgain)
     EXPECT_EQ("9", server->GetAttribute(AttrFileVersion));
 }
 
-TEST_F(RecordTest, ProgIDIsUnknownWithoutAValue)
+TEST_F(RecordTest, ProgIDIsUnknownWithoutAValueAndAnExeServerShowsItsDescription)
 {
     auto control = Build<CComControl>();
-    EXPECT_EQ("Widget.Control.1", control->GetProgID());
+    auto server = Build<CExeServer>();
     EXPECT_EQ("Widget.Control.1", control->GetAttribute(AttrProgID));
+    EXPECT_EQ("Widget.Control.1", server->GetProgID()) << "no description";
+    machine.registry.SetString(std::string("CLSID\\") + kClsid, "", "Widget Application");
+    EXPECT_EQ("Widget Application", server->GetAttribute(AttrProgID));
+    EXPECT_EQ("Widget.Control.1", control->GetProgID());
     SetClassValue(machine.registry, kClsid, "ProgID", "");
     EXPECT_EQ("Unknown", control->GetProgID());
     machine.registry.DeleteKey(std::string("CLSID\\") + kClsid + "\\ProgID");
     EXPECT_EQ("Unknown", control->GetProgID());
-}
-
-TEST_F(RecordTest, AnExeServersProgIDIsItsClassDescriptionFirst)
-{
-    auto server = Build<CExeServer>();
-    EXPECT_EQ("Widget.Control.1", server->GetProgID()) << "no description";
-    machine.registry.SetString(std::string("CLSID\\") + kClsid, "", "Widget Application");
-    EXPECT_EQ("Widget Application", server->GetAttribute(AttrProgID));
-    EXPECT_EQ("Widget.Control.1", Build<CDllServer>()->GetProgID());
 }
 
 TEST_F(RecordTest, TypeLibNameComesFromTheLibraryKeyOfTheClassVersion)
@@ -234,23 +229,17 @@ TEST_F(RecordTest, TypeLibNameComesFromTheLibraryKeyOfTheClassVersion)
     EXPECT_EQ("Not Defined", control->GetTypeLibName());
 }
 
-TEST_F(RecordTest, AttributesOutsideTheTableAreEmpty)
+TEST_F(RecordTest, ClsidsAndAttributesOutsideTheTable)
 {
     auto control = Build<CComControl>();
     EXPECT_EQ(kClsid, control->GetAttribute(AttrClsid));
+    EXPECT_EQ("11111111-2222-3333-4444-555555555555", control->GetClsidWithoutBraces());
     EXPECT_EQ("", control->GetAttribute(19));
     EXPECT_EQ("", control->GetAttribute(-1));
-    EXPECT_EQ("", control->GetAttribute(1000));
-}
-
-TEST_F(RecordTest, ClsidWithoutBraces)
-{
-    EXPECT_EQ("11111111-2222-3333-4444-555555555555", Build<CComControl>()->GetClsidWithoutBraces());
-    AddClass(machine.registry, "{half", "X");
+    for (const char* clsid : {"{half", "bare}", "{}"})
+        AddClass(machine.registry, clsid, "X");
     EXPECT_EQ("half", Build<CComControl>("{half")->GetClsidWithoutBraces());
-    AddClass(machine.registry, "bare}", "X");
     EXPECT_EQ("bare", Build<CComControl>("bare}")->GetClsidWithoutBraces());
-    AddClass(machine.registry, "{}", "X");
     EXPECT_EQ("", Build<CComControl>("{}")->GetClsidWithoutBraces());
 }
 
@@ -272,14 +261,11 @@ TEST_F(RecordTest, ClassValuesThatAreNotFittingStringsReadAsEmpty)
     EXPECT_EQ("first", control->ReadClassValue("Programmable"));
     EXPECT_EQ("", control->ReadClassValue("Missing"));
     EXPECT_EQ("", control->ReadClassValue(""));
-}
 
-TEST_F(RecordTest, ANonStringServerValueGivesAnEmptyPath)
-{
-    machine.registry.SetDword(std::string("CLSID\\") + kClsid + "\\InprocServer32", "", 42);
-    auto control = Build<CComControl>();
-    EXPECT_EQ("", control->GetFilePath());
-    EXPECT_TRUE(control->IsFound());
+    machine.registry.SetDword(key + "\\InprocServer32", "", 42);
+    auto dword = Build<CComControl>();
+    EXPECT_EQ("", dword->GetFilePath()) << "a number is no server path";
+    EXPECT_TRUE(dword->IsFound());
 }
 
 TEST_F(RecordTest, ARecordOfAVanishedClassReadsEmptyTexts)
@@ -295,21 +281,6 @@ TEST_F(RecordTest, ARecordOfAVanishedClassReadsEmptyTexts)
     control->FillRegistryTree(tree);
     EXPECT_EQ("HKEY_CLASSES_ROOT\n  CLSID\n    " + std::string(kClsid) + "\n", tree.Render());
     EXPECT_EQ(0u, machine.registry.OpenKeyCount());
-}
-
-TEST_F(RecordTest, APlainFileStartsEmptyAndTakesItsPath)
-{
-    CComFile file(machine.Get());
-    EXPECT_EQ("", file.GetFilePath());
-    EXPECT_EQ("", file.GetDisplayName());
-    EXPECT_FALSE(file.IsFound());
-    EXPECT_FALSE(file.LoadVersionInfo());
-    file.SetDisplayName("WIDGET.dll");
-    file.SetPath(kDll);
-    file.SetFound(true);
-    EXPECT_EQ("WIDGET.dll", file.GetDisplayName());
-    EXPECT_EQ(kDll, file.GetServerFile());
-    EXPECT_TRUE(file.LoadVersionInfo());
 }
 
 }  // namespace

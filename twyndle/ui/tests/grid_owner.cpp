@@ -1,0 +1,87 @@
+#include "twyndle/ui/tests/grid_owner.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+void fill_cell(GridOwner& owner, int32_t row, int32_t column, CellText& cell) {
+  std::string text = owner.text ? owner.text(row, column)
+                                : "r" + std::to_string(row) + "c" + std::to_string(column);
+  if (cell.text && cell.buffer_length > 0) {
+    size_t length = std::min<size_t>(text.size(), static_cast<size_t>(cell.buffer_length - 1));
+    std::memcpy(cell.text, text.data(), length);
+    cell.text[length] = '\0';
+  }
+  if (owner.style) owner.style(row, column, cell);
+}
+
+}  // namespace
+
+intptr_t GridOwner::answer(int32_t code, intptr_t record) {
+  switch (code) {
+    case TQ_PROPS: {
+      ++props_queries;
+      if (shows_nothing) return 0;
+      auto* answer = reinterpret_cast<TableProps*>(record);
+      intptr_t view = answer->view;
+      *answer = props;
+      answer->view = view;
+      return 1;
+    }
+    case TQ_COLUMNS: {
+      ++column_queries;
+      auto* query = reinterpret_cast<TableColumnsQuery*>(record);
+      for (int32_t i = 0; i < query->column_count; ++i) {
+        size_t c = static_cast<size_t>(query->first_column + i);
+        query->columns[i] = c < columns.size() ? columns[c] : ColumnProps{10, CellProps{}};
+      }
+      return 1;
+    }
+    case TQ_CELLS: {
+      auto* query = reinterpret_cast<TableCellsQuery*>(record);
+      for (int32_t i = 0; i < query->column_count; ++i) {
+        cell_queries.push_back(CellQuery{query->row, query->first_column + i});
+        fill_cell(*this, query->row, query->first_column + i, query->cells[i]);
+      }
+      return 1;
+    }
+    case TQ_SELECTED:
+    case TQ_ENTER:
+      notices.push_back(OwnerNotice{code, *reinterpret_cast<TableSelection*>(record), 0});
+      break;
+    case TQ_CLOSE:
+    case TQ_TOPROW:
+      notices.push_back(OwnerNotice{code, TableSelection{}, record});
+      break;
+    default:
+      return 0;
+  }
+  if (on_notice) on_notice(notices.back());
+  return 1;
+}
+
+std::vector<OwnerNotice> GridOwner::notices_of(int32_t code) const {
+  std::vector<OwnerNotice> found;
+  for (const OwnerNotice& notice : notices)
+    if (notice.code == code) found.push_back(notice);
+  return found;
+}
+
+void GridOwner::forget() {
+  props_queries = 0;
+  column_queries = 0;
+  cell_queries.clear();
+  notices.clear();
+}
+
+GridOwner make_grid_owner(int32_t rows, int32_t columns) {
+  GridOwner owner;
+  owner.props.row_count = rows;
+  owner.props.column_count = columns;
+  owner.props.fixed_columns = 1;
+  owner.props.rule_after_fixed_columns = 1;
+  owner.props.rule_under_fixed_rows = 1;
+  owner.props.selection_flags = select_whole_row;
+  return owner;
+}

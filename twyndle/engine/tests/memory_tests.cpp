@@ -7,13 +7,6 @@
 #include "twyndle/engine/tests/test_support.h"
 
 namespace {
-TEST(EngineMemory, StartMakesTheHeapOnce) {
-  UnitHeap* heap = engine_heap;
-  ASSERT_NE(heap, nullptr);
-  EXPECT_TRUE(engine_start());
-  EXPECT_EQ(engine_heap, heap);
-}
-
 TEST(EngineMemory, TextsAreCopiedAndGivenBackWhole) {
   uint32_t free_before = heap_free_units(engine_heap);
   char* copy = text_new("c:\\some\\path.c");
@@ -43,12 +36,4 @@ TEST(EngineMemory, TheOutOfMemoryQuestionGoesThroughTheInstalledUi) {
   EXPECT_EQ(ui.texts(), (std::vector<std::string>(3, "Memory allocation failed")));
 }
 
-#ifndef _WIN32
-// (On Windows the default is a real message box.)
-TEST(EngineMemory, WithoutAnInstalledUiTheDefaultAnswersQuietly) {
-  FailingMemory memory(1);
-  ui_seam_install(nullptr);
-  EXPECT_EQ(system_alloc_or_ask(100), nullptr) << "the console default ignores";
-}
-#endif
 }  // namespace

@@ -110,16 +110,6 @@ TEST(SourceRead, RunningOutOfMemoryGivesNoLinesRatherThanSomeOfThem) {
   EXPECT_EQ(joined(source_lines(s.file)), text) << "read in full once memory is back";
 }
 
-TEST(SourceRead, ManyLinesRoundTrip) {
-  TempDir dir;
-  std::string text;
-  for (int i = 0; i < 50000; ++i) text += "line " + std::to_string(i) + (i % 3 ? "\n" : "\r\n");
-  FileSource s(dir, text);
-  BlockList* lines = source_lines(s.file);
-  EXPECT_EQ(joined(lines), text);
-  EXPECT_EQ(numbers(lines).back(), 50000);
-}
-
 TEST(SourceRead, AFileThatVanishedHasNoLinesAndIsTriedAgain) {
   TempDir dir;
   FileSource s(dir, "here\n");

@@ -2,6 +2,8 @@
 // notices the table gets, widths, changes and the answers to the table.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "twyndle/engine/engine_options.h"
 #include "twyndle/ui/tests/view_fixture.h"
 
@@ -94,23 +96,25 @@ TEST_F(OutlineCompare, AnswersTheTableWithShapeColumnsAndColouredCells) {
   EXPECT_FALSE(view_answer_props(view_for_query(0, view), &props));
 
   colour_marks = 1;
-  char buffers[3][8] = {};
-  CellText cells[3] = {};
-  for (int i = 0; i < 3; ++i) cells[i] = CellText{8, buffers[i], 0, 0, 0, nullptr, 0, 0, 0};
-  TableCellsQuery query{reinterpret_cast<intptr_t>(view), 1, 0, 3, cells};
-  ASSERT_TRUE(view_answer_cells(view, &query, false));
+  char buffers[3][8];
+  CellText cells[3];
+  // As the table asks: every cell with its buffer, an empty text, no flags.
+  auto ask = [&](int32_t row, bool printing) {
+    for (int i = 0; i < 3; ++i) cells[i] = CellText{8, buffers[i], 0, 0, 0, nullptr, 0, 0, 0};
+    for (auto& buffer : buffers) std::snprintf(buffer, sizeof buffer, "old");
+    TableCellsQuery query{reinterpret_cast<intptr_t>(view), row, 0, 3, cells};
+    return view_answer_cells(view, &query, printing);
+  };
+  ASSERT_TRUE(ask(1, false));
   EXPECT_STREQ(buffers[1], ".\\b.c");
   EXPECT_STREQ(buffers[2], "differe");  // cut to the buffer, terminated
   EXPECT_EQ(cells[0].flags, prop_text_colour);
   EXPECT_EQ(cells[2].text_colour, table_rgb(255, 0, 0));
-  cells[0].flags = 0;
-  ASSERT_TRUE(view_answer_cells(view, &query, true));
+  ASSERT_TRUE(ask(1, true));
   EXPECT_EQ(cells[0].flags, 0);  // no colours on paper
-  query.row = 0;
-  ASSERT_TRUE(view_answer_cells(view, &query, false));
+  ASSERT_TRUE(ask(0, false));
   EXPECT_EQ(cells[1].flags, 0);  // identical rows keep the table's colours
-  query.row = 6;
-  ASSERT_TRUE(view_answer_cells(view, &query, false));
+  ASSERT_TRUE(ask(6, false));
   EXPECT_STREQ(buffers[1], "");
   colour_marks = 0;
 }
@@ -167,7 +171,9 @@ TEST(OutlineGrowth, AppendsRowsAndKeepsTheTopRowWhenAColumnWidens) {
     EXPECT_EQ(sink.notices.back().lparam, reinterpret_cast<intptr_t>(view));
     const Notice& after_first = sink.notices[3];  // scroll back to row 7, or the second row
     EXPECT_EQ(after_first.wparam, top >= 0 ? 1u : 2u);
-    if (top >= 0) EXPECT_EQ(after_first.lparam, 7);
+    if (top >= 0) {
+      EXPECT_EQ(after_first.lparam, 7);
+    }
     EXPECT_EQ(sink.sent_under_lock, 0);
     view_delete(view);
   }

@@ -227,6 +227,15 @@ void CFrameWnd::RecalcLayout()
                      std::max(0L, client.bottom - client.top), TRUE);
 }
 
+void CFrameWnd::ResizeViews()
+{
+    for (CView* view : m_viewOrder) {
+        RECT client = {};
+        ::GetClientRect(view->GetSafeHwnd(), &client);
+        ::SendMessageA(view->GetSafeHwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    }
+}
+
 void CFrameWnd::OnInitMenuPopup(HMENU menu)
 {
     int count = ::GetMenuItemCount(menu);

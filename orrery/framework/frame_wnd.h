@@ -56,6 +56,9 @@ public:
     void OnIdleUpdate();
     bool PreTranslateMessage(MSG& msg);
     void RecalcLayout();
+    // Sends every view its current size again, so views that skipped a
+    // layout lay their controls out now.
+    void ResizeViews();
 
     bool OnUpdateCmdUI(CCmdUI& ui) override;
     bool OnCmdMsg(UINT id) override;

@@ -5,6 +5,7 @@
 #define ORRERY_FRAMEWORK_TOOL_BAR_H
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <vector>
 

@@ -2,6 +2,7 @@
 
 #include "orrery/framework/doc_template.h"
 #include "orrery/framework/frame_wnd.h"
+#include "orrery/framework/framework_ids.h"
 
 namespace {
 
@@ -70,6 +71,20 @@ bool CWinApp::OnFileNew()
     if (frame && !m_pMainWnd)
         m_pMainWnd = frame;
     return frame != nullptr;
+}
+
+bool CWinApp::OnUpdateCmdUI(CCmdUI& ui)
+{
+    return ui.id == ID_APP_EXIT;
+}
+
+bool CWinApp::OnCmdMsg(UINT id)
+{
+    if (id != ID_APP_EXIT)
+        return false;
+    if (m_pMainWnd)
+        ::PostMessageA(m_pMainWnd->GetSafeHwnd(), WM_CLOSE, 0, 0);
+    return true;
 }
 
 std::string LoadResourceString(UINT id)

@@ -33,6 +33,10 @@ public:
     // Called when the message queue is empty.
     virtual void OnIdle();
 
+    // The application's own commands; the base handles Exit.
+    bool OnUpdateCmdUI(CCmdUI& ui) override;
+    bool OnCmdMsg(UINT id) override;
+
     void AddDocTemplate(CSingleDocTemplate* docTemplate);
     // Creates the empty document and its frame through the first template.
     bool OnFileNew();

@@ -6,6 +6,7 @@
 #define ORRERY_FRAMEWORK_WND_H
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 

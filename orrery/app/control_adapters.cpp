@@ -1,0 +1,141 @@
+#include "orrery/app/control_adapters.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+void CListViewRows::AppendRow(const std::string& label, const std::string& value, int image)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<char*>(label.c_str());
+    item.iImage = image;
+    int row = static_cast<int>(::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row < 0)
+        return;
+    LVITEMA sub = {};
+    sub.iSubItem = 1;
+    sub.pszText = const_cast<char*>(value.c_str());
+    ::SendMessageA(m_list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
+}
+
+orrery::TreeItem CTreeViewItems::InsertItem(orrery::TreeItem parent, const std::string& text, int image,
+                                            int selectedImage, orrery::CComFile* data)
+{
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent ? static_cast<HTREEITEM>(parent) : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = selectedImage;
+    insert.item.lParam = reinterpret_cast<LPARAM>(data);
+    return reinterpret_cast<HTREEITEM>(
+        ::SendMessageA(m_tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void CTreeViewItems::Expand(orrery::TreeItem item)
+{
+    ::SendMessageA(m_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+}
+
+namespace controls {
+
+HIMAGELIST CreateImageList(const int* bitmapIds, int count)
+{
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, count, 1);
+    for (int i = 0; i < count; ++i) {
+        HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr),
+                                                           MAKEINTRESOURCEA(bitmapIds[i]), IMAGE_BITMAP, 0, 0,
+                                                           LR_CREATEDIBSECTION));
+        ImageList_AddMasked(images, bitmap, RGB(255, 255, 255));
+        ::DeleteObject(bitmap);
+    }
+    return images;
+}
+
+void InsertColumn(HWND list, int index, const char* title, int width)
+{
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = const_cast<char*>(title);
+    column.iSubItem = index;
+    ::SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}
+
+std::string ListItemText(HWND list, int row, int column)
+{
+    std::vector<char> buffer(1024);
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    int length = static_cast<int>(::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+    return std::string(buffer.data(), std::max(0, length));
+}
+
+std::string TreeItemText(HWND tree, HTREEITEM item)
+{
+    char buffer[1024] = "";
+    TVITEMA data = {};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = buffer;
+    data.cchTextMax = sizeof buffer;
+    if (!item || !::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)))
+        return std::string();
+    return buffer;
+}
+
+LPARAM TreeItemData(HWND tree, HTREEITEM item)
+{
+    TVITEMA data = {};
+    data.mask = TVIF_PARAM;
+    data.hItem = item;
+    if (!item || !::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)))
+        return 0;
+    return data.lParam;
+}
+
+void SetRedraw(HWND control, bool redraw)
+{
+    ::SendMessageA(control, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw)
+        ::InvalidateRect(control, nullptr, TRUE);
+}
+
+void Place(HWND control, int x, int y, int width, int height)
+{
+    ::MoveWindow(control, x, y, std::max(0, width), std::max(0, height), TRUE);
+}
+
+int WindowHeight(HWND control)
+{
+    RECT rect = {};
+    ::GetWindowRect(control, &rect);
+    return rect.bottom - rect.top;
+}
+
+int WindowWidth(HWND control)
+{
+    RECT rect = {};
+    ::GetWindowRect(control, &rect);
+    return rect.right - rect.left;
+}
+
+HFONT BoldGuiFont()
+{
+    static HFONT bold = [] {
+        LOGFONTA font = {};
+        ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+        font.lfWeight = FW_BOLD;
+        return ::CreateFontIndirectA(&font);
+    }();
+    return bold;
+}
+
+} // namespace controls

@@ -1,0 +1,93 @@
+#include "orrery/app/dependencies_pane.h"
+
+#include "orrery/app/control_adapters.h"
+#include "orrery/app/program_state.h"
+#include "orrery/catalogue/com_file.h"
+#include "orrery/res/resource.h"
+
+#include <commctrl.h>
+
+CDependenciesPane::CDependenciesPane() : CDialog(IDD_DEPENDENCIES_PANE) {}
+
+CDependenciesPane::~CDependenciesPane()
+{
+    if (m_images)
+        ImageList_Destroy(m_images);
+}
+
+bool CDependenciesPane::OnInitDialog()
+{
+    static const int kBitmaps[] = {IDB_DEPENDENCY, IDB_MISBEHAVED, IDB_FILE_ROW, IDB_VERSION_ROW};
+    m_images = controls::CreateImageList(kBitmaps, 4);
+    ::SendMessageA(GetDependencyTree(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images));
+    ::SendMessageA(GetAttributeList(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
+    ::SendMessageA(GetAttributeList(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                   LVS_EX_FULLROWSELECT);
+    controls::InsertColumn(GetAttributeList(), 0, "Name", 50);
+    controls::InsertColumn(GetAttributeList(), 1, "Value", 50);
+    return false;
+}
+
+void CDependenciesPane::Clear()
+{
+    HWND tree = GetDependencyTree();
+    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item)) {
+        delete reinterpret_cast<orrery::CComFile*>(controls::TreeItemData(tree, item));
+        TVITEMA data = {};
+        data.mask = TVIF_PARAM;
+        data.hItem = item;
+        data.lParam = 0;
+        ::SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    }
+    ::SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    if (::SendMessageA(GetAttributeList(), LVM_GETITEMCOUNT, 0, 0) > 0)
+        ::SendMessageA(GetAttributeList(), LVM_DELETEALLITEMS, 0, 0);
+}
+
+void CDependenciesPane::ShowDependency(HTREEITEM item)
+{
+    HWND list = GetAttributeList();
+    controls::SetRedraw(list, false);
+    ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    if (auto* record = reinterpret_cast<orrery::CComFile*>(controls::TreeItemData(GetDependencyTree(), item))) {
+        CListViewRows rows(list);
+        record->FillAttributeList(rows);
+    }
+    controls::SetRedraw(list, true);
+}
+
+// The tree takes 30% of the width; the list the rest, 4 pixels apart.
+void CDependenciesPane::Layout(int width, int height)
+{
+    if (IsLayoutSuspended())
+        return;
+    int treeWidth = static_cast<int>(0.30 * width);
+    controls::Place(GetDependencyTree(), 0, 0, treeWidth, height);
+    controls::Place(GetAttributeList(), 4 + treeWidth, 0, static_cast<int>(0.70 * width) - 4, height);
+    int listWidth = controls::WindowWidth(GetAttributeList());
+    ::SendMessageA(GetAttributeList(), LVM_SETCOLUMNWIDTH, 0, static_cast<int>(0.30 * listWidth));
+    ::SendMessageA(GetAttributeList(), LVM_SETCOLUMNWIDTH, 1, static_cast<int>(0.65 * listWidth));
+}
+
+LRESULT CDependenciesPane::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_SIZE:
+        Layout(LOWORD(lp), HIWORD(lp));
+        return 0;
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
+        if (header->idFrom == IDC_DEPENDENCY_TREE && header->code == TVN_SELCHANGEDA) {
+            ShowDependency(reinterpret_cast<const NMTREEVIEWA*>(lp)->itemNew.hItem);
+            return 0;
+        }
+        break;
+    }
+    case WM_DESTROY:
+        Clear();
+        break;
+    default:
+        break;
+    }
+    return CDialog::WindowProc(msg, wp, lp);
+}

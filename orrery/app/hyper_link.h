@@ -1,0 +1,58 @@
+// CHyperLink: a static control shown as an underlined link in one of four
+// program-wide colours, with a hand cursor and a tooltip naming its target;
+// a click follows the link. CHyperLinkDL only marks itself visited on a
+// click and leaves opening the target to the dialog that owns it.
+#ifndef ORRERY_APP_HYPER_LINK_H
+#define ORRERY_APP_HYPER_LINK_H
+
+#include "orrery/framework/wnd.h"
+
+#include <string>
+
+class CHyperLink : public CWnd {
+public:
+    struct Colours {
+        COLORREF link;
+        COLORREF active;
+        COLORREF visited;
+        COLORREF hover;
+    };
+    ~CHyperLink() override;
+    // Setting the colours changes them for every link.
+    static void SetColours(const Colours& colours);
+    static const Colours& GetColours();
+
+    // Binds the static control id of parent; hover adds the hover colour.
+    bool Attach(HWND parent, UINT id, const std::string& target, bool hover);
+    bool IsVisited() const { return m_visited; }
+    COLORREF CurrentColour() const;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    virtual void FollowLink();
+    void MarkVisited();
+
+private:
+    void OnPaint();
+    void OnMouseMove();
+    void SizeToText();
+    void AddToolTip();
+
+    std::string m_target;
+    bool m_hoverStyle = false;
+    bool m_hovering = false;
+    bool m_visited = false;
+    HFONT m_font = nullptr;
+    HWND m_toolTip = nullptr;
+};
+
+class CHyperLinkDL : public CHyperLink {
+protected:
+    void FollowLink() override;
+};
+
+// The message shown when the shell cannot open a link, by the error code
+// that ShellExecuteA or WinExec returned.
+std::string LinkErrorText(int code);
+
+#endif

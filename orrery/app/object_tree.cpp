@@ -1,0 +1,351 @@
+#include "orrery/app/object_tree.h"
+
+#include "orrery/app/control_adapters.h"
+#include "orrery/app/program_state.h"
+#include "orrery/app/shell_commands.h"
+#include "orrery/app/splash_wnd.h"
+#include "orrery/app/splitter_frame.h"
+#include "orrery/framework/wait_cursor.h"
+#include "orrery/framework/win_app.h"
+
+#include <cstdio>
+
+namespace {
+
+// Commands whose handlers arrive with the maintenance, compare, test page
+// and registry-editor features have their enable rules here already and no
+// handler yet.
+const CCommandEntry<CObjectTree> kCommands[] = {
+    {ID_UNREGISTER, &CObjectTree::CanUnregister, nullptr},
+    {ID_REMOVE_FROM_REGISTRY, &CObjectTree::HasSelection, nullptr},
+    {ID_REGISTER, &CObjectTree::IsServerTab, nullptr},
+    {ID_GOTO_FILE_LOCATION, &CObjectTree::HasSelection, &CObjectTree::OnGotoFileLocation},
+    {ID_RUN_EXE_SERVER, &CObjectTree::CanRunExeServer, &CObjectTree::OnRunExeServer},
+    {ID_COMPARE_WITH, &CObjectTree::HasFoundSelection, nullptr},
+    {ID_VIEW_IN_IE, &CObjectTree::CanViewInBrowser, nullptr},
+    {ID_JUMP_CLSID, &CObjectTree::HasSelection, nullptr},
+    {ID_JUMP_PROGID, &CObjectTree::HasSelection, nullptr},
+    {ID_JUMP_TYPELIB, &CObjectTree::HasSelection, nullptr},
+};
+
+const int kTabTextLength = 64;
+
+} // namespace
+
+CObjectTree::CObjectTree() : CFormView(IDD_OBJECT_TREE), m_catalogue(Machine()) {}
+
+CObjectTree::~CObjectTree()
+{
+    m_catalogue.ClearCatalogue();
+    if (m_images)
+        ImageList_Destroy(m_images);
+}
+
+CSplitterFrame* CObjectTree::Frame() const
+{
+    return dynamic_cast<CSplitterFrame*>(GetParentFrame());
+}
+
+void CObjectTree::OnInitialUpdate()
+{
+    CSplashWnd splash;
+    splash.Show();
+    static const int kBitmaps[] = {IDB_CONTROL, IDB_DLL_SERVER, IDB_EXE_SERVER, IDB_MISBEHAVED,
+                                   IDB_MISSING_DEPENDENCY};
+    m_images = controls::CreateImageList(kBitmaps, 5);
+    ::SendMessageA(GetTree(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images));
+    ::SendMessageA(GetTabs(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images));
+    for (int tab = 0; tab < orrery::kCategoryCount; ++tab) {
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = const_cast<char*>(orrery::kCategoryTabText[tab]);
+        item.iImage = tab;
+        ::SendMessageA(GetTabs(), TCM_INSERTITEMA, tab, reinterpret_cast<LPARAM>(&item));
+    }
+    RefreshCatalogue(false, &splash);
+    splash.DestroyWindow();
+}
+
+void CObjectTree::RefreshCatalogue(bool showWaitWindow, CSplashWnd* progressWindow)
+{
+    CWaitCursor wait;
+    CSearchWaitDlg waitWindow;
+    if (showWaitWindow)
+        waitWindow.Show(::GetAncestor(m_hWnd, GA_ROOT));
+    m_catalogue.RefreshCatalogue(
+        [progressWindow](const char* text) {
+            if (progressWindow)
+                progressWindow->SetStatusText(text);
+        },
+        [this] { FillTree(); });
+    waitWindow.DestroyWindow();
+}
+
+std::string CObjectTree::TreeLabel(orrery::CComObject& record) const
+{
+    switch (Options().DisplayInList) {
+    case LabelClsid:
+        return record.GetClsid();
+    case LabelFileLocation:
+        return record.GetFilePath();
+    case LabelTypeLibName:
+        return record.GetTypeLibName();
+    default:
+        return record.GetProgID();
+    }
+}
+
+void CObjectTree::FillTree()
+{
+    HWND tree = GetTree();
+    m_filling = true;
+    controls::SetRedraw(tree, false);
+    ::SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    m_selectedItem = nullptr;
+    int tab = CurrentTab();
+    CTreeViewItems items(tree);
+    auto root = static_cast<HTREEITEM>(items.InsertItem(orrery::kTreeRoot, CurrentTabText(), tab, tab, nullptr));
+    if (orrery::CObjectList* list = CurrentList()) {
+        for (orrery::CComObject* record : *list) {
+            bool found = record->IsFound();
+            if (found ? !Options().DisplayInstalled : !Options().DisplayMissing)
+                continue;
+            std::string label = TreeLabel(*record);
+            TVINSERTSTRUCTA insert = {};
+            insert.hParent = root;
+            insert.hInsertAfter = TVI_SORT;
+            insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+            insert.item.pszText = const_cast<char*>(label.c_str());
+            insert.item.iImage = insert.item.iSelectedImage = found ? tab : orrery::kImageMisbehaved;
+            insert.item.lParam = reinterpret_cast<LPARAM>(record);
+            ::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+        }
+    }
+    items.Expand(root);
+    controls::SetRedraw(tree, true);
+    m_filling = false;
+    ShowSelectedObject();
+    ShowItemCount();
+}
+
+void CObjectTree::ShowItemCount()
+{
+    CSplitterFrame* frame = Frame();
+    if (!frame)
+        return;
+    orrery::CObjectList* list = CurrentList();
+    char text[64];
+    std::snprintf(text, sizeof text, "Items: %ld", list ? static_cast<long>(list->size()) : 0L);
+    frame->GetStatusBar().SetPaneText(1, text);
+}
+
+void CObjectTree::ShowSelectedObject()
+{
+    CSplitterFrame* frame = Frame();
+    CQuillonView* attributes = frame ? frame->GetAttributeView() : nullptr;
+    CTabView* tabs = frame ? frame->GetTabView() : nullptr;
+    CDependenciesPane* dependencies = tabs ? tabs->GetDependenciesPane() : nullptr;
+    CRegistryEntriesPane* registry = tabs ? tabs->GetRegistryPane() : nullptr;
+    if (!attributes || !dependencies || !registry)
+        return;
+    HWND redrawn[] = {attributes->GetList(), registry->GetKeyTree(), dependencies->GetDependencyTree()};
+    for (HWND control : redrawn)
+        controls::SetRedraw(control, false);
+    ::SendMessageA(attributes->GetList(), LVM_DELETEALLITEMS, 0, 0);
+    registry->Clear();
+    dependencies->Clear();
+    if (orrery::CComObject* record = GetSelectedRecord()) {
+        CListViewRows rows(attributes->GetList());
+        record->FillAttributeList(rows);
+        CTreeViewItems keys(registry->GetKeyTree());
+        record->FillRegistryTree(keys);
+    }
+    for (HWND control : redrawn)
+        controls::SetRedraw(control, true);
+}
+
+void CObjectTree::RemoveSelectedRecord()
+{
+    orrery::CComObject* record = GetSelectedRecord();
+    if (m_selectedItem)
+        ::SendMessageA(GetTree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(m_selectedItem));
+    m_selectedItem = TreeView_GetSelection(GetTree());
+    if (record)
+        m_catalogue.RemoveSelectedRecord(CurrentTab(), record);
+    ShowItemCount();
+}
+
+void CObjectTree::SelectTab(int tab)
+{
+    ::SendMessageA(GetTabs(), TCM_SETCURSEL, tab, 0);
+    FillTree();
+}
+
+int CObjectTree::CurrentTab() const
+{
+    return static_cast<int>(::SendMessageA(GetTabs(), TCM_GETCURSEL, 0, 0));
+}
+
+std::string CObjectTree::CurrentTabText() const
+{
+    char text[kTabTextLength + 1] = "";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = kTabTextLength;
+    int tab = CurrentTab();
+    if (tab < 0 || !::SendMessageA(GetTabs(), TCM_GETITEMA, tab, reinterpret_cast<LPARAM>(&item)))
+        return std::string();
+    return text;
+}
+
+orrery::CObjectList* CObjectTree::CurrentList()
+{
+    return m_catalogue.CurrentList(CurrentTab());
+}
+
+orrery::CComObject* CObjectTree::GetSelectedRecord() const
+{
+    return reinterpret_cast<orrery::CComObject*>(controls::TreeItemData(GetTree(), m_selectedItem));
+}
+
+bool CObjectTree::HasSelection() const
+{
+    return GetSelectedRecord() != nullptr;
+}
+
+bool CObjectTree::HasFoundSelection() const
+{
+    orrery::CComObject* record = GetSelectedRecord();
+    return record && record->IsFound();
+}
+
+bool CObjectTree::IsServerTab() const
+{
+    int tab = CurrentTab();
+    return tab == orrery::CategoryControls || tab == orrery::CategoryDllServers;
+}
+
+bool CObjectTree::CanUnregister() const
+{
+    return HasFoundSelection() && IsServerTab();
+}
+
+bool CObjectTree::CanRunExeServer() const
+{
+    return HasSelection() && CurrentTab() == orrery::CategoryExeServers;
+}
+
+bool CObjectTree::CanViewInBrowser() const
+{
+    return HasSelection() && CurrentTab() == orrery::CategoryControls;
+}
+
+bool CObjectTree::OnUpdateCmdUI(CCmdUI& ui)
+{
+    return UpdateFromTable(this, kCommands, ui);
+}
+
+bool CObjectTree::OnCmdMsg(UINT id)
+{
+    return DispatchFromTable(this, kCommands, id);
+}
+
+void CObjectTree::ReselectCaretItem()
+{
+    m_selectedItem = TreeView_GetSelection(GetTree());
+}
+
+void CObjectTree::OnGotoFileLocation()
+{
+    if (orrery::CComObject* record = GetSelectedRecord())
+        ::WinExec(GotoFileLocationCommand(record->GetServerFile()).c_str(), SW_SHOWNORMAL);
+    ReselectCaretItem();
+}
+
+void CObjectTree::OnRunExeServer()
+{
+    if (orrery::CComObject* record = GetSelectedRecord())
+        ::WinExec(record->GetFilePath().c_str(), SW_SHOWNORMAL);
+    ReselectCaretItem();
+}
+
+void CObjectTree::OnSelectionChanged(HTREEITEM item)
+{
+    if (m_filling)
+        return;
+    m_selectedItem = item;
+    ShowSelectedObject();
+}
+
+void CObjectTree::OnRightClick()
+{
+    HWND tree = GetTree();
+    TVHITTESTINFO hit = {};
+    ::GetCursorPos(&hit.pt);
+    ::ScreenToClient(tree, &hit.pt);
+    m_selectedItem = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (!m_selectedItem || !(hit.flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON | TVHT_ONITEMSTATEICON)))
+        return;
+    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(m_selectedItem));
+    CWinApp* app = CWinApp::Get();
+    HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : ::GetAncestor(m_hWnd, GA_ROOT);
+    HMENU menu = ::GetMenu(owner);
+    POINT point;
+    ::GetCursorPos(&point);
+    if (menu)
+        ::TrackPopupMenu(::GetSubMenu(menu, 1), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, owner,
+                         nullptr);
+}
+
+void CObjectTree::OnKeyDown(WORD key)
+{
+    if (key == VK_F5)
+        RefreshCatalogue(true, nullptr);
+    else if (key == VK_DELETE)
+        DispatchFromTable(this, kCommands, ID_REMOVE_FROM_REGISTRY);
+}
+
+bool CObjectTree::OnNotify(NMHDR& header, LRESULT& result)
+{
+    result = 0;
+    if (header.idFrom == IDC_CATEGORY_TABS && header.code == TCN_SELCHANGE) {
+        FillTree();
+        return true;
+    }
+    if (header.idFrom != IDC_OBJECT_TREE)
+        return false;
+    switch (header.code) {
+    case TVN_SELCHANGEDA:
+        OnSelectionChanged(reinterpret_cast<NMTREEVIEWA&>(header).itemNew.hItem);
+        return true;
+    case NM_DBLCLK:
+        OnGotoFileLocation();
+        return true;
+    case NM_RCLICK:
+        OnRightClick();
+        result = 1;
+        return true;
+    case TVN_KEYDOWN:
+        OnKeyDown(reinterpret_cast<NMTVKEYDOWN&>(header).wVKey);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The tabs keep their height across the top; the tree fills the rest.
+void CObjectTree::OnSize(int cx, int cy)
+{
+    if (IsLayoutSuspended())
+        return;
+    int tabHeight = controls::WindowHeight(GetTabs());
+    controls::Place(GetTabs(), 0, 0, cx, tabHeight);
+    controls::Place(GetTree(), 0, tabHeight, cx, cy - tabHeight);
+}
+
+void CObjectTree::OnDestroy()
+{
+    m_selectedItem = nullptr;
+    m_catalogue.ClearCatalogue();
+}

@@ -1,0 +1,140 @@
+#include "orrery/app/quillon_app.h"
+
+#include "orrery/app/about_dlg.h"
+#include "orrery/app/program_state.h"
+#include "orrery/app/quillon_doc.h"
+#include "orrery/app/splitter_frame.h"
+#include "orrery/framework/doc_template.h"
+#include "orrery/res/resource.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+namespace {
+
+const char kUpdatesAddress[] = "http://www.tarnwick.example/updates/";
+
+// Options, Generate Report and Find Missing Dependencies get their handlers
+// with their dialogs; they are always enabled.
+const CCommandEntry<CQuillonApp> kCommands[] = {
+    {ID_APP_ABOUT, nullptr, &CQuillonApp::OnAppAbout},
+    {ID_REFRESH_LIST, nullptr, &CQuillonApp::OnRefreshList},
+    {ID_HELP_CONTENTS, nullptr, &CQuillonApp::OnHelpContents},
+    {ID_TARNWICK_WEB, nullptr, &CQuillonApp::OnTarnwickWeb},
+    {ID_CHECK_UPDATES, nullptr, &CQuillonApp::OnCheckUpdates},
+    {ID_GENERATE_REPORT, nullptr, nullptr},
+    {ID_OPTIONS, nullptr, nullptr},
+    {ID_FIND_MISSING_DEPENDENCIES, nullptr, nullptr},
+};
+
+CDocument* NewDocument()
+{
+    return new CQuillonDoc;
+}
+
+CFrameWnd* NewFrame()
+{
+    return new CSplitterFrame;
+}
+
+CView* NewObjectTree()
+{
+    return new CObjectTree;
+}
+
+} // namespace
+
+const char CQuillonApp::kMainTitle[] = "Tarnwick Orrery 1.61";
+
+bool CQuillonApp::InitInstance()
+{
+    m_comStarted = true;
+    ::CoInitialize(nullptr);
+    INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&common);
+    return CreateMainWindow();
+}
+
+int CQuillonApp::ExitInstance()
+{
+    if (m_comStarted)
+        ::CoUninitialize();
+    m_comStarted = false;
+    return CWinApp::ExitInstance();
+}
+
+bool CQuillonApp::CreateMainWindow()
+{
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, NewDocument, NewFrame, NewObjectTree));
+    if (!OnFileNew() || !m_pMainWnd)
+        return false;
+    ::SetWindowTextA(m_pMainWnd->GetSafeHwnd(), kMainTitle);
+    PlaceMainWindow();
+    SetLayoutSuspended(false);
+    m_pMainWnd->ResizeViews();
+    return true;
+}
+
+// 90% of the full-screen client area, centred.
+void CQuillonApp::PlaceMainWindow()
+{
+    int screenWidth = ::GetSystemMetrics(SM_CXFULLSCREEN);
+    int screenHeight = ::GetSystemMetrics(SM_CYFULLSCREEN);
+    int width = static_cast<int>(0.9 * screenWidth);
+    int height = static_cast<int>(0.9 * screenHeight);
+    ::MoveWindow(m_pMainWnd->GetSafeHwnd(), (screenWidth - width) / 2, (screenHeight - height) / 2, width, height,
+                 TRUE);
+}
+
+CSplitterFrame* CQuillonApp::MainFrame() const
+{
+    return dynamic_cast<CSplitterFrame*>(m_pMainWnd);
+}
+
+bool CQuillonApp::OnUpdateCmdUI(CCmdUI& ui)
+{
+    return UpdateFromTable(this, kCommands, ui) || CWinApp::OnUpdateCmdUI(ui);
+}
+
+bool CQuillonApp::OnCmdMsg(UINT id)
+{
+    return DispatchFromTable(this, kCommands, id) || CWinApp::OnCmdMsg(id);
+}
+
+void CQuillonApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr);
+}
+
+void CQuillonApp::OnRefreshList()
+{
+    if (CSplitterFrame* frame = MainFrame())
+        frame->GetObjectTree()->RefreshCatalogue(true, nullptr);
+}
+
+void CQuillonApp::OnHelpContents()
+{
+    ::WinHelpA(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr, "orrery.hlp", HELP_CONTENTS, 0);
+}
+
+void CQuillonApp::OpenWebPage(const char* address)
+{
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.hwnd = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    info.lpFile = address;
+    info.nShow = SW_SHOWMAXIMIZED;
+    ::ShellExecuteExA(&info);
+}
+
+void CQuillonApp::OnTarnwickWeb()
+{
+    OpenWebPage(LoadResourceString(IDS_WEB_ADDRESS).c_str());
+}
+
+void CQuillonApp::OnCheckUpdates()
+{
+    OpenWebPage(kUpdatesAddress);
+}

@@ -1,0 +1,39 @@
+// CQuillonApp: orrery's application object. It starts COM, creates the
+// document template and the main frame, gives the frame its title and final
+// place, and handles the application commands (About, Refresh List, Help and
+// the web links; Options, Generate Report and Find Missing Dependencies).
+#ifndef ORRERY_APP_QUILLON_APP_H
+#define ORRERY_APP_QUILLON_APP_H
+
+#include "orrery/framework/win_app.h"
+
+class CSplitterFrame;
+
+class CQuillonApp : public CWinApp {
+public:
+    static const char kMainTitle[];
+
+    bool InitInstance() override;
+    int ExitInstance() override;
+
+    // Creates the document, the frame and its views (the first catalogue
+    // scan runs in the tree's initial update), then titles and places it.
+    bool CreateMainWindow();
+    CSplitterFrame* MainFrame() const;
+
+    bool OnUpdateCmdUI(CCmdUI& ui) override;
+    bool OnCmdMsg(UINT id) override;
+
+    void OnAppAbout();
+    void OnRefreshList();
+    void OnHelpContents();
+    void OnTarnwickWeb();
+    void OnCheckUpdates();
+
+private:
+    void PlaceMainWindow();
+    void OpenWebPage(const char* address);
+    bool m_comStarted = false;
+};
+
+#endif

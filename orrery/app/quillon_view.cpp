@@ -1,0 +1,87 @@
+#include "orrery/app/quillon_view.h"
+
+#include "orrery/app/clipboard.h"
+#include "orrery/app/control_adapters.h"
+#include "orrery/app/program_state.h"
+#include "orrery/framework/win_app.h"
+#include "orrery/framework/frame_wnd.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const CCommandEntry<CQuillonView> kCommands[] = {
+    {ID_COPY_TO_CLIPBOARD, nullptr, &CQuillonView::OnCopyToClipboard},
+};
+
+} // namespace
+
+CQuillonView::CQuillonView() : CFormView(IDD_QUILLON_VIEW) {}
+
+CQuillonView::~CQuillonView()
+{
+    if (m_images)
+        ImageList_Destroy(m_images);
+}
+
+void CQuillonView::OnInitialUpdate()
+{
+    static const int kBitmaps[] = {IDB_REGISTRY_ROW, IDB_FILE_ROW, IDB_VERSION_ROW, IDB_WARNING_ROW};
+    m_images = controls::CreateImageList(kBitmaps, 4);
+    ::SendMessageA(GetList(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
+    ::SendMessageA(GetList(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    controls::InsertColumn(GetList(), 0, "Name", 50);
+    controls::InsertColumn(GetList(), 1, "Value", 50);
+}
+
+// The list fills the view; its columns take 30% and 65% of its width.
+void CQuillonView::OnSize(int cx, int cy)
+{
+    if (IsLayoutSuspended())
+        return;
+    controls::Place(GetList(), 0, 0, cx, cy);
+    int width = controls::WindowWidth(GetList());
+    ::SendMessageA(GetList(), LVM_SETCOLUMNWIDTH, 0, static_cast<int>(0.30 * width));
+    ::SendMessageA(GetList(), LVM_SETCOLUMNWIDTH, 1, static_cast<int>(0.65 * width));
+}
+
+bool CQuillonView::OnNotify(NMHDR& header, LRESULT& result)
+{
+    if (header.idFrom == IDC_ATTRIBUTE_LIST && header.code == NM_RCLICK) {
+        ShowCopyMenu();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+void CQuillonView::ShowCopyMenu()
+{
+    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_COPY_MENU));
+    if (!menu)
+        return;
+    POINT point;
+    ::GetCursorPos(&point);
+    CWinApp* app = CWinApp::Get();
+    HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : ::GetAncestor(m_hWnd, GA_ROOT);
+    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, owner, nullptr);
+    ::DestroyMenu(menu);
+}
+
+void CQuillonView::OnCopyToClipboard()
+{
+    int row = static_cast<int>(::SendMessageA(GetList(), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+    if (row < 0)
+        return;
+    CopyTextToClipboard(controls::ListItemText(GetList(), row, 1));
+}
+
+bool CQuillonView::OnUpdateCmdUI(CCmdUI& ui)
+{
+    return UpdateFromTable(this, kCommands, ui);
+}
+
+bool CQuillonView::OnCmdMsg(UINT id)
+{
+    return DispatchFromTable(this, kCommands, id);
+}

@@ -1,0 +1,241 @@
+#include "orrery/app/tests/ui_fixture.h"
+
+#include "orrery/app/program_state.h"
+#include "orrery/app/splash_wnd.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class ObjectTreeTest : public MainWindowTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        MainWindowTest::SetUpTestSuite();
+        AddSampleClasses(Machine());
+        OpenMainWindow();
+    }
+
+    // The image of an object item, which is also its selected image.
+    int ImageOf(const std::string& label)
+    {
+        std::pair<int, int> images = TreeItemImages(TreeControl(), FindChild(TreeControl(), RootItem(), label));
+        EXPECT_EQ(images.first, images.second) << label;
+        return images.first;
+    }
+
+    std::vector<AttributeRow> AttributeRows() { return ListRows(Frame().GetAttributeView()->GetList()); }
+    HWND KeyTree() { return Frame().GetTabView()->GetRegistryPane()->GetKeyTree(); }
+};
+
+TEST_F(ObjectTreeTest, EachTabListsItsCategoryUnderARootNamedAfterTheTab)
+{
+    EXPECT_EQ(0, Tree().CurrentTab());
+    EXPECT_EQ((std::vector<std::string>{"Controls"}), TreeChildTexts(TreeControl(), TVI_ROOT));
+    EXPECT_EQ(std::make_pair(0, 0), TreeItemImages(TreeControl(), RootItem()));
+    EXPECT_EQ((std::vector<std::string>{"Orrery.Dial", "Orrery.Gauge.1"}), Labels());
+    EXPECT_EQ(0, ImageOf("Orrery.Gauge.1"));
+    EXPECT_EQ(3, ImageOf("Orrery.Dial"));
+    EXPECT_EQ("Items: 2", ItemCountText());
+
+    Tree().SelectTab(1);
+    EXPECT_EQ("DLL Servers", TreeChildTexts(TreeControl(), TVI_ROOT).at(0));
+    EXPECT_EQ(std::make_pair(1, 1), TreeItemImages(TreeControl(), RootItem()));
+    EXPECT_EQ((std::vector<std::string>{"Alpha.Codec", "Orrery.Dial", "Orrery.Engine"}), Labels());
+    EXPECT_EQ(1, ImageOf("Orrery.Engine"));
+    EXPECT_EQ(3, ImageOf("Orrery.Dial"));
+    EXPECT_EQ("Items: 3", ItemCountText());
+
+    Tree().SelectTab(2);
+    EXPECT_EQ("EXE Servers", TreeChildTexts(TreeControl(), TVI_ROOT).at(0));
+    EXPECT_EQ((std::vector<std::string>{"Orrery Server Application"}), Labels());
+    EXPECT_EQ(2, ImageOf("Orrery Server Application"));
+    EXPECT_EQ("Items: 1", ItemCountText());
+}
+
+TEST_F(ObjectTreeTest, ClickingATabRefillsTheTree)
+{
+    HWND tabs = Tree().GetTabs();
+    ::SendMessageA(tabs, TCM_SETCURSEL, 2, 0);
+    NMHDR header = {tabs, IDC_CATEGORY_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+    ::SendMessageA(Tree().GetSafeHwnd(), WM_NOTIFY, IDC_CATEGORY_TABS, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ((std::vector<std::string>{"Orrery Server Application"}), Labels());
+}
+
+TEST_F(ObjectTreeTest, DisplayOptionsHideObjectsButTheCountKeepsThem)
+{
+    Options().DisplayMissing = false;
+    Tree().FillTree();
+    EXPECT_EQ((std::vector<std::string>{"Orrery.Gauge.1"}), Labels());
+    EXPECT_EQ("Items: 2", ItemCountText());
+
+    Options().DisplayMissing = true;
+    Options().DisplayInstalled = false;
+    Tree().FillTree();
+    EXPECT_EQ((std::vector<std::string>{"Orrery.Dial"}), Labels());
+
+    Options().DisplayMissing = false;
+    Tree().FillTree();
+    EXPECT_TRUE(Labels().empty());
+    EXPECT_EQ((std::vector<std::string>{"Controls"}), TreeChildTexts(TreeControl(), TVI_ROOT));
+    EXPECT_EQ("Items: 2", ItemCountText());
+}
+
+TEST_F(ObjectTreeTest, DisplayInListChoosesTheLabel)
+{
+    Options().DisplayInList = LabelClsid;
+    Tree().FillTree();
+    EXPECT_EQ((std::vector<std::string>{"{C1}", "{C2}"}), Labels());
+    Options().DisplayInList = LabelFileLocation;
+    Tree().FillTree();
+    EXPECT_EQ((std::vector<std::string>{"C:\\lib\\dial.dll", "C:\\lib\\gauge.ocx"}), Labels());
+    Options().DisplayInList = LabelTypeLibName;
+    Tree().FillTree();
+    EXPECT_EQ((std::vector<std::string>{"Gauge Library", "Not Defined"}), Labels());
+    Options().DisplayInList = 7;
+    Tree().FillTree();
+    EXPECT_EQ((std::vector<std::string>{"Orrery.Dial", "Orrery.Gauge.1"}), Labels());
+}
+
+TEST_F(ObjectTreeTest, SelectingAWellBehavedControlListsItsAttributes)
+{
+    EXPECT_TRUE(AttributeRows().empty());
+    Select("Orrery.Gauge.1");
+    std::vector<AttributeRow> rows = AttributeRows();
+    ASSERT_EQ(20u, rows.size());
+    EXPECT_EQ((AttributeRow{"ProgID", "Orrery.Gauge.1", 0}), rows[0]);
+    EXPECT_EQ((AttributeRow{"Version", "1.0", 0}), rows[1]);
+    EXPECT_EQ((AttributeRow{"CLSID", "{C1}", 0}), rows[2]);
+    EXPECT_EQ((AttributeRow{"TypeLib Name", "Gauge Library", 0}), rows[3]);
+    EXPECT_EQ((AttributeRow{"TypeLib", "{TL1}", 0}), rows[4]);
+    EXPECT_EQ((AttributeRow{"File Location", "C:\\lib\\gauge.ocx", 1}), rows[5]);
+    EXPECT_EQ((AttributeRow{"Status", "File Exists", 1}), rows[6]);
+    EXPECT_EQ((AttributeRow{"File Size", "12345 Bytes", 1}), rows[7]);
+    EXPECT_EQ((AttributeRow{"File Description", "Gauge Control", 2}), rows[11]);
+    EXPECT_EQ((AttributeRow{"Company Name", "Tarnwick", 2}), rows[12]);
+    EXPECT_EQ((AttributeRow{"Product Version", "", 2}), rows[18]);
+    EXPECT_EQ((AttributeRow{"Toolbox Bitmap", "C:\\lib\\gauge.ocx, 1", 1}), rows[19]);
+}
+
+TEST_F(ObjectTreeTest, SelectingAMisbehavedObjectShowsTheWarningAndNoFileRows)
+{
+    Select("Orrery.Dial");
+    std::vector<AttributeRow> rows = AttributeRows();
+    ASSERT_EQ(8u, rows.size());
+    EXPECT_EQ((AttributeRow{"Status", "SEVERE WARNING: File does not exist", 3}), rows[6]);
+    EXPECT_EQ("Toolbox Bitmap", rows[7].label);
+
+    Select("Orrery.Gauge.1");
+    EXPECT_EQ(20u, AttributeRows().size());
+    Tree().FillTree();
+    EXPECT_TRUE(AttributeRows().empty());
+    EXPECT_EQ(nullptr, Tree().GetSelectedRecord());
+}
+
+TEST_F(ObjectTreeTest, TheRegistryPaneShowsTheObjectsKeys)
+{
+    Select("Orrery.Gauge.1");
+    EXPECT_EQ("HKEY_CLASSES_ROOT\n"
+              "  CLSID\n"
+              "    {C1}\n"
+              "      ProgID\n"
+              "      InprocServer32\n"
+              "      Control\n"
+              "      TypeLib\n"
+              "      Version\n"
+              "      ToolboxBitmap32\n"
+              "  TypeLib\n"
+              "    {TL1}\n"
+              "      1.0\n"
+              "        0\n"
+              "          win32\n"
+              "  Orrery.Gauge.1\n"
+              "    CLSID\n",
+              TreeOutline(KeyTree(), TVI_ROOT));
+    EXPECT_EQ(std::make_pair(0, 1), TreeItemImages(KeyTree(), TreeView_GetRoot(KeyTree())));
+
+    Tree().SelectTab(2);
+    Select("Orrery Server Application");
+    std::string outline = TreeOutline(KeyTree(), TVI_ROOT);
+    EXPECT_NE(std::string::npos, outline.find("  AppID\n    {AP1}\n      Launch\n")) << outline;
+    std::vector<AttributeRow> rows = AttributeRows();
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ((AttributeRow{"AppID", "{AP1}", 0}), rows[rows.size() - 2]);
+}
+
+TEST_F(ObjectTreeTest, RemovingTheSelectedRecordDropsOnlyThatItem)
+{
+    Select("Orrery.Dial");
+    Tree().RemoveSelectedRecord();
+    EXPECT_EQ((std::vector<std::string>{"Orrery.Gauge.1"}), Labels());
+    EXPECT_EQ("Items: 1", ItemCountText());
+    ASSERT_EQ(1u, Tree().CurrentList()->size());
+    EXPECT_EQ("{C1}", Tree().CurrentList()->front()->GetClsid());
+    EXPECT_EQ(Tree().GetSelectedItem(), TreeView_GetSelection(TreeControl()));
+
+    Tree().SelectTab(1);
+    EXPECT_EQ((std::vector<std::string>{"Alpha.Codec", "Orrery.Dial", "Orrery.Engine"}), Labels());
+}
+
+TEST_F(ObjectTreeTest, F5RebuildsTheCatalogueFromTheRegistry)
+{
+    Machine().registry.SetString("CLSID\\{C3}\\ProgID", "", "Orrery.Knob");
+    Machine().registry.CreateKey("CLSID\\{C3}\\Control");
+    Select("Orrery.Gauge.1");
+    NMTVKEYDOWN key = {};
+    key.hdr = {TreeControl(), IDC_OBJECT_TREE, static_cast<UINT>(TVN_KEYDOWN)};
+    key.wVKey = VK_F5;
+    ::SendMessageA(Tree().GetSafeHwnd(), WM_NOTIFY, IDC_OBJECT_TREE, reinterpret_cast<LPARAM>(&key));
+    EXPECT_EQ((std::vector<std::string>{"Orrery.Dial", "Orrery.Gauge.1", "Orrery.Knob"}), Labels());
+    EXPECT_EQ("Items: 3", ItemCountText());
+    EXPECT_EQ(nullptr, Tree().GetSelectedRecord());
+    Machine().registry.DeleteKey("CLSID\\{C3}");
+}
+
+// Records the progress texts and, for each, how many objects the tree shows.
+class RecordingSplash : public CSplashWnd {
+public:
+    explicit RecordingSplash(CObjectTree& tree) : m_tree(tree) {}
+    void SetStatusText(const char* text) override
+    {
+        CSplashWnd::SetStatusText(text);
+        texts.push_back(text);
+        shownItems.push_back(static_cast<int>(TreeView_GetCount(m_tree.GetTree())));
+    }
+    std::vector<std::string> texts;
+    std::vector<int> shownItems;
+
+private:
+    CObjectTree& m_tree;
+};
+
+TEST_F(ObjectTreeTest, TheSplashShowsEachProgressTextInOrder)
+{
+    RecordingSplash splash(Tree());
+    ASSERT_TRUE(splash.Show());
+    EXPECT_EQ("Initializing...", splash.GetStatusText());
+    Tree().RefreshCatalogue(false, &splash);
+    EXPECT_EQ((std::vector<std::string>{"Initializing Object Lists", "Searching the Registry for COM Objects",
+                                        "Initializing the User Interface", "Done."}),
+              splash.texts);
+    EXPECT_EQ("Done.", splash.GetStatusText());
+    ASSERT_EQ(4u, splash.shownItems.size());
+    EXPECT_EQ(3, splash.shownItems[2]) << "the tree is filled after the third text";
+    EXPECT_EQ(3, splash.shownItems[3]);
+    splash.DestroyWindow();
+}
+
+TEST_F(ObjectTreeTest, RightClickOnEmptySpaceClearsTheSelection)
+{
+    Select("Orrery.Gauge.1");
+    RECT tree = {};
+    ::GetWindowRect(TreeControl(), &tree);
+    ::SetCursorPos(tree.left + 5, tree.bottom - 5);
+    NMHDR header = {TreeControl(), IDC_OBJECT_TREE, static_cast<UINT>(NM_RCLICK)};
+    ::SendMessageA(Tree().GetSafeHwnd(), WM_NOTIFY, IDC_OBJECT_TREE, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(nullptr, Tree().GetSelectedItem());
+    EXPECT_FALSE(Frame().IsCommandEnabled(ID_GOTO_FILE_LOCATION));
+}
+
+} // namespace

@@ -1,0 +1,74 @@
+// Shared set-up of the window tests: an application object for the command
+// route, a machine of our own making in memory (or the live one), and the
+// main window created the way start-up creates it.
+#ifndef ORRERY_APP_TESTS_UI_FIXTURE_H
+#define ORRERY_APP_TESTS_UI_FIXTURE_H
+
+#include "orrery/app/quillon_app.h"
+#include "orrery/app/splitter_frame.h"
+#include "orrery/platform/memory_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Handles the messages waiting in the queue.
+void PumpMessages();
+
+struct AttributeRow {
+    std::string label;
+    std::string value;
+    int image;
+    bool operator==(const AttributeRow& other) const
+    {
+        return label == other.label && value == other.value && image == other.image;
+    }
+};
+std::ostream& operator<<(std::ostream& out, const AttributeRow& row);
+
+std::vector<AttributeRow> ListRows(HWND list);
+// The children of parent (TVI_ROOT: the top level) as texts.
+std::vector<std::string> TreeChildTexts(HWND tree, HTREEITEM parent);
+HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::string& text);
+// The image and the selected image of an item.
+std::pair<int, int> TreeItemImages(HWND tree, HTREEITEM item);
+// Every item below parent as "text" lines indented by depth, depth first.
+std::string TreeOutline(HWND tree, HTREEITEM parent);
+
+// The main window is made once per test suite (each top-level window costs
+// Wine about a second to show and to take down); every test starts from a
+// fresh catalogue scan, the first tab, default options and the tree active.
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+
+    // Creates the main window over the in-memory machine (or the live one),
+    // once per suite.
+    static void OpenMainWindow(bool liveMachine = false);
+    static orrery::CMemoryPlatform& Machine() { return *s_machine; }
+
+    CSplitterFrame& Frame() { return *s_frame; }
+    CObjectTree& Tree() { return *s_frame->GetObjectTree(); }
+    HWND TreeControl() { return Tree().GetTree(); }
+    HTREEITEM RootItem() { return TreeView_GetRoot(TreeControl()); }
+    std::vector<std::string> Labels() { return TreeChildTexts(TreeControl(), RootItem()); }
+    // Selects the object labelled label as a click does.
+    void Select(const std::string& label);
+    std::string ItemCountText() { return Frame().GetStatusBar().GetPaneText(1); }
+
+private:
+    static orrery::CMemoryPlatform* s_machine;
+    static CQuillonApp* s_app;
+    static CSplitterFrame* s_frame;
+};
+
+// A small machine: two controls (one misbehaved), two DLL servers, one EXE
+// server with an AppID and arguments, and one class without a ProgID.
+void AddSampleClasses(orrery::CMemoryPlatform& machine);
+
+#endif

@@ -105,8 +105,10 @@ void paint_label(HDC dc, const StatusItem& item) {
     Selected brush(dc, resources.grey);
     Rectangle(dc, inside.left, inside.top, inside.right, inside.bottom);
   }
-  InflateRect(&inside, -1, -1);
-  draw_text(dc, item.text, inside, DT_LEFT);
+  // The text may run to the item's edge: its width was measured without the
+  // half character and the outline.
+  RECT text{inside.left + 1, inside.top + 1, r.right, inside.bottom - 1};
+  draw_text(dc, item.text, text, DT_LEFT);
 }
 
 void paint_button(HDC dc, const StatusItem& item, bool down) {

@@ -1,17 +1,14 @@
 #include "twyndle/engine/hash_tree.h"
 
-#include "twyndle/engine/engine_memory.h"
+#include "twyndle/engine/system_memory.h"
 
 namespace {
 // Slot tables above this many bytes are refused rather than overflowing.
 constexpr uint64_t largest_table_bytes = 0x40000000u;
+static_assert(sizeof(HashTree) % alignof(HashTreeSlot) == 0, "the slots follow the record aligned");
 
-int32_t table_bytes(const HashTree* tree) {
-  return static_cast<int32_t>((static_cast<uint64_t>(tree->mask) + 1) * sizeof(HashTreeSlot));
-}
-
-// Line hashes keep their entropy in the high bits, so spread them with a
-// multiplicative step before taking a slot.
+// Line hashes of similar texts can agree in many of their low bits, so
+// spread them with a multiplicative step before taking a slot.
 uint32_t home_slot(const HashTree* tree, uint32_t key) { return (key * 0x9E3779B1u) >> tree->shift; }
 
 HashTreeSlot* find_slot(const HashTree* tree, uint32_t key) {
@@ -27,17 +24,17 @@ HashTreeSlot* find_slot(const HashTree* tree, uint32_t key) {
 HashTree* hash_tree_new(uint32_t expected) {
   uint32_t bits = 3;
   while ((uint64_t{1} << bits) < uint64_t{2} * expected) ++bits;
-  if ((uint64_t{1} << bits) * sizeof(HashTreeSlot) > largest_table_bytes) return nullptr;
-  auto* tree = static_cast<HashTree*>(engine_alloc(sizeof(HashTree)));
+  uint64_t bytes = sizeof(HashTree) + (uint64_t{1} << bits) * sizeof(HashTreeSlot);
+  if (bytes > largest_table_bytes) return nullptr;
+  // A census lives only while two Sections are matched; it takes one
+  // zero-filled block from the system (asking the user if there is none),
+  // the record followed by its slots.
+  auto* tree = static_cast<HashTree*>(system_alloc_or_ask(static_cast<uint32_t>(bytes)));
   if (!tree) return nullptr;
   tree->mask = (uint32_t{1} << bits) - 1;
   tree->shift = 32 - bits;
   tree->used = 0;
-  tree->slots = static_cast<HashTreeSlot*>(engine_alloc(table_bytes(tree)));
-  if (!tree->slots) {
-    engine_free(tree, sizeof(HashTree));
-    return nullptr;
-  }
+  tree->slots = reinterpret_cast<HashTreeSlot*>(tree + 1);
   return tree;
 }
 
@@ -61,8 +58,8 @@ int32_t hash_tree_count(const HashTree* tree, uint32_t key, Line** first) {
   return slot->count;
 }
 
-void hash_tree_release(HashTree* tree) {
-  if (!tree) return;
-  engine_free(tree->slots, table_bytes(tree));
-  engine_free(tree, sizeof(HashTree));
+void hash_tree_prefetch(const HashTree* tree, uint32_t key) {
+  if (tree) __builtin_prefetch(&tree->slots[home_slot(tree, key)]);
 }
+
+void hash_tree_release(HashTree* tree) { system_free(tree); }

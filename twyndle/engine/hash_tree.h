@@ -21,7 +21,7 @@ struct HashTree {
   uint32_t mask;        // slot count - 1; the slot count is a power of two
   uint32_t shift;       // 32 - log2(slot count), for spreading the keys
   uint32_t used;        // slots holding a key; always below the slot count
-  HashTreeSlot* slots;  // owned, from the engine heap
+  HashTreeSlot* slots;  // in the same block, right after the record
 };
 
 // An empty census with room for `expected` distinct keys; none when memory
@@ -34,3 +34,6 @@ void hash_tree_add(HashTree* tree, uint32_t key, Line* line);
 // when given, receives the first of them (none for an unknown key).
 int32_t hash_tree_count(const HashTree* tree, uint32_t key, Line** first);
 void hash_tree_release(HashTree* tree);
+// A hint that `key` will be added or looked up soon: starts loading its
+// slot, so that a walk over many keys does not wait on each in turn.
+void hash_tree_prefetch(const HashTree* tree, uint32_t key);

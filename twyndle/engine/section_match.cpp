@@ -70,22 +70,26 @@ bool grow_phase(Line* cL, Line* cR, const Line* stopL, const Line* stopR, LineSt
   }
 }
 
-// The Lines of a Section from first to last, stopping early if the list ends.
-template <typename Visit>
-void for_each_line(const Section* section, Visit visit) {
+// The Lines of a Section, first to last, that have no link yet (stopping
+// early if the list ends).
+std::vector<Line*> unlinked_lines(const Section* section) {
+  std::vector<Line*> lines;
   for (Line* line = section->first; line; line = line == section->last ? nullptr : line_next(line)) {
-    visit(line);
+    if (!line->link) lines.push_back(line);
   }
+  return lines;
 }
 
-// The census of a Section's unlinked Lines by hash; none when memory runs out.
-HashTree* unique_line_tree(const Section* section) {
-  uint32_t unlinked = 0;
-  for_each_line(section, [&](Line* line) { unlinked += line_link(line) ? 0 : 1; });
-  HashTree* tree = hash_tree_new(unlinked);
-  for_each_line(section, [&](Line* line) {
-    if (!line_link(line)) hash_tree_add(tree, line_hash(line), line);
-  });
+// How many Lines ahead a walk over a census starts loading slots.
+constexpr std::size_t prefetch_distance = 8;
+
+// The census of the Lines by hash; none when memory runs out.
+HashTree* census(const std::vector<Line*>& lines) {
+  HashTree* tree = hash_tree_new(static_cast<uint32_t>(lines.size()));
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i + prefetch_distance < lines.size()) hash_tree_prefetch(tree, line_hash(lines[i + prefetch_distance]));
+    hash_tree_add(tree, line_hash(lines[i]), lines[i]);
+  }
   return tree;
 }
 }  // namespace
@@ -104,17 +108,25 @@ bool match_sections(Section* sL, Section* sR) {
   if (!sL || !sR || !sL->first || !sR->first) return false;
   bool linked = grow_match(sL, sL->first, sR, sR->first);
   linked = grow_match(sL, sL->last, sR, sR->last) || linked;
-  HashTree* left_tree = unique_line_tree(sL);
-  HashTree* right_tree = unique_line_tree(sR);
-  if (left_tree && right_tree) {
-    for_each_line(sL, [&](Line* line) {
-      if (line_link(line)) return;
-      uint32_t hash = line_hash(line);
-      Line* partner = nullptr;
-      if (hash_tree_count(left_tree, hash, nullptr) == 1 && hash_tree_count(right_tree, hash, &partner) == 1) {
-        linked = grow_match(sL, line, sR, partner) || linked;
-      }
-    });
+  // Only Lines still unlinked after the two edge anchors are counted, and
+  // only those can be reached unlinked by the walk below.
+  std::vector<Line*> left_lines = unlinked_lines(sL);
+  std::vector<Line*> right_lines = unlinked_lines(sR);
+  HashTree* left_tree = census(left_lines);
+  HashTree* right_tree = census(right_lines);
+  for (std::size_t i = 0; i < left_lines.size() && left_tree && right_tree; ++i) {
+    if (i + prefetch_distance < left_lines.size()) {
+      uint32_t ahead = line_hash(left_lines[i + prefetch_distance]);
+      hash_tree_prefetch(left_tree, ahead);
+      hash_tree_prefetch(right_tree, ahead);
+    }
+    Line* line = left_lines[i];
+    if (line->link) continue;
+    uint32_t hash = line_hash(line);
+    Line* partner = nullptr;
+    if (hash_tree_count(left_tree, hash, nullptr) == 1 && hash_tree_count(right_tree, hash, &partner) == 1) {
+      linked = grow_match(sL, line, sR, partner) || linked;
+    }
   }
   hash_tree_release(left_tree);
   hash_tree_release(right_tree);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "twyndle/engine/compare_item.h"
+#include "twyndle/engine/hash_tree.h"
 #include "twyndle/engine/section.h"
 #include "twyndle/engine/section_list.h"
 #include "twyndle/engine/section_match.h"
@@ -353,6 +354,43 @@ TEST(PairSections, SectionsArePairedByTheirFirstLinkedLine) {
   EXPECT_EQ(section_link(r1), l2);
   list_destroy(&left_list);
   list_destroy(&right_list);
+}
+
+TEST(HashTreeCensus, CountsEachKeyAndKeepsTheFirstLine) {
+  LineFile file({"a", "b", "c"});
+  HashTree* tree = hash_tree_new(3);
+  ASSERT_NE(tree, nullptr);
+  hash_tree_add(tree, 7, file.at(1));
+  hash_tree_add(tree, 7, file.at(2));
+  hash_tree_add(tree, 0, file.at(3));
+  Line* first = nullptr;
+  EXPECT_EQ(hash_tree_count(tree, 7, &first), 2);
+  EXPECT_EQ(first, file.at(1));
+  EXPECT_EQ(hash_tree_count(tree, 0, &first), 1) << "0 is a key like any other";
+  EXPECT_EQ(first, file.at(3));
+  EXPECT_EQ(hash_tree_count(tree, 8, &first), 0);
+  EXPECT_EQ(first, nullptr);
+  hash_tree_release(tree);
+}
+
+TEST(HashTreeCensus, KeepsManyKeysApartAndNeverOverfills) {
+  LineFile file({"x"});
+  HashTree* tree = hash_tree_new(5000);
+  // Keys that differ only in their high bits, or only in their low bits.
+  for (uint32_t k = 0; k < 2500; ++k) hash_tree_add(tree, k << 20, file.at(1));
+  for (uint32_t k = 0; k < 2500; ++k) hash_tree_add(tree, k + 1, file.at(1));
+  for (uint32_t k = 0; k < 2500; ++k) {
+    ASSERT_EQ(hash_tree_count(tree, k << 20, nullptr), 1) << k;
+    ASSERT_EQ(hash_tree_count(tree, k + 1, nullptr), 1);
+  }
+  hash_tree_release(tree);
+  HashTree* small = hash_tree_new(1);
+  for (uint32_t k = 0; k < 100; ++k) hash_tree_add(small, k * 2654435761u, file.at(1));
+  EXPECT_EQ(hash_tree_count(small, 12345, nullptr), 0) << "a lookup still ends when more keys came than asked for";
+  hash_tree_release(small);
+  EXPECT_EQ(hash_tree_count(nullptr, 1, nullptr), 0);
+  hash_tree_add(nullptr, 1, nullptr);
+  hash_tree_release(nullptr);
 }
 
 TEST(SectionRecord, CountsItsLinesAndAcceptsMissingRecords) {

@@ -133,11 +133,14 @@ void CHyperLink::SizeToText()
     std::string text = GetWindowText();
     HDC dc = ::GetDC(m_hWnd);
     HGDIOBJ old = ::SelectObject(dc, m_font);
-    SIZE size = {};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    RECT bounds = {0, 0, 0, 0};
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
+                DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
     ::SelectObject(dc, old);
     ::ReleaseDC(m_hWnd, dc);
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    // A margin of one line height keeps the last letters clear of rounding
+    // in the font's measured and drawn widths.
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, bounds.right + bounds.bottom, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void CHyperLink::AddToolTip()

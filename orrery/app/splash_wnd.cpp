@@ -21,6 +21,15 @@ bool CSplashWnd::OnInitDialog()
     return false;
 }
 
+LRESULT CSplashWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_CTLCOLORDLG || msg == WM_CTLCOLORSTATIC) {
+        ::SetBkColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+    }
+    return CDialog::WindowProc(msg, wp, lp);
+}
+
 void CSplashWnd::SetStatusText(const char* text)
 {
     ::SetDlgItemTextA(m_hWnd, IDC_SPLASH_STATUS, text);

@@ -18,6 +18,8 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    // The splash is drawn on white, as its logo is.
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 class CSearchWaitDlg : public CDialog {

@@ -1,0 +1,55 @@
+// The process-wide state of twyndle's main window: one instance, made at
+// start-up. Everything in it belongs to the main thread except `busy`,
+// `worker_thread` (guarded by busy_lock) and the abort flag of the engine
+// (engine_options.h), which the worker reads.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+#include "twyndle/app/host_link.h"
+#include "twyndle/ui/view.h"
+
+// What the exit button does, and what the window shows.
+enum DisplayMode : int32_t { mode_empty = 0, mode_outline = 1, mode_expanded = 2 };
+
+constexpr size_t print_title_bytes = 257;  // up to 256 bytes and the terminator
+
+struct ScreenFont {
+  LOGFONTA description;  // from the host's Font keys
+  HFONT font;            // none: the table uses its default font
+  int32_t point_size;    // for printing
+};
+
+struct AppState {
+  HINSTANCE instance = nullptr;
+  HWND main_window = nullptr;
+  HWND status_bar = nullptr;             // "gdstatusclass", 550
+  HWND table = nullptr;                  // SCTabDisplay, 501
+  HACCEL accelerators = nullptr;         // "JuxtaAccel"
+  UINT table_message = 0;                // SCTabMsg
+  View* current_view = nullptr;          // the View shown in the table
+  int32_t display_mode = mode_empty;
+  int32_t selected_row = -1;             // start row of the table's selection; -1: none
+  std::atomic<bool> busy{false};         // a worker run is in progress
+  HANDLE worker_thread = nullptr;        // the running worker, none when inline
+  std::mutex busy_lock;                  // guards busy, the abort flag and worker_thread
+  DWORD main_thread_id = 0;              // the thread that made the windows
+  bool use_german = false;               // the host asked for German texts
+  char print_title[print_title_bytes] = {};  // "left : right", empty without a list
+  ScreenFont screen_font = {};
+  HFONT printer_font = nullptr;
+  HostLink host;
+  char listing_path[257] = {};           // the output file chosen last (up to 256 bytes)
+};
+
+extern AppState app;
+
+// Private messages the worker sends to the main window, so that every
+// window and every piece of this state is touched on the main thread.
+constexpr UINT WM_APP_RUN_DONE = WM_APP + 1;   // wParam: the run's RunParameters
+constexpr UINT WM_APP_COPY_DONE = WM_APP + 2;  // a copy_files run has ended
+constexpr UINT WM_APP_SET_TITLE = WM_APP + 3;  // lParam: the compare title, or none

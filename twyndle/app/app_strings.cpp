@@ -1,0 +1,27 @@
+#include "twyndle/app/app_strings.h"
+
+#include <windows.h>
+
+#include "twyndle/app/app_state.h"
+#include "twyndle/res/resource.h"
+
+std::string load_text(unsigned id) {
+  char text[512] = "";
+  int length = LoadStringA(app.instance, id, text, sizeof text);
+  return std::string(text, length > 0 ? length : 0);
+}
+
+std::string button_text(ButtonText button) {
+  switch (button) {
+    case ButtonText::next: return app.use_german ? load_text(IDS_NEXT_BUTTON_DE) : "(F4) Next-> ";
+    case ButtonText::previous: return app.use_german ? load_text(IDS_PREVIOUS_BUTTON_DE) : " <-Prev (F3)";
+    case ButtonText::print: return app.use_german ? load_text(IDS_PRINT_BUTTON_DE) : "Print (^p)";
+    case ButtonText::save: return app.use_german ? load_text(IDS_SAVE_BUTTON_DE) : "Save";
+  }
+  return std::string();
+}
+
+std::string no_change_text(bool forward) {
+  if (app.use_german) return load_text(forward ? IDS_NO_MORE_CHANGES_DE : IDS_NO_PREVIOUS_CHANGES_DE);
+  return forward ? "No More Changes" : "No Previous Changes";
+}

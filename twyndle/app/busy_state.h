@@ -1,0 +1,16 @@
+// The busy state of a worker run: the window title, the status label and
+// the exit button tell the user that a run is in progress and offer Abort.
+#pragma once
+
+#include <string>
+
+// Sets busy unless a run is in progress already (then false).
+bool begin_busy();
+// Shows the state of the current View (exit button, label, the next and
+// previous, print and save buttons), restores the title, and clears busy,
+// the abort flag and the worker thread.
+void end_busy();
+// "Please wait for current operation to finish".
+void show_busy_message();
+// Replaces the text of a status bar item (the label or a button).
+void set_status_text(int identifier, const std::string& text);

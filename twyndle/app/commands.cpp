@@ -1,0 +1,98 @@
+#include "twyndle/app/commands.h"
+
+#include "twyndle/app/app_messages.h"
+#include "twyndle/app/app_state.h"
+#include "twyndle/app/app_strings.h"
+#include "twyndle/app/busy_state.h"
+#include "twyndle/app/copy_command.h"
+#include "twyndle/app/listing_command.h"
+#include "twyndle/app/main_window.h"
+#include "twyndle/app/refresh_pair.h"
+#include "twyndle/engine/engine_options.h"
+#include "twyndle/res/resource.h"
+
+void select_row(int32_t row) {
+  TableSelection selection{reinterpret_cast<intptr_t>(app.current_view), row, 0, 1, 1};
+  SendMessageA(app.table, TM_SELECT, 0, reinterpret_cast<LPARAM>(&selection));
+}
+
+bool expand() {
+  if (app.selected_row < 0 || !view_expand(app.current_view, app.selected_row)) return false;
+  app.display_mode = mode_expanded;
+  layout_children();
+  return true;
+}
+
+void back_to_outline() {
+  // Without a View there is no outline to go back to, and the Exit button
+  // must stay.
+  if (!app.current_view) return;
+  bool placed_otherwise = IsIconic(app.main_window) || IsZoomed(app.main_window);
+  if (view_is_expanded(app.current_view) && placed_otherwise) ShowWindow(app.main_window, SW_RESTORE);
+  app.display_mode = mode_outline;
+  view_outline(app.current_view);
+  layout_children();
+  if (!app.busy) {
+    set_status_text(IDC_EXIT_BUTTON, "");
+    set_status_text(IDC_STATUS_LABEL, "");
+  }
+}
+
+namespace {
+// The row the search starts from. In the outline a search includes its
+// start row, so from a selected row it starts at the row after (or before)
+// it; otherwise a selected change would be found again and again.
+int32_t change_search_start(bool forward) {
+  if (app.selected_row < 0) return static_cast<int32_t>(SendMessageA(app.table, TM_SCROLLPOS, 0, 0));
+  if (view_is_expanded(app.current_view)) return app.selected_row;
+  return forward ? app.selected_row + 1 : app.selected_row - 1;
+}
+
+// view_find_change never looks at row 0 going backwards; in the outline
+// row 0 is a change of its own when its files differ.
+int32_t find_change(int32_t start, bool forward) {
+  int32_t row = view_find_change(app.current_view, start, forward);
+  bool outline_row_0 = !forward && start == 0 && !view_is_expanded(app.current_view);
+  if (outline_row_0 && view_row_state(app.current_view, 0) == SizesDiffer) row = 0;
+  return row;
+}
+}  // namespace
+
+void move_to_change(bool forward) {
+  int32_t row = find_change(change_search_start(forward), forward);
+  if (row >= 0) {
+    select_row(row);
+  } else {
+    app_message(app.main_window, no_change_text(forward), "Twyndle", MB_ICONINFORMATION);
+  }
+}
+
+void exit_button() {
+  bool aborting = false;
+  {
+    std::lock_guard<std::mutex> guard(app.busy_lock);
+    if (app.busy) abort_requested = 1;
+    aborting = app.busy;
+  }
+  if (aborting) {
+    set_status_text(IDC_STATUS_LABEL, "Abort Pending");
+    return;
+  }
+  switch (app.display_mode) {
+    case mode_empty: DestroyWindow(app.main_window); break;
+    case mode_expanded: back_to_outline(); break;
+    case mode_outline: expand(); break;
+  }
+}
+
+void run_command(int command, LPARAM lparam) {
+  switch (command) {
+    case IDM_NEXT_CHANGE: move_to_change(true); break;
+    case IDM_PREVIOUS_CHANGE: move_to_change(false); break;
+    case IDM_PRINT: if (app.busy) show_busy_message(); break;
+    case IDC_EXIT_BUTTON: exit_button(); break;
+    case IDM_SAVE: write_listing_for_host(); break;
+    case IDM_COPY_FILES: copy_files_command(); break;
+    case IDM_REFRESH_PAIR: refresh_pair(lparam); break;
+  }
+}

@@ -1,0 +1,77 @@
+#include "twyndle/app/listing_command.h"
+
+#include <cstring>
+#include <string>
+
+#include "twyndle/app/app_messages.h"
+#include "twyndle/app/app_state.h"
+#include "twyndle/app/app_strings.h"
+#include "twyndle/app/listing.h"
+#include "twyndle/engine/engine_memory.h"
+#include "twyndle/res/resource.h"
+
+SaveDialogFunction save_dialog_function = GetSaveFileNameA;
+
+namespace {
+constexpr DWORD listing_path_bytes = sizeof app.listing_path;
+
+// Asks for the file, starting from the one chosen last. False on Cancel.
+bool choose_listing_path() {
+  char path[listing_path_bytes];
+  std::memcpy(path, app.listing_path, listing_path_bytes);
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = app.main_window;
+  dialog.lpstrFilter = "*.*\0*.*\0";
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = listing_path_bytes;
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (!save_dialog_function(&dialog)) return false;
+  path[listing_path_bytes - 1] = '\0';
+  std::memcpy(app.listing_path, path, listing_path_bytes);
+  return true;
+}
+
+// The listing of every row as it stands now. The text column must hold
+// every line's text, so side by side display is off while it is built.
+std::string listing_of(CompareItem* item) {
+  char* left = item_file_name(item, 1);
+  char* right = item_file_name(item, 2);
+  std::string comparing = load_text(IDS_COMPARING);
+  std::string to = load_text(IDS_TO);
+  ListingHeader header{comparing.c_str(), to.c_str(), left, right};
+  int saved_side_by_side = side_by_side;
+  side_by_side = 0;
+  View* view = app.current_view;
+  std::string text = listing_text(header, view_row_count(view),
+                                  [view](int32_t row, int32_t column) { return view_cell_text(view, row, column); });
+  side_by_side = saved_side_by_side;
+  text_free(left);
+  text_free(right);
+  return text;
+}
+
+bool write_listing(const std::string& path, const std::string& text) {
+  switch (write_text_file(path, text)) {
+    case WriteResult::written: return true;
+    case WriteResult::cannot_open:
+      app_message(app.main_window, "Cannot open " + path, "Twyndle", MB_ICONHAND);
+      return false;
+    case WriteResult::cannot_write:
+      app_message(app.main_window, "Cannot write " + path, "Twyndle", MB_ICONHAND);
+      return false;
+  }
+  return false;
+}
+}  // namespace
+
+void write_listing_for_host() {
+  AttachedInput attached;
+  if (!choose_listing_path()) return;
+  CompareItem* item = view_current_item(app.current_view, 0);
+  if (!item) return;
+  std::string path = app.listing_path;
+  if (!write_listing(path, listing_of(item))) return;
+  int answer = app_message(app.main_window, load_text(IDS_OPEN_IN_HOST), "Twyndle", MB_ICONINFORMATION | MB_YESNO);
+  if (answer == IDYES) post_open_request(app.host, app.main_window, path.c_str(), 0);
+}

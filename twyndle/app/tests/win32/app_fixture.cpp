@@ -1,0 +1,124 @@
+#include "twyndle/app/tests/win32/app_fixture.h"
+
+#include "twyndle/app/settings.h"
+#include "twyndle/engine/copy_files.h"
+#include "twyndle/engine/engine_options.h"
+#include "twyndle/ui/status_items.h"
+#include "twyndle/ui/view_options.h"
+
+namespace {
+const char* const kept_sections[] = {"Twyndle", "Font"};
+
+std::string section_text(const char* section) {
+  std::string buffer(32768, '\0');
+  DWORD length = GetPrivateProfileSectionA(section, &buffer[0], static_cast<DWORD>(buffer.size()), ini_file_name);
+  buffer.resize(length);
+  return buffer;
+}
+
+void reset_app_state() {
+  app.current_view = nullptr;
+  app.display_mode = mode_empty;
+  app.selected_row = -1;
+  app.use_german = false;
+  app.print_title[0] = '\0';
+  app.listing_path[0] = '\0';
+  app.screen_font = ScreenFont{};
+  app.host = HostLink{};
+  colour_marks = side_by_side = only_changes = ignore_blanks = 0;
+  abort_requested = 0;
+  copy_settings = CopySettings{copy_from_left | copy_only_source | copy_differing, ""};
+}
+}  // namespace
+
+IniKeeper::IniKeeper() {
+  for (const char* section : kept_sections) sections_[section] = section_text(section);
+}
+
+IniKeeper::~IniKeeper() {
+  for (const auto& kept : sections_) {
+    WritePrivateProfileStringA(kept.first.c_str(), nullptr, nullptr, ini_file_name);
+    std::string text = kept.second + '\0';
+    if (!kept.second.empty()) WritePrivateProfileSectionA(kept.first.c_str(), text.c_str(), ini_file_name);
+  }
+}
+
+std::string ini_value(const char* section, const char* key) {
+  char text[512] = "";
+  DWORD length = GetPrivateProfileStringA(section, key, "", text, sizeof text, ini_file_name);
+  return std::string(text, length);
+}
+
+void set_ini_value(const char* section, const char* key, const char* value) {
+  WritePrivateProfileStringA(section, key, value, ini_file_name);
+}
+
+void AppTest::SetUp() {
+  set_ini_value("Twyndle", "WinPos", "0,1,0,0,-1,-1,20,20,820,620");
+}
+
+void AppTest::TearDown() {
+  boxes_.release();
+  wait_idle();
+  if (app.main_window) DestroyWindow(app.main_window);
+  pump_for(20);
+  host_.reset();
+  reset_app_state();
+}
+
+StartResult AppTest::start(const std::vector<std::string>& args, bool german, int show_command) {
+  host_.reset(new FakeHost(german));
+  StartResult result = start_twyndle(GetModuleHandleA(nullptr), show_command, args);
+  wait_idle();
+  return result;
+}
+
+bool AppTest::pump_until(const std::function<bool()>& condition, DWORD timeout_ms) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message != WM_QUIT) dispatch_message(&message);
+    }
+    if (condition()) return true;
+    if (GetTickCount() - start > timeout_ms) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+void AppTest::pump_for(DWORD ms) {
+  DWORD start = GetTickCount();
+  pump_until([&] { return GetTickCount() - start >= ms; }, ms + 1000);
+}
+
+void AppTest::press(UINT key) {
+  PostMessageA(app.table, WM_KEYDOWN, key, 0);
+  pump_for(30);
+}
+
+void AppTest::command(int id, LPARAM lparam) {
+  SendMessageA(app.main_window, WM_COMMAND, MAKEWPARAM(id, 0x202), lparam);
+}
+
+std::string AppTest::status_text(int identifier) const {
+  auto* items = reinterpret_cast<StatusItemList*>(GetWindowLongPtrA(app.status_bar, 0));
+  for (int32_t i = 0; items && i < items->count; ++i) {
+    if (items->items[i].identifier == identifier) return items->items[i].text;
+  }
+  return "<no item " + std::to_string(identifier) + ">";
+}
+
+std::string AppTest::row_text(int32_t row) const {
+  std::string text;
+  for (int32_t column = 0; column < 3; ++column) {
+    const char* cell = view_cell_text(app.current_view, row, column);
+    if (column > 0) text += "|";
+    text += cell ? cell : "";
+  }
+  return text;
+}
+
+void AppTest::close_main_window() {
+  SendMessageA(app.main_window, WM_CLOSE, 0, 0);
+  pump_for(20);
+}

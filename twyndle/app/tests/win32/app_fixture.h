@@ -1,0 +1,63 @@
+// The fixture of the in-process window tests: a fake host, recorded message
+// boxes, a temporary folder, the ini sections twyndle touches kept as they
+// were, and the program started and driven on the test's own thread.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "twyndle/app/app_state.h"
+#include "twyndle/app/startup.h"
+#include "twyndle/app/tests/win32/fake_host.h"
+#include "twyndle/app/tests/win32/message_recorder.h"
+#include "twyndle/app/tests/win32/temp_tree.h"
+
+// Keeps whole sections of scriv32.ini and puts them back.
+class IniKeeper {
+ public:
+  IniKeeper();
+  ~IniKeeper();
+  IniKeeper(const IniKeeper&) = delete;
+  IniKeeper& operator=(const IniKeeper&) = delete;
+
+ private:
+  std::map<std::string, std::string> sections_;
+};
+
+std::string ini_value(const char* section, const char* key);
+void set_ini_value(const char* section, const char* key, const char* value);
+
+class AppTest : public ::testing::Test {
+ protected:
+  // A saved placement, so that a window started hidden stays hidden: under
+  // Wine without a window manager every shown window takes seconds to go.
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts twyndle with a host (German when asked) and waits for the run.
+  StartResult start(const std::vector<std::string>& args, bool german = false, int show_command = SW_HIDE);
+  // Dispatches messages (accelerators too) until the condition holds or
+  // the time is up; WM_QUIT is dropped.
+  bool pump_until(const std::function<bool()>& condition, DWORD timeout_ms = 15000);
+  void pump_for(DWORD ms);
+  bool wait_idle() { return pump_until([] { return !app.busy; }); }
+  // A key pressed in the table, through the message loop.
+  void press(UINT key);
+  // A command, as the status bar or an accelerator sends it.
+  void command(int id, LPARAM lparam = 0);
+  std::string status_text(int identifier) const;
+  // Texts of the current View's row: columns 0 to 2 joined with "|".
+  std::string row_text(int32_t row) const;
+  void close_main_window();
+
+  IniKeeper ini_;
+  TempTree files_;
+  MessageRecorder boxes_;
+  std::unique_ptr<FakeHost> host_;
+};

@@ -179,22 +179,6 @@ TEST(OutlineGrowth, AppendsRowsAndKeepsTheTopRowWhenAColumnWidens) {
   }
 }
 
-TEST(OutlineGrowth, TableCallingBackDuringNoticesSeesTheNewRows) {
-  TempFolder left, right;
-  for (const char* name : {"a", "b", "c"}) left.write(name, "x");
-  RecordingSink sink;
-  std::vector<int32_t> seen;
-  View* view = nullptr;
-  sink.on_notice = [&](const Notice& notice) {
-    TableProps props{};
-    if (notice.message == TM_APPEND && view_answer_props(view, &props)) seen.push_back(props.row_count);
-  };
-  view = view_create(&sink);
-  compare_paths(left.path().c_str(), right.path().c_str(), view, 1);
-  EXPECT_EQ(seen, (std::vector<int32_t>{2, 3}));
-  view_delete(view);
-}
-
 TEST(OutlineGrowth, EmptyFoldersGiveNoRowsAndNoChanges) {
   TempFolder left, right;
   RecordingSink sink;
@@ -218,17 +202,7 @@ TEST(OutlineGrowth, AnAbortStopsThePairingAfterTheFirstItem) {
   view_delete(view);
 }
 
-TEST(ViewWithoutRecord, EveryOperationAnswersNothing) {
-  EXPECT_EQ(view_row_count(nullptr), 0);
-  EXPECT_EQ(view_cell_text(nullptr, 0, 0), nullptr);
-  EXPECT_EQ(view_column_width(nullptr, 1), 0);
-  EXPECT_FALSE(view_expand(nullptr, 0));
-  EXPECT_EQ(view_outline(nullptr), 0);
-  EXPECT_EQ(view_attach_list(nullptr, nullptr), 0);
-  TableProps props{};
-  EXPECT_FALSE(view_answer_props(nullptr, &props));
-  view_release(nullptr);
-  view_delete(nullptr);
+TEST(ViewWithoutList, ShowsNothingAndReleaseResetsTheTable) {
   RecordingSink sink;
   View* view = view_create(&sink);
   EXPECT_EQ(view_outline(view), 0);  // no list yet: nothing to show

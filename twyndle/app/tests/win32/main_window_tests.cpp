@@ -6,6 +6,9 @@
 #include "twyndle/app/worker_run.h"
 #include "twyndle/engine/engine_options.h"
 #include "twyndle/res/resource.h"
+#include "twyndle/ui/status_items.h"
+
+#include <cstdio>
 
 namespace {
 const char left_text[] = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\n";
@@ -110,5 +113,204 @@ TEST_F(MainWindow, ExitButtonExpandsGoesBackAndFinallyCloses) {
   HWND window = app.main_window;
   command(IDC_EXIT_BUTTON);
   EXPECT_FALSE(IsWindow(window));
+}
+}  // namespace
+
+namespace {
+class Runs : public MainWindow {
+ protected:
+  void TearDown() override {
+    make_worker_thread = real_thread_maker_;
+    MainWindow::TearDown();
+  }
+
+  // The window without a run, so that a test can start one itself.
+  void empty_window() { ASSERT_TRUE(start({}).run_loop); }
+
+  ThreadMaker real_thread_maker_ = make_worker_thread;
+};
+
+TEST_F(Runs, WithoutPathsTheWindowStaysEmptyWithItsExitButton) {
+  empty_window();
+  EXPECT_EQ(app.current_view, nullptr);
+  EXPECT_EQ(app.display_mode, mode_empty);
+  EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "Exit");
+  press(VK_ESCAPE);
+  EXPECT_EQ(app.display_mode, mode_empty);
+  EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "Exit");
+}
+
+TEST_F(Runs, WhileBusyCloseIsRefusedPrintWaitsAndTheButtonAborts) {
+  empty_window();
+  std::string missing = files_.at("missing");
+  boxes_.hold_next();
+  CommandLine line = parse_command_line({missing, files_.path()});
+  ASSERT_TRUE(start_compare_run(line));
+  ASSERT_TRUE(pump_until([&] { return boxes_.holding(); }));
+
+  EXPECT_TRUE(app.busy);
+  EXPECT_FALSE(begin_busy());
+  char title[64] = "";
+  GetWindowTextA(app.main_window, title, sizeof title);
+  EXPECT_STREQ(title, "Twyndle, Please wait...");
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL), "Comparing...");
+  EXPECT_EQ(status_text(IDC_EXIT_BUTTON), " Abort ");
+
+  set_ini_value("Twyndle", "WinPos", "");
+  close_main_window();
+  EXPECT_TRUE(IsWindow(app.main_window));
+  EXPECT_FALSE(ini_value("Twyndle", "WinPos").empty());
+
+  command(IDM_PRINT);
+  ASSERT_EQ(boxes_.texts().back(), "Please wait for current operation to finish");
+  EXPECT_EQ(boxes_.boxes().back().style, static_cast<UINT>(MB_ICONHAND));
+  EXPECT_EQ(boxes_.boxes().back().title, "Twyndle");
+
+  command(IDC_EXIT_BUTTON);
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL), "Abort Pending");
+  EXPECT_TRUE(abort_requested);
+  EXPECT_TRUE(IsWindow(app.main_window));
+
+  boxes_.release();
+  ASSERT_TRUE(wait_idle());
+  RecordedBox found = boxes_.boxes().front();
+  EXPECT_EQ(found.text, "Couldn't find " + missing);
+  EXPECT_EQ(found.title, "Error");
+  EXPECT_FALSE(found.on_main_thread);
+  // The failed compare leaves the empty View current, in outline mode.
+  EXPECT_FALSE(abort_requested);
+  EXPECT_EQ(app.worker_thread, nullptr);
+  EXPECT_EQ(app.display_mode, mode_outline);
+  EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "");
+  EXPECT_EQ(view_row_count(app.current_view), 0);
+  GetWindowTextA(app.main_window, title, sizeof title);
+  EXPECT_STREQ(title, "Twyndle");
+}
+
+TEST_F(Runs, PrintDoesNothingWhenIdle) {
+  two_files();
+  command(IDM_PRINT);
+  EXPECT_TRUE(boxes_.boxes().empty());
+}
+
+// Aborts from inside the table's handling of the worker's n-th append, so
+// that the abort lands at a known point of the scan.
+struct AbortHook {
+  static WNDPROC original;
+  static int32_t abort_at;
+  static std::string label_after_abort;
+
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    LRESULT result = CallWindowProcA(original, window, message, wparam, lparam);
+    if (message == TM_APPEND && static_cast<int32_t>(wparam) == abort_at) {
+      exit_button();
+      auto* items = reinterpret_cast<StatusItemList*>(GetWindowLongPtrA(app.status_bar, 0));
+      label_after_abort = items ? items->items[0].text : "";
+    }
+    return result;
+  }
+};
+WNDPROC AbortHook::original = nullptr;
+int32_t AbortHook::abort_at = 0;
+std::string AbortHook::label_after_abort;
+
+TEST_F(Runs, AbortKeepsWhatWasScanned) {
+  for (int i = 0; i < 60; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "f%02d.txt", i);
+    files_.write(std::string("left\\") + name, "x\r\n");
+    files_.write(std::string("right\\") + name, "x\r\n");
+  }
+  empty_window();
+  AbortHook::abort_at = 7;
+  AbortHook::original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::procedure)));
+  ASSERT_TRUE(start_compare_run(parse_command_line({files_.at("left"), files_.at("right")})));
+  ASSERT_TRUE(wait_idle());
+  SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::original));
+
+  EXPECT_EQ(AbortHook::label_after_abort, "Abort Pending");
+  EXPECT_EQ(view_row_count(app.current_view), 7);
+  EXPECT_EQ(row_text(6), "7|.\\f06.txt|identical");
+  EXPECT_FALSE(compare_list_complete(view_list(app.current_view)));
+  EXPECT_EQ(app.display_mode, mode_outline);
+  EXPECT_FALSE(abort_requested);
+  EXPECT_FALSE(app.busy);
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL), "");
+}
+
+TEST_F(Runs, WithoutAThreadTheRunGoesInline) {
+  make_worker_thread = [](LPTHREAD_START_ROUTINE, void*) -> HANDLE { return nullptr; };
+  files_.write("l.txt", left_text);
+  files_.write("r.txt", right_text);
+  host_.reset(new FakeHost(false));
+  ASSERT_TRUE(start_twyndle(GetModuleHandleA(nullptr), SW_HIDE, {files_.at("l.txt"), files_.at("r.txt")}).run_loop);
+  // No messages pumped: the run is over when start-up returns.
+  EXPECT_FALSE(app.busy);
+  EXPECT_EQ(app.display_mode, mode_expanded);
+  EXPECT_EQ(view_row_count(app.current_view), 7);
+}
+
+TEST_F(Runs, OneArgumentIsComparedWithTheCurrentFolder) {
+  files_.write("here\\a.txt", right_text);
+  std::string left = files_.write("there\\a.txt", left_text);
+  char saved[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof saved, saved);
+  SetCurrentDirectoryA(files_.at("here").c_str());
+  StartResult result = start({left});
+  SetCurrentDirectoryA(saved);
+  ASSERT_TRUE(result.run_loop);
+  EXPECT_EQ(app.display_mode, mode_expanded);
+  EXPECT_EQ(row_text(2), "| !> |2\r\n");
+}
+
+TEST_F(Runs, ThreeFoldersCompareTheFirstWithTheLast) {
+  files_.write("a\\x.txt", "1\r\n");
+  files_.write("b\\y.txt", "1\r\n");
+  files_.write("c\\x.txt", "1\r\n");
+  ASSERT_TRUE(start({files_.at("a"), files_.at("b"), files_.at("c")}).run_loop);
+  EXPECT_EQ(std::string(app.print_title), files_.at("a") + " : " + files_.at("c"));
+}
+
+TEST_F(Runs, OptionsErrorBoxOkKeepsTheWindowWithoutARun) {
+  boxes_.answer_next(IDOK);
+  StartResult result = start({"-x", files_.path(), files_.path()});
+  EXPECT_TRUE(result.run_loop);
+  ASSERT_EQ(boxes_.boxes().size(), 1u);
+  RecordedBox box = boxes_.boxes()[0];
+  EXPECT_EQ(box.text, "Please run this from within Scrivane");
+  EXPECT_EQ(box.title, "Twyndle Options Error");
+  EXPECT_EQ(box.style, static_cast<UINT>(MB_ICONINFORMATION | MB_OKCANCEL));
+  EXPECT_EQ(box.owner, app.main_window);
+  EXPECT_EQ(app.current_view, nullptr);
+  EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "Exit");
+}
+
+TEST_F(Runs, OptionsErrorBoxCancelEndsWithCodeOne) {
+  boxes_.answer_next(IDCANCEL);
+  StartResult result = start({"-sLQ", "list.txt", "a", "b"});
+  EXPECT_FALSE(result.run_loop);
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_EQ(app.current_view, nullptr);
+}
+
+TEST_F(Runs, WithoutAHostTheProgramEndsQuietly) {
+  StartResult result = start_twyndle(GetModuleHandleA(nullptr), SW_HIDE, {files_.path(), files_.path()});
+  EXPECT_FALSE(result.run_loop);
+  EXPECT_EQ(result.exit_code, 0);
+  EXPECT_EQ(app.main_window, nullptr);
+  EXPECT_TRUE(boxes_.boxes().empty());
+}
+
+TEST_F(Runs, CommandLineOptionsReachTheViews) {
+  files_.write("l.txt", "a\r\nb\r\nc\r\n");
+  files_.write("r.txt", "a\r\nB\r\nc\r\n");
+  ASSERT_TRUE(start({"-d", "-o", "-c", files_.at("l.txt"), files_.at("r.txt")}).run_loop);
+  EXPECT_EQ(side_by_side, 1);
+  EXPECT_EQ(only_changes, 1);
+  EXPECT_EQ(colour_marks, 1);
+  // Only the changed lines, the right text in a column of its own.
+  ASSERT_EQ(view_row_count(app.current_view), 2);
+  EXPECT_EQ(std::string(view_cell_text(app.current_view, 1, 3)), "B\r\n");
 }
 }  // namespace

@@ -154,20 +154,6 @@ TEST(MatcherProperties, HoldWhenFewTextsRepeatEverywhere) {
   }
 }
 
-TEST(MatcherProperties, FindEveryLineOfAnUnchangedFileAndNothingOfAnUnrelatedOne) {
-  std::mt19937 random(5);
-  Texts text = random_text(random, 500, 100000);
-  MemoryPair same(text, text);
-  EXPECT_EQ(rows_of(same.composite()), (std::vector<Row>{{Equal, 1, 1, 1, 500}}));
-  Texts other;
-  for (int i = 0; i < 300; ++i) other.push_back("other " + std::to_string(i));
-  MemoryPair unrelated(text, other);
-  for (Section* s = section_list_first(unrelated.composite()); s; s = section_next(s)) {
-    EXPECT_NE(s->state, Equal);
-  }
-  check_exact_properties(unrelated, text, other);
-}
-
 std::string without_blanks(const std::string& text) {
   std::string kept;
   for (char c : text) {

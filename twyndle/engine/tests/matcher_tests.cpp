@@ -14,113 +14,68 @@
 namespace {
 using Rows = std::vector<Row>;
 
-// --- whole compares: the documented outcomes -------------------------------
+// --- whole compares: golden results ----------------------------------------
 
-TEST(Composite, ChangedLineShowsTheLeftVersionBeforeTheRight) {
-  FilePair pair(lines_of({"1", "2", "3", "4", "5"}), lines_of({"1", "2", "X", "4", "5"}));
-  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 2},
-                               {LeftLinesOnly, 3, 0, 3, 3},
-                               {RightLinesOnly, 0, 3, 3, 3},
-                               {Equal, 4, 4, 4, 5}}));
+struct Golden {
+  const char* what;
+  std::string left, right;
+  int ignore;
+  Rows rows;
+};
+
+TEST(Composite, GivesTheGoldenResults) {
+  const Golden cases[] = {
+      {"a changed block shows the left version before the right", lines_of({"1", "2", "3", "4", "5"}),
+       lines_of({"1", "2", "X", "4", "5"}), 0,
+       {{Equal, 1, 1, 1, 2}, {LeftLinesOnly, 3, 0, 3, 3}, {RightLinesOnly, 0, 3, 3, 3}, {Equal, 4, 4, 4, 5}}},
+      {"identical files", lines_of({"a", "b", "c"}), lines_of({"a", "b", "c"}), 0, {{Equal, 1, 1, 1, 3}}},
+      {"swapped lines: on equal counts the right copy moves", lines_of({"a", "b", "c", "d"}),
+       lines_of({"a", "c", "b", "d"}), 0,
+       {{Equal, 1, 1, 1, 1}, {MovedRightLines, 3, 2, 2, 2}, {Equal, 2, 3, 3, 3}, {MovedLeftLines, 3, 2, 3, 3},
+        {Equal, 4, 4, 4, 4}}},
+      {"of two crossed blocks the shorter moves", lines_of({"a", "b", "c", "d", "e", "f"}),
+       lines_of({"a", "c", "d", "e", "b", "f"}), 0,
+       {{Equal, 1, 1, 1, 1}, {MovedLeftLines, 2, 5, 2, 2}, {Equal, 3, 2, 2, 4}, {MovedRightLines, 2, 5, 5, 5},
+        {Equal, 6, 6, 6, 6}}},
+      {"an empty left file", "", lines_of({"x", "y", "z"}), 0, {{RightLinesOnly, 0, 1, 1, 3}}},
+      {"two empty files", "", "", 0, {}},
+      {"a blank line passed over", lines_of({"a", "b"}), lines_of({"a", "", "b"}), 1, {{Equal, 1, 1, 1, 3}}},
+      {"a blank line that counts", lines_of({"a", "b"}), lines_of({"a", "", "b"}), 0,
+       {{Equal, 1, 1, 1, 1}, {RightLinesOnly, 0, 2, 2, 2}, {Equal, 2, 3, 3, 3}}},
+      {"spacing ignored", lines_of({"int x = 1;", "\treturn x;"}), lines_of({"int  x=1;", "return x;"}), 1,
+       {{Equal, 1, 1, 1, 2}}},
+      {"line ends matter", "a\r\nb\n", "a\nb\n", 1,
+       {{LeftLinesOnly, 1, 0, 1, 1}, {RightLinesOnly, 0, 1, 1, 1}, {Equal, 2, 2, 2, 2}}},
+      {"a last line without its line end", "a\nb", "a\nb\n", 0,
+       {{Equal, 1, 1, 1, 1}, {LeftLinesOnly, 2, 0, 2, 2}, {RightLinesOnly, 0, 2, 2, 2}}},
+      {"repeated lines beside an anchor are linked", lines_of({"{", "}", "u", "{", "}"}),
+       lines_of({"{", "}", "v", "{", "}"}), 0,
+       {{Equal, 1, 1, 1, 2}, {LeftLinesOnly, 3, 0, 3, 3}, {RightLinesOnly, 0, 3, 3, 3}, {Equal, 4, 4, 4, 5}}},
+      {"twice in one file and once in the other is no anchor", lines_of({"p", "k", "q", "k", "r"}),
+       lines_of({"s", "k", "t"}), 0, {{LeftLinesOnly, 1, 0, 1, 5}, {RightLinesOnly, 0, 1, 1, 3}}},
+      // k and m stand twice in each file. Growth from the unique u links the
+      // first pair of each; the second, now unique among the unlinked Lines,
+      // anchors in the next whole-file pass.
+      {"pairs repeated twice anchor once the others are linked", lines_of({"x", "u", "k", "m", "y", "k", "m"}),
+       lines_of({"z", "u", "k", "m", "w", "m", "k"}), 0,
+       {{LeftLinesOnly, 1, 0, 1, 1}, {RightLinesOnly, 0, 1, 1, 1}, {Equal, 2, 2, 2, 4}, {LeftLinesOnly, 5, 0, 5, 5},
+        {RightLinesOnly, 0, 5, 5, 5}, {MovedRightLines, 7, 6, 6, 6}, {Equal, 6, 7, 7, 7},
+        {MovedLeftLines, 7, 6, 7, 7}}},
+  };
+  for (const Golden& golden : cases) {
+    IgnoreBlanksGuard blanks(golden.ignore);
+    FilePair pair(golden.left, golden.right);
+    EXPECT_NE(composite_sections(pair.item()), nullptr) << golden.what;
+    EXPECT_EQ(pair.rows(), golden.rows) << golden.what;
+  }
 }
 
-TEST(Composite, IdenticalFilesGiveOneEqualSectionOverTheRightFile) {
-  FilePair pair(lines_of({"a", "b", "c"}), lines_of({"a", "b", "c"}));
-  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 3}}));
-  BlockList* composite = composite_sections(pair.item());
-  Line* shown = section_first(section_list_first(composite));
-  EXPECT_EQ(shown, list_first(source_lines(item_right_file(pair.item())))) << "the right file's Lines are shown";
-  EXPECT_EQ(item_count(item_left_sections(pair.item())), 1);
-  EXPECT_EQ(item_count(item_right_sections(pair.item())), 1);
-}
-
-TEST(Composite, SwappedLinesShowTheRightCopyFirstOnEqualCounts) {
+TEST(Composite, EqualSectionsShowTheRightFilesLines) {
   FilePair pair(lines_of({"a", "b", "c", "d"}), lines_of({"a", "c", "b", "d"}));
-  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 1},
-                               {MovedRightLines, 3, 2, 2, 2},
-                               {Equal, 2, 3, 3, 3},
-                               {MovedLeftLines, 3, 2, 3, 3},
-                               {Equal, 4, 4, 4, 4}}));
+  Section* first = section_list_first(composite_sections(pair.item()));
+  EXPECT_EQ(section_first(first), list_first(source_lines(item_right_file(pair.item()))));
   EXPECT_EQ(item_count(item_left_sections(pair.item())), 4);
   EXPECT_EQ(item_count(item_right_sections(pair.item())), 4);
-}
-
-TEST(Composite, TheShorterOfTwoCrossedBlocksIsTheOneThatMoves) {
-  // Right: the block c d e is moved above b. b is shorter, so b moves.
-  FilePair pair(lines_of({"a", "b", "c", "d", "e", "f"}), lines_of({"a", "c", "d", "e", "b", "f"}));
-  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 1},
-                               {MovedLeftLines, 2, 5, 2, 2},
-                               {Equal, 3, 2, 2, 4},
-                               {MovedRightLines, 2, 5, 5, 5},
-                               {Equal, 6, 6, 6, 6}}));
-}
-
-TEST(Composite, EmptyLeftFileShowsEveryRightLineAsRightOnly) {
-  FilePair pair("", lines_of({"x", "y", "z"}));
-  EXPECT_EQ(pair.rows(), (Rows{{RightLinesOnly, 0, 1, 1, 3}}));
-}
-
-TEST(Composite, TwoEmptyFilesGiveAnEmptyComposite) {
-  FilePair pair("", "");
-  BlockList* composite = composite_sections(pair.item());
-  ASSERT_NE(composite, nullptr) << "an empty file is readable";
-  EXPECT_TRUE(pair.rows().empty());
-}
-
-TEST(Composite, BlankLinesArePassedOverWhenIgnoringBlanks) {
-  IgnoreBlanksGuard on(1);
-  FilePair pair(lines_of({"a", "b"}), lines_of({"a", "", "b"}));
-  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 3}}));
-}
-
-TEST(Composite, BlankLinesCountWhenNotIgnoringBlanks) {
-  FilePair pair(lines_of({"a", "b"}), lines_of({"a", "", "b"}));
-  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 1}, {RightLinesOnly, 0, 2, 2, 2}, {Equal, 2, 3, 3, 3}}));
-}
-
-TEST(Composite, IgnoringBlanksMatchesLinesThatDifferOnlyInSpacing) {
-  IgnoreBlanksGuard on(1);
-  FilePair pair(lines_of({"int x = 1;", "\treturn x;"}), lines_of({"int  x=1;", "return x;"}));
-  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 2}}));
-}
-
-TEST(Composite, LineEndsMatter) {
-  FilePair pair("a\r\nb\n", "a\nb\n");
-  EXPECT_EQ(pair.rows(), (Rows{{LeftLinesOnly, 1, 0, 1, 1}, {RightLinesOnly, 0, 1, 1, 1}, {Equal, 2, 2, 2, 2}}));
-}
-
-TEST(Composite, LastLineWithoutLineEndDiffersFromOneWithIt) {
-  FilePair pair("a\nb", "a\nb\n");
-  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 1}, {LeftLinesOnly, 2, 0, 2, 2}, {RightLinesOnly, 0, 2, 2, 2}}));
-}
-
-TEST(Composite, RepeatedLinesAreLinkedWhenTheyStandBesideAnAnchor) {
-  FilePair pair(lines_of({"{", "}", "u", "{", "}"}), lines_of({"{", "}", "v", "{", "}"}));
-  EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 2},
-                               {LeftLinesOnly, 3, 0, 3, 3},
-                               {RightLinesOnly, 0, 3, 3, 3},
-                               {Equal, 4, 4, 4, 5}}));
-}
-
-TEST(Composite, LinesTwiceInOneFileAndOnceInTheOtherAreNeverAnchors) {
-  // "k" is unique on the right but twice on the left; nothing else matches.
-  FilePair pair(lines_of({"p", "k", "q", "k", "r"}), lines_of({"s", "k", "t"}));
-  EXPECT_EQ(pair.rows(), (Rows{{LeftLinesOnly, 1, 0, 1, 5}, {RightLinesOnly, 0, 1, 1, 3}}));
-}
-
-TEST(Composite, PairsRepeatedTwiceOnEachSideAnchorOnceOthersAreLinked) {
-  // k and m occur twice in each file. Growth from the unique u links the
-  // first k, m pair; the second pair, now unique among the unlinked Lines,
-  // anchors in the next whole-file pass.
-  FilePair pair(lines_of({"x", "u", "k", "m", "y", "k", "m"}), lines_of({"z", "u", "k", "m", "w", "m", "k"}));
-  EXPECT_EQ(pair.rows(), (Rows{{LeftLinesOnly, 1, 0, 1, 1},
-                               {RightLinesOnly, 0, 1, 1, 1},
-                               {Equal, 2, 2, 2, 4},
-                               {LeftLinesOnly, 5, 0, 5, 5},
-                               {RightLinesOnly, 0, 5, 5, 5},
-                               {MovedRightLines, 7, 6, 6, 6},
-                               {Equal, 6, 7, 7, 7},
-                               {MovedLeftLines, 7, 6, 7, 7}}));
 }
 
 TEST(Composite, UnreadableFileGivesNoSectionsAndIsTriedAgainLater) {
@@ -281,60 +236,36 @@ TEST(MakeSectionList, TrailingBlankLinesEndTheMatchedRunWhenIgnoringBlanks) {
   list_destroy(&sections);
 }
 
-// Pairs the section lists of two files whose anchors are linked by hand and
-// returns whether the gap matching linked anything.
-bool pair_after_linking(const LineFile& left, const LineFile& right, std::vector<std::pair<int, int>> pairs) {
-  link(left, right, pairs);
-  BlockList* left_list = make_section_list(left.lines(), true);
-  BlockList* right_list = make_section_list(right.lines(), false);
-  bool linked = pair_sections(left_list, right_list);
-  list_destroy(&left_list);
-  list_destroy(&right_list);
-  return linked;
-}
+// A gap of the left file, its partners linked by hand, and the right Line
+// the gap's Line is linked to by pairing (0: the gap is not matched).
+struct GapCase {
+  const char* what;
+  std::vector<std::string> left, right;
+  std::vector<std::pair<int, int>> links;
+  int gap, partner;
+};
 
-TEST(PairSections, AGapIsNotMatchedAgainstTheLastRightSection) {
-  LineFile left({"A", "x"});
-  LineFile right({"A", "x"});
-  EXPECT_FALSE(pair_after_linking(left, right, {{1, 1}}));
-  EXPECT_EQ(line_link(left.at(2)), nullptr);
-}
-
-TEST(PairSections, AGapIsMatchedAgainstTheRightSectionInTheSamePlace) {
-  LineFile left({"M", "A", "x"});
-  LineFile right({"A", "x", "M"});
-  EXPECT_TRUE(pair_after_linking(left, right, {{1, 3}, {2, 1}}));
-  EXPECT_EQ(line_link(left.at(3)), right.at(2));
-}
-
-TEST(PairSections, ALeadingGapIsNotMatchedAgainstTheFirstRightSection) {
-  LineFile left({"x", "A"});
-  LineFile right({"x", "A"});
-  EXPECT_FALSE(pair_after_linking(left, right, {{2, 2}}));
-  EXPECT_EQ(line_link(left.at(1)), nullptr);
-}
-
-TEST(PairSections, ALeadingGapIsMatchedWhenTheRightSectionHasOneBefore) {
-  LineFile left({"x", "A", "M"});
-  LineFile right({"M", "x", "A"});
-  EXPECT_TRUE(pair_after_linking(left, right, {{2, 3}, {3, 1}}));
-  EXPECT_EQ(line_link(left.at(1)), right.at(2));
-}
-
-TEST(PairSections, AGapBetweenTwoPairsNeedsTheRightGapBetweenTheirPartners) {
-  LineFile left({"A", "x", "B"});
-  LineFile right({"A", "x", "C", "B"});
-  // The right gap x C stands between the partners of A and B: matched.
-  EXPECT_TRUE(pair_after_linking(left, right, {{1, 1}, {3, 4}}));
-  EXPECT_EQ(line_link(left.at(2)), right.at(2));
-}
-
-TEST(PairSections, AGapIsNotMatchedWhenThePartnersAreApart) {
-  LineFile left({"A", "x", "B", "Q"});
-  LineFile right({"A", "x", "Q", "z", "B"});
-  // After the right x comes Q, not the partner of B: x is left alone.
-  EXPECT_FALSE(pair_after_linking(left, right, {{1, 1}, {3, 5}, {4, 3}}));
-  EXPECT_EQ(line_link(left.at(2)), nullptr);
+TEST(PairSections, MatchesAGapOnlyAgainstTheRightGapInTheSamePlace) {
+  const GapCase cases[] = {
+      {"a last right Section is not taken", {"A", "x"}, {"A", "x"}, {{1, 1}}, 2, 0},
+      {"after a pair, before nothing", {"M", "A", "x"}, {"A", "x", "M"}, {{1, 3}, {2, 1}}, 3, 2},
+      {"a first right Section is not taken", {"x", "A"}, {"x", "A"}, {{2, 2}}, 1, 0},
+      {"before a pair, after nothing", {"x", "A", "M"}, {"M", "x", "A"}, {{2, 3}, {3, 1}}, 1, 2},
+      {"between two pairs", {"A", "x", "B"}, {"A", "x", "C", "B"}, {{1, 1}, {3, 4}}, 2, 2},
+      {"between pairs that are apart on the right", {"A", "x", "B", "Q"}, {"A", "x", "Q", "z", "B"},
+       {{1, 1}, {3, 5}, {4, 3}}, 2, 0},
+  };
+  for (const GapCase& c : cases) {
+    LineFile left(c.left);
+    LineFile right(c.right);
+    link(left, right, c.links);
+    BlockList* left_list = make_section_list(left.lines(), true);
+    BlockList* right_list = make_section_list(right.lines(), false);
+    EXPECT_EQ(pair_sections(left_list, right_list), c.partner != 0) << c.what;
+    EXPECT_EQ(line_number(line_link(left.at(c.gap))), c.partner) << c.what;
+    list_destroy(&left_list);
+    list_destroy(&right_list);
+  }
 }
 
 TEST(PairSections, SectionsArePairedByTheirFirstLinkedLine) {

@@ -56,9 +56,12 @@ TEST_F(FourStates, NoChosenStatesGiveTwoBlanksAndNoItems) {
   EXPECT_EQ(saved(0), header("") + "-- 0 files listed\n");
 }
 
-TEST_F(FourStates, SavingReplacesAnOlderFile) {
+TEST_F(FourStates, SavingReplacesAnOlderFileUnderTheWaitCursor) {
+  RecordingUi ui;
   dir.make_file("list.txt", std::string(5000, 'z'));
   EXPECT_EQ(saved(1), header("identical,") + ".\\same\n-- 1 files listed\n");
+  EXPECT_EQ(ui.wait_shown(), 1);
+  EXPECT_EQ(ui.wait_depth(), 0);
 }
 
 TEST_F(FourStates, AFileThatCannotBeMadeIsReported) {

@@ -285,7 +285,11 @@ void CObjectTree::OnRightClick()
     ::GetCursorPos(&hit.pt);
     ::ScreenToClient(tree, &hit.pt);
     m_selectedItem = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    if (!m_selectedItem || !(hit.flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON | TVHT_ONITEMSTATEICON)))
+    // Beside an item's label or icon the tree keeps showing another object;
+    // the commands must not act on one the user does not see selected.
+    if (!(hit.flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON | TVHT_ONITEMSTATEICON)))
+        m_selectedItem = nullptr;
+    if (!m_selectedItem)
         return;
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(m_selectedItem));
     CWinApp* app = CWinApp::Get();

@@ -1,8 +1,10 @@
 #include "orrery/app/tests/ui_fixture.h"
 
+#include "orrery/app/control_adapters.h"
 #include "orrery/app/program_state.h"
 #include "orrery/app/splash_wnd.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -226,16 +228,32 @@ TEST_F(ObjectTreeTest, TheSplashShowsEachProgressTextInOrder)
     splash.DestroyWindow();
 }
 
-TEST_F(ObjectTreeTest, RightClickOnEmptySpaceClearsTheSelection)
+TEST_F(ObjectTreeTest, RightClickOutsideALabelOrIconClearsTheSelection)
 {
+    auto rightClickAt = [this](POINT point) {
+        ::ClientToScreen(TreeControl(), &point);
+        ::SetCursorPos(point.x, point.y);
+        NMHDR header = {TreeControl(), IDC_OBJECT_TREE, static_cast<UINT>(NM_RCLICK)};
+        ::SendMessageA(Tree().GetSafeHwnd(), WM_NOTIFY, IDC_OBJECT_TREE, reinterpret_cast<LPARAM>(&header));
+    };
     Select("Orrery.Gauge.1");
     RECT tree = {};
-    ::GetWindowRect(TreeControl(), &tree);
-    ::SetCursorPos(tree.left + 5, tree.bottom - 5);
-    NMHDR header = {TreeControl(), IDC_OBJECT_TREE, static_cast<UINT>(NM_RCLICK)};
-    ::SendMessageA(Tree().GetSafeHwnd(), WM_NOTIFY, IDC_OBJECT_TREE, reinterpret_cast<LPARAM>(&header));
+    ::GetClientRect(TreeControl(), &tree);
+    rightClickAt({tree.left + 5, tree.bottom - 5});
     EXPECT_EQ(nullptr, Tree().GetSelectedItem());
     EXPECT_FALSE(Frame().IsCommandEnabled(ID_GOTO_FILE_LOCATION));
+
+    // To the right of another object's label: that object is not the one
+    // shown, so no object is selected for the commands.
+    Select("Orrery.Gauge.1");
+    HTREEITEM dial = FindChild(TreeControl(), RootItem(), "Orrery.Dial");
+    RECT label = {};
+    std::memcpy(&label, &dial, sizeof dial);
+    ASSERT_TRUE(::SendMessageA(TreeControl(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
+    rightClickAt({tree.right - 3, (label.top + label.bottom) / 2});
+    EXPECT_EQ(nullptr, Tree().GetSelectedItem());
+    EXPECT_FALSE(Frame().IsCommandEnabled(ID_REMOVE_FROM_REGISTRY));
+    EXPECT_EQ("Orrery.Gauge.1", controls::TreeItemText(TreeControl(), TreeView_GetSelection(TreeControl())));
 }
 
 } // namespace

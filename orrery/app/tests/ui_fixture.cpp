@@ -186,6 +186,7 @@ void MainWindowTest::Select(const std::string& label)
 {
     HTREEITEM item = FindChild(TreeControl(), RootItem(), label);
     ASSERT_NE(nullptr, item) << label;
+    ::SendMessageA(TreeControl(), TVM_SELECTITEM, TVGN_CARET, 0);
     ::SendMessageA(TreeControl(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
     ASSERT_EQ(item, Tree().GetSelectedItem());
 }

@@ -5,17 +5,12 @@
 
 namespace {
 
-int32_t font_char_width(TableFont font) {
-  return font ? static_cast<int32_t>(reinterpret_cast<intptr_t>(font)) : 8;
-}
-
 bool same_rect(const TableRect& a, const TableRect& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-TableRect unite(const TableRect& a, const TableRect& b) {
-  return TableRect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                   std::max(a.bottom, b.bottom)};
+bool meet_vertically(const TableRect& a, const TableRect& b) {
+  return a.top < b.bottom && a.bottom > b.top;
 }
 
 }  // namespace
@@ -28,17 +23,13 @@ FakeSurface::FakeSurface(GridOwner& grid_owner, int32_t client_width, int32_t cl
 void FakeSurface::paint_pending() {
   if (!has_pending) return;
   has_pending = false;
-  TableRect area = pending;
-  // Painting starts from an erased background: inversions in it are gone.
+  paint_area_ = pending;
   inverted.erase(std::remove_if(inverted.begin(), inverted.end(),
-                                [&](const TableRect& r) {
-                                  return r.top < area.bottom && r.bottom > area.top;
-                                }),
+                                [&](const TableRect& r) { return meet_vertically(r, paint_area_); }),
                  inverted.end());
-  painting = true;
-  paint_area = area;
-  table_paint(table, area);
-  painting = false;
+  painting_ = true;
+  table_paint(table, paint_area_);
+  painting_ = false;
 }
 
 bool FakeSurface::shows_inverted(const TableRect& rect) const {
@@ -57,19 +48,18 @@ std::vector<int32_t> FakeSurface::xor_lines_shown() const {
 
 void FakeSurface::forget_drawing() {
   texts.clear();
-  fills.clear();
   lines.clear();
   content_scrolls.clear();
+  fills = 0;
 }
 
-intptr_t FakeSurface::ask_owner(int32_t code, intptr_t record) { return owner.answer(code, record); }
-
 FontMetrics FakeSurface::font_metrics(TableFont font) {
-  return font ? FontMetrics{font_char_width(font), 20, 0} : FontMetrics{8, 14, 2};
+  if (!font) return FontMetrics{8, 14, 2};
+  return FontMetrics{static_cast<int32_t>(reinterpret_cast<intptr_t>(font)), 20, 0};
 }
 
 int32_t FakeSurface::text_width(TableFont font, const char*, int32_t length) {
-  return length * font_char_width(font);
+  return length * font_metrics(font).char_width;
 }
 
 void FakeSurface::set_scroll_range(ScrollBar bar, int32_t maximum) {
@@ -81,27 +71,25 @@ void FakeSurface::set_scroll_position(ScrollBar bar, int32_t position) {
 }
 
 void FakeSurface::scroll_contents(int32_t band_top, int32_t dy) {
-  content_scrolls.push_back(ContentScroll{band_top, dy});
-  // Inversions move with the contents.
+  content_scrolls.push_back(dy);
   for (TableRect& r : inverted) {
     if (r.top < band_top) continue;
     r.top += dy;
     r.bottom += dy;
   }
-  TableRect uncovered = dy < 0 ? TableRect{0, height + dy, width, height}
-                               : TableRect{0, band_top, width, band_top + dy};
-  invalidate(uncovered);
+  invalidate(dy < 0 ? TableRect{0, height + dy, width, height}
+                    : TableRect{0, band_top, width, band_top + dy});
   paint_pending();
 }
 
 void FakeSurface::invalidate(const TableRect& rect) {
-  pending = has_pending ? unite(pending, rect) : rect;
+  if (has_pending)
+    pending = TableRect{std::min(pending.left, rect.left), std::min(pending.top, rect.top),
+                        std::max(pending.right, rect.right), std::max(pending.bottom, rect.bottom)};
+  else
+    pending = rect;
   has_pending = true;
 }
-
-void FakeSurface::invalidate_all() { invalidate(TableRect{0, 0, width, height}); }
-
-void FakeSurface::fill(const TableRect& rect, TableColour) { fills.push_back(rect); }
 
 void FakeSurface::draw_text(const TableRect& clip, int32_t x, int32_t y, const char* text,
                             int32_t length, const TextStyle& style) {
@@ -113,9 +101,7 @@ void FakeSurface::draw_line(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
 }
 
 void FakeSurface::invert(const TableRect& rect) {
-  // A paint inverts only inside its area, which it erased first.
-  if (painting && (rect.bottom <= paint_area.top || rect.top >= paint_area.bottom)) return;
-  // Inverting an inverted area restores it.
+  if (painting_ && !meet_vertically(rect, paint_area_)) return;
   auto found = std::find_if(inverted.begin(), inverted.end(),
                             [&](const TableRect& r) { return same_rect(r, rect); });
   if (found != inverted.end())
@@ -123,7 +109,3 @@ void FakeSurface::invert(const TableRect& rect) {
   else
     inverted.push_back(rect);
 }
-
-void FakeSurface::focus_frame(const TableRect& rect) { frames.push_back(rect); }
-
-void FakeSurface::xor_line(int32_t x) { xor_lines.push_back(x); }

@@ -1,9 +1,9 @@
-// A TableSurface for native tests. It behaves like a window: invalidated
-// areas wait until paint_pending(), a content scroll repaints the uncovered
-// band at once, and inverted rectangles are tracked (inverting one again
-// restores it, erasing for a paint removes it) so that tests can ask what
-// shows inverted. Fonts are small integers standing for
-// their character width; the default font is 8 wide and 14 + 2 high.
+// A TableSurface for native tests that behaves like a window: invalidated
+// areas wait for paint_pending(), a content scroll moves what is shown and
+// repaints the uncovered band at once, and inverted rectangles are tracked
+// (inverting one again restores it; a paint erases its area first and
+// inverts only inside it). Fonts are small integers standing for their
+// character width; the default font is 8 wide and 14 + 2 high.
 #pragma once
 
 #include "twyndle/ui/table.h"
@@ -20,47 +20,35 @@ struct DrawnText {
   TextStyle style;
 };
 
-struct ContentScroll {
-  int32_t band_top;
-  int32_t dy;
-};
-
 class FakeSurface : public TableSurface {
  public:
   FakeSurface(GridOwner& owner, int32_t width, int32_t height);
 
-  // The table drawn on this surface.
-  Table table;
+  Table table;  // the table drawn here
   GridOwner& owner;
   int32_t width;
   int32_t height;
 
-  // Recorded effects.
-  int32_t scroll_maximum[2] = {0, 0};   // vertical, horizontal
+  int32_t scroll_maximum[2] = {0, 0};  // vertical, horizontal
   int32_t scroll_position[2] = {0, 0};
-  std::vector<ContentScroll> content_scrolls;
+  std::vector<int32_t> content_scrolls;  // dy of each
   std::vector<DrawnText> texts;
-  std::vector<TableRect> fills;
+  int32_t fills = 0;
   std::vector<TableRect> lines;
-  std::vector<TableRect> inverted;      // the rectangles that show inverted now
-  std::vector<TableRect> frames;        // every focus frame call
-  std::vector<int32_t> xor_lines;       // every xor line drawn
+  std::vector<TableRect> inverted;       // showing inverted now
+  std::vector<TableRect> frames;         // every focus frame drawn
+  std::vector<int32_t> xor_lines;        // every dotted line drawn
   bool captured = false;
   TablePointer pointer = TablePointer::arrow;
   bool has_pending = false;
   TableRect pending{0, 0, 0, 0};
-  // While painting, drawing is clipped to this area.
-  bool painting = false;
-  TableRect paint_area{0, 0, 0, 0};
 
-  // Paints what was invalidated, as the window's next paint would.
   void paint_pending();
   bool shows_inverted(const TableRect& rect) const;
-  // Lines still drawn by xor (drawn an odd number of times).
-  std::vector<int32_t> xor_lines_shown() const;
+  std::vector<int32_t> xor_lines_shown() const;  // drawn an odd number of times
   void forget_drawing();
 
-  intptr_t ask_owner(int32_t code, intptr_t record) override;
+  intptr_t ask_owner(int32_t code, intptr_t record) override { return owner.answer(code, record); }
   FontMetrics font_metrics(TableFont font) override;
   int32_t text_width(TableFont font, const char* text, int32_t length) override;
   int32_t client_width() override { return width; }
@@ -69,17 +57,20 @@ class FakeSurface : public TableSurface {
   void set_scroll_position(ScrollBar bar, int32_t position) override;
   void scroll_contents(int32_t band_top, int32_t dy) override;
   void invalidate(const TableRect& rect) override;
-  void invalidate_all() override;
-  void fill(const TableRect& rect, TableColour colour) override;
+  void invalidate_all() override { invalidate(TableRect{0, 0, width, height}); }
+  void fill(const TableRect&, TableColour) override { ++fills; }
   void draw_text(const TableRect& clip, int32_t x, int32_t y, const char* text, int32_t length,
                  const TextStyle& style) override;
   void draw_line(int32_t x0, int32_t y0, int32_t x1, int32_t y1) override;
   void invert(const TableRect& rect) override;
-  void focus_frame(const TableRect& rect) override;
-  void xor_line(int32_t x) override;
+  void focus_frame(const TableRect& rect) override { frames.push_back(rect); }
+  void xor_line(int32_t x) override { xor_lines.push_back(x); }
   void capture_mouse(bool on) override { captured = on; }
   void set_pointer(TablePointer shape) override { pointer = shape; }
+
+ private:
+  bool painting_ = false;
+  TableRect paint_area_{0, 0, 0, 0};
 };
 
-// A fake font of the given character width.
 inline TableFont fake_font(intptr_t char_width) { return reinterpret_cast<TableFont>(char_width); }

@@ -8,7 +8,7 @@ namespace {
 void fill_cell(GridOwner& owner, int32_t row, int32_t column, CellText& cell) {
   std::string text = owner.text ? owner.text(row, column)
                                 : "r" + std::to_string(row) + "c" + std::to_string(column);
-  if (cell.text && cell.buffer_length > 0) {
+  if (cell.buffer_length > 0) {
     size_t length = std::min<size_t>(text.size(), static_cast<size_t>(cell.buffer_length - 1));
     std::memcpy(cell.text, text.data(), length);
     cell.text[length] = '\0';
@@ -19,59 +19,55 @@ void fill_cell(GridOwner& owner, int32_t row, int32_t column, CellText& cell) {
 }  // namespace
 
 intptr_t GridOwner::answer(int32_t code, intptr_t record) {
-  switch (code) {
-    case TQ_PROPS: {
-      ++props_queries;
-      if (shows_nothing) return 0;
-      auto* answer = reinterpret_cast<TableProps*>(record);
-      intptr_t view = answer->view;
-      *answer = props;
-      answer->view = view;
-      return 1;
-    }
-    case TQ_COLUMNS: {
-      ++column_queries;
-      auto* query = reinterpret_cast<TableColumnsQuery*>(record);
-      for (int32_t i = 0; i < query->column_count; ++i) {
-        size_t c = static_cast<size_t>(query->first_column + i);
-        query->columns[i] = c < columns.size() ? columns[c] : ColumnProps{10, CellProps{}};
-      }
-      return 1;
-    }
-    case TQ_CELLS: {
-      auto* query = reinterpret_cast<TableCellsQuery*>(record);
-      for (int32_t i = 0; i < query->column_count; ++i) {
-        cell_queries.push_back(CellQuery{query->row, query->first_column + i});
-        fill_cell(*this, query->row, query->first_column + i, query->cells[i]);
-      }
-      return 1;
-    }
-    case TQ_SELECTED:
-    case TQ_ENTER:
-      notices.push_back(OwnerNotice{code, *reinterpret_cast<TableSelection*>(record), 0});
-      break;
-    case TQ_CLOSE:
-    case TQ_TOPROW:
-      notices.push_back(OwnerNotice{code, TableSelection{}, record});
-      break;
-    default:
-      return 0;
+  if (code == TQ_PROPS) {
+    ++props_queries;
+    auto* answer = reinterpret_cast<TableProps*>(record);
+    intptr_t view = answer->view;
+    *answer = props;
+    answer->view = view;
+    return !shows_nothing;
   }
-  if (on_notice) on_notice(notices.back());
+  if (code == TQ_COLUMNS) {
+    auto* query = reinterpret_cast<TableColumnsQuery*>(record);
+    for (int32_t i = 0; i < query->column_count; ++i) {
+      size_t c = static_cast<size_t>(query->first_column + i);
+      query->columns[i] = c < columns.size() ? columns[c] : ColumnProps{10, CellProps{}};
+    }
+    return 1;
+  }
+  if (code == TQ_CELLS) {
+    auto* query = reinterpret_cast<TableCellsQuery*>(record);
+    for (int32_t i = 0; i < query->column_count; ++i) {
+      rows_asked.push_back(query->row);
+      fill_cell(*this, query->row, query->first_column + i, query->cells[i]);
+    }
+    return 1;
+  }
+  bool selection = code == TQ_SELECTED || code == TQ_ENTER;
+  notices.push_back(OwnerNotice{
+      code, selection ? *reinterpret_cast<TableSelection*>(record) : TableSelection{},
+      selection ? 0 : record});
+  OwnerNotice told = notices.back();  // the answer may record more notices
+  if (on_notice) on_notice(told);
   return 1;
 }
 
 std::vector<OwnerNotice> GridOwner::notices_of(int32_t code) const {
   std::vector<OwnerNotice> found;
-  for (const OwnerNotice& notice : notices)
-    if (notice.code == code) found.push_back(notice);
+  std::copy_if(notices.begin(), notices.end(), std::back_inserter(found),
+               [code](const OwnerNotice& notice) { return notice.code == code; });
   return found;
+}
+
+int32_t GridOwner::selected_row() const {
+  std::vector<OwnerNotice> selected = notices_of(TQ_SELECTED);
+  if (selected.empty() || selected.back().selection.row_count == 0) return -1;
+  return selected.back().selection.start_row;
 }
 
 void GridOwner::forget() {
   props_queries = 0;
-  column_queries = 0;
-  cell_queries.clear();
+  rows_asked.clear();
   notices.clear();
 }
 

@@ -47,25 +47,17 @@ void expect_span(const StatusItem& item, int32_t left, int32_t right) {
   EXPECT_EQ(item.rect.right, right) << item.identifier;
 }
 
-TEST(StatusItems, ListsStartZeroedWithNothingPressed) {
-  OwnedList list(create_status_items(3));
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(list->count, 3);
-  EXPECT_EQ(list->pressed, -1);
-  EXPECT_EQ(list->items[2].kind, status_empty);
-  EXPECT_STREQ(list->items[2].text, "");
-  EXPECT_EQ(create_status_items(-1), nullptr);
-  OwnedList empty(create_status_items(0));
-  EXPECT_EQ(empty->count, 0);
-}
-
-TEST(StatusItems, SlotsOutsideTheListAreRefused) {
+TEST(StatusItems, ListsStartZeroedAndRefuseSlotsTheyDoNotHave) {
   OwnedList list(create_status_items(2));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->pressed, -1);
+  EXPECT_EQ(list->items[1].kind, status_empty);
   EXPECT_TRUE(set_status_item(list.get(), 1, status_button, 0, 9, 4, "Go"));
   EXPECT_FALSE(set_status_item(list.get(), 2, status_button, 0, 9, 4, "Go"));
   EXPECT_FALSE(set_status_item(list.get(), -1, status_button, 0, 9, 4, "Go"));
   EXPECT_FALSE(set_status_item(nullptr, 0, status_button, 0, 9, 4, "Go"));
   EXPECT_STREQ(list->items[1].text, "Go");
+  EXPECT_EQ(create_status_items(-1), nullptr);
 }
 
 TEST(StatusItems, TextsAreCutToEightyCharactersAndFoundByIdentifier) {
@@ -81,17 +73,12 @@ TEST(StatusItems, TextsAreCutToEightyCharactersAndFoundByIdentifier) {
   EXPECT_EQ(std::string(list->items[1].text).size(), 80u);
 }
 
-TEST(StatusItems, HeightFollowsTheTallestItem) {
+TEST(StatusItems, SizesFollowTheTextWithinItsBoundsAndTheTallestItem) {
   OwnedList buttons = main_window_items("Exit", false);
   EXPECT_EQ(status_bar_height(buttons.get(), line_height), line_height + 6 + 4);
-  OwnedList labels(create_status_items(1));
-  set_status_item(labels.get(), 0, status_label, 0, 1, 5, "x");
-  EXPECT_EQ(status_bar_height(labels.get(), line_height), line_height + 2 + 4);
   OwnedList empty(create_status_items(0));
   EXPECT_EQ(status_bar_height(empty.get(), line_height), line_height + 4);
-}
 
-TEST(StatusItems, WidthFollowsTheTextWithinItsBounds) {
   EightPixelsPerCharacter measure;
   StatusItem item{};
   item.kind = status_label;
@@ -155,20 +142,9 @@ TEST(StatusItems, ANarrowBarGivesTheRestToTheItemThatNoLongerFits) {
   lay_out(list.get(), 100);  // the label itself no longer fits
   expect_span(list->items[0], 4, 95);
   for (int32_t i = 1; i < 7; ++i) EXPECT_TRUE(status_rect_empty(list->items[i].rect)) << i;
-}
-
-TEST(StatusItems, LessThanTwoPixelsLeftGivesNothing) {
-  OwnedList list(create_status_items(2));
-  set_status_item(list.get(), 0, status_label, status_from_left, 1, 11, "");
-  set_status_item(list.get(), 1, status_button, 0, 2, 5, "");
-  // Span 4 .. 101: the label takes 4 .. 96 and leaves 97 .. 101.
-  lay_out(list.get(), 105);
-  expect_span(list->items[0], 4, 96);
-  expect_span(list->items[1], 98, 101);
-  lay_out(list.get(), 103);  // leaves 97 .. 99
-  expect_span(list->items[1], 98, 99);
-  lay_out(list.get(), 102);  // leaves 97 .. 98: one pixel
-  EXPECT_TRUE(status_rect_empty(list->items[1].rect));
+  lay_out(list.get(), 229);  // label 4..120, next 123..225: one pixel left for previous
+  expect_span(list->items[1], 123, 225);
+  EXPECT_TRUE(status_rect_empty(list->items[2].rect));
 }
 
 }  // namespace

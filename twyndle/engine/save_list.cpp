@@ -16,11 +16,11 @@ bool state_selected(int32_t state, uint32_t flags) {
   }
 }
 
+std::string text_or_empty(const char* text) { return text ? text : ""; }
+
 std::string header_line(const CompareList* list, uint32_t flags) {
-  std::string line = "-- ";
-  line += compare_list_left_root(list);
-  line += " : ";
-  line += compare_list_right_root(list);
+  std::string line = "-- " + text_or_empty(compare_list_left_root(list));
+  line += " : " + text_or_empty(compare_list_right_root(list));
   line += " -- includes ";
   if (flags & save_identical) line += "identical,";
   if (flags & save_left_only) line += "left-only,";

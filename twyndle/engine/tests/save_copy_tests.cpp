@@ -85,6 +85,15 @@ TEST_F(FourStates, AnAbortedListIsNeverSavedAsAWholeOne) {
   compare_list_release(partial);
 }
 
+TEST(SaveList, AListThatWasNeverPairedIsNotSavedAsComplete) {
+  TempDir dir;
+  CompareList* empty = compare_list_new();
+  std::string file = dir.at("empty.txt");
+  EXPECT_FALSE(save_list(empty, file.c_str(), 0xF));
+  EXPECT_EQ(read_file(file), "--  :  -- includes identical,left-only,right-only,differing files\n");
+  compare_list_release(empty);
+}
+
 // Answers the copy dialog from a queue of settings (Cancel when it runs
 // out) and records the status bar.
 class ScriptedHost : public CopyHost {

@@ -120,6 +120,9 @@ LRESULT CALLBACK table_window_procedure(HWND window, UINT message, WPARAM wparam
     return DefWindowProcA(window, message, wparam, lparam);
   }
   if (!state) return DefWindowProcA(window, message, wparam, lparam);
+  // Over the client area the pointer is the table's own (set on mouse moves),
+  // not the parent's class cursor.
+  if (message == WM_SETCURSOR && LOWORD(lparam) == HTCLIENT) return TRUE;
   LRESULT result = 0;
   bool handled = handle_table_message(*state, message, wparam, lparam, result) ||
                  handle_window_message(window, *state, message, wparam, lparam);

@@ -118,6 +118,13 @@ TEST_F(LayoutTest, ImpossibleOwnerAnswersAreMadeSafe) {
   key(key_page_down);
   key(key_end, true);
   EXPECT_EQ(selection().row_count, 0);
+
+  owner.props.row_count = 5;
+  owner.props.column_count = 0;  // nothing to wrap columns into
+  show();
+  key(key_down);
+  key(key_down);
+  EXPECT_EQ(selection().row_count, 0);
 }
 
 }  // namespace

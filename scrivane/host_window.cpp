@@ -1,0 +1,169 @@
+#include "scrivane/host_window.h"
+
+#include "scrivane/compare_dialog.h"
+#include "scrivane/font_store.h"
+#include "scrivane/host_options.h"
+#include "scrivane/resource.h"
+#include "scrivane/twyndle_launcher.h"
+#include "scrivane/ui_messages.h"
+
+namespace scrivane {
+
+const char* const HostWindow::class_name = "SCRIV32";
+
+namespace {
+
+const int max_listed_requests = 1000;  // older entries leave the list first
+
+bool register_host_class(HINSTANCE instance) {
+  WNDCLASSA window_class = {};
+  window_class.lpfnWndProc = window_thunk<HostWindow>;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+  window_class.lpszClassName = HostWindow::class_name;
+  return RegisterClassA(&window_class) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+HostWindow::HostWindow(HostSettings settings) : settings_(std::move(settings)) {}
+
+HostWindow::~HostWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool HostWindow::create(HINSTANCE instance, int show_command) {
+  instance_ = instance;
+  present_message_ = RegisterWindowMessageA("SCPresent");
+  open_message_ = RegisterWindowMessageA("EPOpenDoc");
+  if (!present_message_ || !open_message_ || !register_host_class(instance)) return false;
+  if (!CreateWindowExA(0, class_name, app_title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                       560, 360, nullptr, nullptr, instance, this)) {
+    return false;
+  }
+  ShowWindow(hwnd_, show_command);
+  UpdateWindow(hwnd_);
+  return true;
+}
+
+LRESULT HostWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == present_message_) return on_present(wparam);
+  if (message == open_message_) return on_open_request(lparam);
+  switch (message) {
+    case WM_CREATE:
+      return on_create() ? 0 : -1;
+    case WM_SIZE:
+      MoveWindow(request_list_, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+      return 0;
+    case WM_SETFOCUS:
+      SetFocus(request_list_);
+      return 0;
+    case WM_COMMAND:
+      on_command(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_DESTROY:
+      on_destroy();
+      return 0;
+  }
+  return DefWindowProcA(hwnd_, message, wparam, lparam);
+}
+
+bool HostWindow::on_create() {
+  request_list_ = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "LISTBOX", "",
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0, 0, 0,
+      0, hwnd_, reinterpret_cast<HMENU>(IDC_REQUEST_LIST), instance_, nullptr);
+  if (!request_list_) return false;
+  SendMessageA(request_list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  requests_.reset(new OpenRequests(instance_, hwnd_, settings_.log_path));
+  apply_font(logfont_from_settings(load_font_settings()));
+  return true;
+}
+
+void HostWindow::on_destroy() {
+  // The viewers go with the window; requests_ itself lives as long as this
+  // object, since a request may still be in a message box when we are closed.
+  requests_->close_all();
+  if (font_) DeleteObject(font_);
+  font_ = nullptr;
+  PostQuitMessage(0);
+}
+
+LRESULT HostWindow::on_present(WPARAM question) const {
+  switch (question) {
+    case 0: return reinterpret_cast<LRESULT>(hwnd_);
+    case 1: return settings_.german ? 1 : 0;
+  }
+  return 0;
+}
+
+LRESULT HostWindow::on_open_request(LPARAM atom_value) {
+  ATOM atom = static_cast<ATOM>(atom_value);
+  char text[256] = "";
+  UINT length = GlobalGetAtomNameA(atom, text, sizeof text);
+  if (length == 0) return 0;  // not an atom: nothing to open
+  GlobalDeleteAtom(atom);
+  std::string request(text, length);
+  add_request_to_list(request);
+  return requests_->handle(request) ? 1 : 0;
+}
+
+void HostWindow::add_request_to_list(const std::string& text) {
+  if (SendMessageA(request_list_, LB_GETCOUNT, 0, 0) >= max_listed_requests) {
+    SendMessageA(request_list_, LB_DELETESTRING, 0, 0);
+  }
+  LRESULT index = SendMessageA(request_list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (index >= 0) SendMessageA(request_list_, LB_SETCURSEL, index, 0);
+}
+
+void HostWindow::on_command(int command, int notification) {
+  switch (command) {
+    case IDM_COMPARE: compare(); break;
+    case IDM_FONT: choose_display_font(); break;
+    case IDM_EXIT: DestroyWindow(hwnd_); break;
+    case IDM_USAGE: show_message(hwnd_, usage_text(), MB_ICONINFORMATION); break;
+    case IDC_REQUEST_LIST:
+      if (notification == LBN_DBLCLK) reopen_selected_request();
+      break;
+  }
+}
+
+void HostWindow::compare() {
+  if (run_compare_dialog(instance_, hwnd_, last_choice_)) {
+    start_twyndle(hwnd_, compare_arguments(last_choice_));
+  }
+}
+
+void HostWindow::choose_display_font() {
+  LOGFONTA logfont = logfont_;
+  if (!choose_font(hwnd_, logfont)) return;
+  if (!save_font_settings(settings_from_logfont(logfont))) {
+    show_message(hwnd_, std::string("Cannot write the font to ") + ini_file_name + ".", MB_ICONERROR);
+  }
+  apply_font(logfont);
+}
+
+void HostWindow::apply_font(const LOGFONTA& logfont) {
+  HFONT font = CreateFontIndirectA(&logfont);
+  if (!font) return;
+  logfont_ = logfont;
+  requests_->set_font(font);
+  if (font_) DeleteObject(font_);
+  font_ = font;
+}
+
+void HostWindow::reopen_selected_request() {
+  LRESULT index = SendMessageA(request_list_, LB_GETCURSEL, 0, 0);
+  if (index < 0) return;
+  LRESULT length = SendMessageA(request_list_, LB_GETTEXTLEN, index, 0);
+  if (length <= 0) return;
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(SendMessageA(request_list_, LB_GETTEXT, index,
+                                               reinterpret_cast<LPARAM>(&text[0]))));
+  requests_->open_text(text);
+}
+
+}  // namespace scrivane

@@ -22,8 +22,10 @@ HashTreeSlot* find_slot(const HashTree* tree, uint32_t key) {
 }  // namespace
 
 HashTree* hash_tree_new(uint32_t expected) {
+  // At most four fifths full: short probes, and a table small enough to
+  // stay in the caches for longer.
   uint32_t bits = 3;
-  while ((uint64_t{1} << bits) < uint64_t{2} * expected) ++bits;
+  while ((uint64_t{1} << bits) * 4 < uint64_t{5} * expected) ++bits;
   uint64_t bytes = sizeof(HashTree) + (uint64_t{1} << bits) * sizeof(HashTreeSlot);
   if (bytes > largest_table_bytes) return nullptr;
   // A census lives only while two Sections are matched; it takes one

@@ -3,7 +3,7 @@
 #include "twyndle/engine/engine_options.h"
 
 namespace {
-bool passed_over(const Line* line) { return !line_link(line) && ignore_blanks && line_is_blank(line); }
+bool passed_over(const Line* line) { return ignore_blanks && !line->link && line_is_blank(line); }
 
 // Where a matched run ends when its next significant Line n has no partner.
 Line* end_before_unlinked(Line* n) { return ignore_blanks && line_is_blank(n) ? n : line_prev(n); }
@@ -21,17 +21,17 @@ Line* next_significant(const Line* line) {
 
 Line* run_end_linked(Line* line) {
   if (!line) return nullptr;
-  if (!line_link(line) && line_is_blank(line)) {
+  if (!line->link && line_is_blank(line)) {
     Line* n = next_significant(line);
     if (!n) return line;
-    if (!line_link(n)) return end_before_unlinked(n);
+    if (!n->link) return end_before_unlinked(n);
     line = n;
   }
   for (;;) {
     Line* n = next_significant(line);
     if (!n) return line;
-    if (!line_link(n)) return end_before_unlinked(n);
-    if (line_link(n) != next_significant(line_link(line))) return line_prev(n);
+    if (!n->link) return end_before_unlinked(n);
+    if (n->link != next_significant(line->link)) return line_prev(n);
     line = n;
   }
 }
@@ -39,7 +39,7 @@ Line* run_end_linked(Line* line) {
 Line* run_end_unlinked(Line* line) {
   if (!line) return nullptr;
   Line* n = line_next(line);
-  while (n && !line_link(n)) {
+  while (n && !n->link) {
     line = n;
     n = line_next(n);
   }
@@ -50,7 +50,7 @@ BlockList* make_section_list(BlockList* lines, bool is_left) {
   BlockList* list = list_new();
   if (!list) return nullptr;
   for (Line* line = static_cast<Line*>(list_first(lines)); line;) {
-    bool matched = line_link(line) || (ignore_blanks && line_is_blank(line));
+    bool matched = line->link || (ignore_blanks && line_is_blank(line));
     Line* end = matched ? run_end_linked(line) : run_end_unlinked(line);
     Section* section = section_new(line, end, list);
     if (!section) {

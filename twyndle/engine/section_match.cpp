@@ -70,12 +70,20 @@ bool grow_phase(Line* cL, Line* cR, const Line* stopL, const Line* stopR, LineSt
   }
 }
 
+// A Line still unlinked when the census was taken, with its hash at hand
+// so that the census and the walk need not load the Line again.
+struct Counted {
+  Line* line;
+  uint32_t hash;
+};
+
 // The Lines of a Section, first to last, that have no link yet (stopping
 // early if the list ends).
-std::vector<Line*> unlinked_lines(const Section* section) {
-  std::vector<Line*> lines;
+std::vector<Counted> unlinked_lines(const Section* section) {
+  std::vector<Counted> lines;
+  lines.reserve(static_cast<std::size_t>(section_line_count(section)));
   for (Line* line = section->first; line; line = line == section->last ? nullptr : line_next(line)) {
-    if (!line->link) lines.push_back(line);
+    if (!line->link) lines.push_back({line, line_hash(line)});
   }
   return lines;
 }
@@ -84,11 +92,11 @@ std::vector<Line*> unlinked_lines(const Section* section) {
 constexpr std::size_t prefetch_distance = 8;
 
 // The census of the Lines by hash; none when memory runs out.
-HashTree* census(const std::vector<Line*>& lines) {
+HashTree* census(const std::vector<Counted>& lines) {
   HashTree* tree = hash_tree_new(static_cast<uint32_t>(lines.size()));
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i + prefetch_distance < lines.size()) hash_tree_prefetch(tree, line_hash(lines[i + prefetch_distance]));
-    hash_tree_add(tree, line_hash(lines[i]), lines[i]);
+    if (i + prefetch_distance < lines.size()) hash_tree_prefetch(tree, lines[i + prefetch_distance].hash);
+    hash_tree_add(tree, lines[i].hash, lines[i].line);
   }
   return tree;
 }
@@ -110,19 +118,18 @@ bool match_sections(Section* sL, Section* sR) {
   linked = grow_match(sL, sL->last, sR, sR->last) || linked;
   // Only Lines still unlinked after the two edge anchors are counted, and
   // only those can be reached unlinked by the walk below.
-  std::vector<Line*> left_lines = unlinked_lines(sL);
-  std::vector<Line*> right_lines = unlinked_lines(sR);
+  std::vector<Counted> left_lines = unlinked_lines(sL);
+  std::vector<Counted> right_lines = unlinked_lines(sR);
   HashTree* left_tree = census(left_lines);
   HashTree* right_tree = census(right_lines);
   for (std::size_t i = 0; i < left_lines.size() && left_tree && right_tree; ++i) {
     if (i + prefetch_distance < left_lines.size()) {
-      uint32_t ahead = line_hash(left_lines[i + prefetch_distance]);
-      hash_tree_prefetch(left_tree, ahead);
-      hash_tree_prefetch(right_tree, ahead);
+      hash_tree_prefetch(left_tree, left_lines[i + prefetch_distance].hash);
+      hash_tree_prefetch(right_tree, left_lines[i + prefetch_distance].hash);
     }
-    Line* line = left_lines[i];
+    Line* line = left_lines[i].line;
     if (line->link) continue;
-    uint32_t hash = line_hash(line);
+    uint32_t hash = left_lines[i].hash;
     Line* partner = nullptr;
     if (hash_tree_count(left_tree, hash, nullptr) == 1 && hash_tree_count(right_tree, hash, &partner) == 1) {
       linked = grow_match(sL, line, sR, partner) || linked;
@@ -223,37 +230,50 @@ void drop_section_lists(CompareItem* item) {
   list_destroy(&item->right_sections);
 }
 
+// The state of the passes over one pair of files.
+struct Passes {
+  CompareItem* item;
+  BlockList* left_lines;
+  BlockList* right_lines;
+  bool ok;            // false once memory ran out
+  bool lists_settled; // the Section lists match the links, and pairing them linked nothing
+};
+
 // One whole-file pass: match the two files, then cut and pair them afresh.
-// Returns whether anything was linked; `ok` turns false when memory ran out.
-bool whole_file_pass(CompareItem* item, BlockList* left_lines, BlockList* right_lines, bool* ok) {
-  Section* left_all = section_new(static_cast<Line*>(list_first(left_lines)),
-                                  static_cast<Line*>(list_last(left_lines)), nullptr);
-  Section* right_all = section_new(static_cast<Line*>(list_first(right_lines)),
-                                   static_cast<Line*>(list_last(right_lines)), nullptr);
-  *ok = left_all && right_all;
+// Returns whether anything was linked. Cutting is a function of the links
+// alone, so when neither this match nor the last pairing linked anything,
+// the lists already are what cutting and pairing would make again.
+bool whole_file_pass(Passes& passes) {
+  CompareItem* item = passes.item;
+  Section* left_all = section_new(static_cast<Line*>(list_first(passes.left_lines)),
+                                  static_cast<Line*>(list_last(passes.left_lines)), nullptr);
+  Section* right_all = section_new(static_cast<Line*>(list_first(passes.right_lines)),
+                                   static_cast<Line*>(list_last(passes.right_lines)), nullptr);
+  passes.ok = left_all && right_all;
   bool linked = match_sections(left_all, right_all);
   section_release(left_all);
   section_release(right_all);
+  if (passes.ok && !linked && passes.lists_settled) return false;
   drop_section_lists(item);
-  if (!*ok) return false;
-  item->left_sections = make_section_list(left_lines, true);
-  item->right_sections = make_section_list(right_lines, false);
-  *ok = item->left_sections && item->right_sections;
-  if (!*ok) return false;
-  return pair_sections(item->left_sections, item->right_sections) || linked;
+  if (!passes.ok) return false;
+  item->left_sections = make_section_list(passes.left_lines, true);
+  item->right_sections = make_section_list(passes.right_lines, false);
+  passes.ok = item->left_sections && item->right_sections;
+  if (!passes.ok) return false;
+  bool paired = pair_sections(item->left_sections, item->right_sections);
+  passes.lists_settled = !paired;
+  return paired || linked;
 }
 }  // namespace
 
 void compute_sections(CompareItem* item) {
   if (!item) return;
   drop_section_lists(item);
-  BlockList* left_lines = source_lines(item->left);
-  BlockList* right_lines = source_lines(item->right);
-  if (!left_lines || !right_lines) return;
-  bool ok = true;
-  while (whole_file_pass(item, left_lines, right_lines, &ok)) {
+  Passes passes = {item, source_lines(item->left), source_lines(item->right), true, false};
+  if (!passes.left_lines || !passes.right_lines) return;
+  while (whole_file_pass(passes)) {
   }
-  if (ok) item->composite = make_composite(item->left_sections, item->right_sections);
+  if (passes.ok) item->composite = make_composite(item->left_sections, item->right_sections);
   if (item->composite) return;
   // Out of memory: leave no half-made result, and let the next request
   // start again from unlinked Lines.

@@ -27,6 +27,16 @@ bool register_host_class(HINSTANCE instance) {
   return RegisterClassA(&window_class) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+// Copies the face name the font resolved to into face (LF_FACESIZE bytes).
+void resolved_face_name(HFONT font, char* face) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  char resolved[LF_FACESIZE] = "";
+  if (GetTextFaceA(dc, sizeof resolved, resolved) > 0) lstrcpynA(face, resolved, LF_FACESIZE);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+}
+
 }  // namespace
 
 HostWindow::HostWindow(HostSettings settings) : settings_(std::move(settings)) {}
@@ -56,7 +66,7 @@ LRESULT HostWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CREATE:
       return on_create() ? 0 : -1;
     case WM_SIZE:
-      MoveWindow(request_list_, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+      layout(LOWORD(lparam), HIWORD(lparam));
       return 0;
     case WM_SETFOCUS:
       SetFocus(request_list_);
@@ -72,15 +82,26 @@ LRESULT HostWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 bool HostWindow::on_create() {
+  caption_ = CreateWindowExA(0, "STATIC", "Open requests received (double-click one to open it again):",
+                             WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 0, 0, 0, 0, hwnd_, nullptr,
+                             instance_, nullptr);
   request_list_ = CreateWindowExA(
       WS_EX_CLIENTEDGE, "LISTBOX", "",
       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0, 0, 0,
       0, hwnd_, reinterpret_cast<HMENU>(IDC_REQUEST_LIST), instance_, nullptr);
-  if (!request_list_) return false;
-  SendMessageA(request_list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  if (!request_list_ || !caption_) return false;
+  WPARAM gui_font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageA(caption_, WM_SETFONT, gui_font, 0);
+  SendMessageA(request_list_, WM_SETFONT, gui_font, 0);
   requests_.reset(new OpenRequests(instance_, hwnd_, settings_.log_path));
   apply_font(logfont_from_settings(load_font_settings()));
   return true;
+}
+
+void HostWindow::layout(int width, int height) {
+  const int caption_height = 20;
+  MoveWindow(caption_, 4, 3, width - 8, caption_height - 5, TRUE);
+  MoveWindow(request_list_, 0, caption_height, width, height > caption_height ? height - caption_height : 0, TRUE);
 }
 
 void HostWindow::on_destroy() {
@@ -150,6 +171,9 @@ void HostWindow::apply_font(const LOGFONTA& logfont) {
   HFONT font = CreateFontIndirectA(&logfont);
   if (!font) return;
   logfont_ = logfont;
+  // The font dialog starts from logfont_; give it the face the system really
+  // used, since a face that is only an alias (or missing) is not in its list.
+  resolved_face_name(font, logfont_.lfFaceName);
   requests_->set_font(font);
   if (font_) DeleteObject(font_);
   font_ = font;

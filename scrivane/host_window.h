@@ -49,6 +49,7 @@ class HostWindow {
   void detach() { hwnd_ = nullptr; }
   LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
   bool on_create();
+  void layout(int width, int height);
   void on_destroy();
   LRESULT on_present(WPARAM question) const;
   LRESULT on_open_request(LPARAM atom);
@@ -62,6 +63,7 @@ class HostWindow {
   HostSettings settings_;
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
+  HWND caption_ = nullptr;
   HWND request_list_ = nullptr;
   UINT present_message_ = 0;
   UINT open_message_ = 0;

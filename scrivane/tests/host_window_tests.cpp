@@ -268,5 +268,31 @@ TEST_F(HostWindowTest, FontCommandWritesTheChosenFontAndViewersUseIt) {
   EXPECT_GT(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), bold_height);
 }
 
+TEST_F(HostWindowTest, FontDialogStartsAtTheShownDefaultAndCancelWritesNothing) {
+  FontSectionKeeper keeper;
+  WritePrivateProfileStringA("Font", nullptr, nullptr, "scriv32.ini");
+  start(false, false);
+  std::string face_box, face_listed, size;
+  DialogAnswerer answerer(IDCANCEL, [&](HWND dialog) {
+    char text[LF_FACESIZE + 8] = "";
+    GetDlgItemTextA(dialog, 1136, text, sizeof text);  // the face box
+    face_box = text;
+    LRESULT index = SendDlgItemMessageA(dialog, 1136, CB_GETCURSEL, 0, 0);
+    if (index >= 0) {
+      SendDlgItemMessageA(dialog, 1136, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+      face_listed = text;
+    }
+    GetDlgItemTextA(dialog, 1138, text, sizeof text);
+    size = text;
+  });
+  SendMessageA(host_->hwnd(), WM_COMMAND, IDM_FONT, 0);
+  ASSERT_TRUE(answerer.answered());
+  EXPECT_FALSE(face_box.empty());
+  EXPECT_EQ(face_listed, face_box);
+  EXPECT_EQ(size, "10");
+  EXPECT_EQ(ini_font_key("Height"), "");
+  EXPECT_EQ(ini_font_key("FaceName"), "");
+}
+
 }  // namespace
 }  // namespace scrivane

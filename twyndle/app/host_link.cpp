@@ -21,8 +21,19 @@ bool connect_host(HostLink* link, HWND host_window, bool* use_german) {
   return true;
 }
 
+namespace {
+// The host does not share our current folder, so a relative path is made
+// full before it is handed over.
+std::string full_path(const char* path) {
+  char full[MAX_PATH * 2] = "";
+  DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
+  return length > 0 && length < sizeof full ? std::string(full, length) : std::string(path);
+}
+}  // namespace
+
 bool post_open_request(const HostLink& link, HWND owner, const char* path, int32_t line_number) {
-  std::string text = open_request_text(path, line_number);
+  if (!path || !*path) return false;
+  std::string text = open_request_text(full_path(path).c_str(), line_number);
   if (!fits_atom(text)) {
     app_message(owner, "The path is too long to hand over to Scrivane:\n" + text, "Twyndle", MB_ICONHAND);
     return false;

@@ -27,8 +27,8 @@ HWND find_host_window();
 // window (the link is then unchanged).
 bool connect_host(HostLink* link, HWND host_window, bool* use_german);
 
-// Posts one open request for the file, at a line when line_number > 0.
-// A text that does not fit a global atom is not posted: the user is told
+// Posts one open request for the file (its full path), at a line when
+// line_number > 0. A text that does not fit a global atom is not posted: the user is told
 // that the path is too long to hand over (a box owned by `owner`).
 bool post_open_request(const HostLink& link, HWND owner, const char* path, int32_t line_number);
 

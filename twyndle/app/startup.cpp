@@ -29,8 +29,14 @@ bool register_classes(HINSTANCE instance) {
   return engine_start();
 }
 
-void show_main_window(int show_command) {
-  apply_placement(app.main_window, resolve_show_command(show_command));
+// A run that only writes a file list never shows its window: it starts
+// minimised, where the run would put it anyway.
+void show_main_window(int show_command, bool list_only) {
+  if (list_only) {
+    ShowWindow(app.main_window, SW_SHOWMINNOACTIVE);
+  } else {
+    apply_placement(app.main_window, resolve_show_command(show_command));
+  }
   UpdateWindow(app.main_window);
   app.screen_font = load_screen_font();
 }
@@ -53,9 +59,9 @@ StartResult start_twyndle(HINSTANCE instance, int show_command, const std::vecto
   app.accelerators = LoadAcceleratorsA(instance, "JuxtaAccel");
   install_engine_ui();
   if (!create_main_window(instance)) return StartResult{false, 0};
-  show_main_window(show_command);
-  end_busy();
   CommandLine line = parse_command_line(args);
+  show_main_window(show_command, !line.options_error && line.save && line.has_left);
+  end_busy();
   if (line.options_error) {
     if (!options_error_accepted()) return StartResult{false, 1};
   } else {

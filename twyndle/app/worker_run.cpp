@@ -72,9 +72,11 @@ bool start_compare_run(const CommandLine& line) {
 
 void finish_run(RunParameters* run) {
   if (!run) return;
+  // One row means two files were compared, unless an abort cut a longer
+  // scan short after its first item.
   if (!run->list) {
     view_release(run->view);
-  } else if (view_row_count(run->view) == 1) {
+  } else if (view_row_count(run->view) == 1 && compare_list_complete(run->list)) {
     select_row(0);
     expand();
   }

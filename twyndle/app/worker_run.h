@@ -37,7 +37,7 @@ bool start_worker(LPTHREAD_START_ROUTINE routine, void* parameter);
 // command line's paths. False when a run is busy or no View can be made.
 bool start_compare_run(const CommandLine& line);
 
-// On the main thread, after the worker's compare: two files (one row) are
-// selected and expanded, a failed compare leaves the table empty; then the
-// parameters go and busy ends.
+// On the main thread, after the worker's compare: a complete compare of one
+// row (two files) is selected and expanded, a failed compare leaves the
+// table empty; then the parameters go and busy ends.
 void finish_run(RunParameters* run);

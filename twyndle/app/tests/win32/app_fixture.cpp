@@ -1,21 +1,11 @@
 #include "twyndle/app/tests/win32/app_fixture.h"
 
-#include "twyndle/app/settings.h"
 #include "twyndle/engine/copy_files.h"
 #include "twyndle/engine/engine_options.h"
 #include "twyndle/ui/status_items.h"
 #include "twyndle/ui/view_options.h"
 
 namespace {
-const char* const kept_sections[] = {"Twyndle", "Font"};
-
-std::string section_text(const char* section) {
-  std::string buffer(32768, '\0');
-  DWORD length = GetPrivateProfileSectionA(section, &buffer[0], static_cast<DWORD>(buffer.size()), ini_file_name);
-  buffer.resize(length);
-  return buffer;
-}
-
 void reset_app_state() {
   app.current_view = nullptr;
   app.display_mode = mode_empty;
@@ -30,28 +20,6 @@ void reset_app_state() {
   copy_settings = CopySettings{copy_from_left | copy_only_source | copy_differing, ""};
 }
 }  // namespace
-
-IniKeeper::IniKeeper() {
-  for (const char* section : kept_sections) sections_[section] = section_text(section);
-}
-
-IniKeeper::~IniKeeper() {
-  for (const auto& kept : sections_) {
-    WritePrivateProfileStringA(kept.first.c_str(), nullptr, nullptr, ini_file_name);
-    std::string text = kept.second + '\0';
-    if (!kept.second.empty()) WritePrivateProfileSectionA(kept.first.c_str(), text.c_str(), ini_file_name);
-  }
-}
-
-std::string ini_value(const char* section, const char* key) {
-  char text[512] = "";
-  DWORD length = GetPrivateProfileStringA(section, key, "", text, sizeof text, ini_file_name);
-  return std::string(text, length);
-}
-
-void set_ini_value(const char* section, const char* key, const char* value) {
-  WritePrivateProfileStringA(section, key, value, ini_file_name);
-}
 
 void AppTest::SetUp() {
   set_ini_value("Twyndle", "WinPos", "0,1,0,0,-1,-1,20,20,820,620");

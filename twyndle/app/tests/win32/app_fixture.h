@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,23 +14,9 @@
 #include "twyndle/app/app_state.h"
 #include "twyndle/app/startup.h"
 #include "twyndle/app/tests/win32/fake_host.h"
+#include "twyndle/app/tests/win32/ini_keeper.h"
 #include "twyndle/app/tests/win32/message_recorder.h"
 #include "twyndle/app/tests/win32/temp_tree.h"
-
-// Keeps whole sections of scriv32.ini and puts them back.
-class IniKeeper {
- public:
-  IniKeeper();
-  ~IniKeeper();
-  IniKeeper(const IniKeeper&) = delete;
-  IniKeeper& operator=(const IniKeeper&) = delete;
-
- private:
-  std::map<std::string, std::string> sections_;
-};
-
-std::string ini_value(const char* section, const char* key);
-void set_ini_value(const char* section, const char* key, const char* value);
 
 class AppTest : public ::testing::Test {
  protected:

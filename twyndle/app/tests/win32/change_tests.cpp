@@ -157,16 +157,28 @@ TEST_F(Changes, EnterOnAMovedRowSelectsTheOtherCopy) {
 
 TEST_F(Changes, OpenRequestsThatDoNotFitAnAtomAreRefusedWithAMessage) {
   ASSERT_TRUE(start({}).run_loop);
-  std::string fits(251, 'p');      // "/123" makes 255
-  std::string too_long(252, 'p');  // "/123" makes 256
+  std::string fits = "C:\\" + std::string(248, 'p');      // "/123" makes 255
+  std::string too_long = "C:\\" + std::string(249, 'p');  // "/123" makes 256
   EXPECT_TRUE(post_open_request(app.host, app.main_window, fits.c_str(), 123));
   EXPECT_FALSE(post_open_request(app.host, app.main_window, too_long.c_str(), 123));
-  EXPECT_FALSE(post_open_request(app.host, app.main_window, std::string(300, 'q').c_str(), 0));
+  EXPECT_FALSE(post_open_request(app.host, app.main_window, ("C:\\" + std::string(300, 'q')).c_str(), 0));
   pump_for(30);
   EXPECT_EQ(host_->requests(), std::vector<std::string>{fits + "/123"});
   ASSERT_EQ(boxes_.boxes().size(), 2u);
   EXPECT_EQ(boxes_.texts()[0], "The path is too long to hand over to Scrivane:\n" + too_long + "/123");
   EXPECT_EQ(boxes_.boxes()[0].title, "Twyndle");
   EXPECT_EQ(boxes_.boxes()[0].style, static_cast<UINT>(MB_ICONHAND));
+}
+
+TEST_F(Changes, ARelativePathIsHandedOverInFull) {
+  ASSERT_TRUE(start({}).run_loop);
+  char saved[MAX_PATH] = "";
+  GetCurrentDirectoryA(sizeof saved, saved);
+  SetCurrentDirectoryA(files_.path().c_str());
+  bool posted = post_open_request(app.host, app.main_window, "sub\\rel.txt", 5);
+  SetCurrentDirectoryA(saved);
+  EXPECT_TRUE(posted);
+  pump_for(30);
+  EXPECT_EQ(host_->requests(), std::vector<std::string>{files_.at("sub\\rel.txt") + "/5"});
 }
 }  // namespace

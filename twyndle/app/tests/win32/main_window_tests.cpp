@@ -193,8 +193,8 @@ TEST_F(Runs, PrintDoesNothingWhenIdle) {
   EXPECT_TRUE(boxes_.boxes().empty());
 }
 
-// Aborts from inside the table's handling of the worker's n-th append, so
-// that the abort lands at a known point of the scan.
+// Aborts from inside the table's handling of the worker's notice that the
+// outline holds n rows, so that the abort lands at a known point of the scan.
 struct AbortHook {
   static WNDPROC original;
   static int32_t abort_at;
@@ -202,7 +202,8 @@ struct AbortHook {
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     LRESULT result = CallWindowProcA(original, window, message, wparam, lparam);
-    if (message == TM_APPEND && static_cast<int32_t>(wparam) == abort_at) {
+    bool grown = message == TM_APPEND || message == TM_LAYOUT;
+    if (grown && !abort_requested && view_row_count(app.current_view) == abort_at) {
       exit_button();
       auto* items = reinterpret_cast<StatusItemList*>(GetWindowLongPtrA(app.status_bar, 0));
       label_after_abort = items ? items->items[0].text : "";
@@ -237,6 +238,22 @@ TEST_F(Runs, AbortKeepsWhatWasScanned) {
   EXPECT_FALSE(abort_requested);
   EXPECT_FALSE(app.busy);
   EXPECT_EQ(status_text(IDC_STATUS_LABEL), "");
+}
+
+TEST_F(Runs, AScanAbortedAfterItsFirstItemIsNotTakenForTwoFiles) {
+  files_.write("left\\a.txt", "x\r\n");
+  files_.write("right\\a.txt", "x\r\n");
+  files_.write("left\\b.txt", "x\r\n");
+  empty_window();
+  AbortHook::abort_at = 1;
+  AbortHook::original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::procedure)));
+  ASSERT_TRUE(start_compare_run(parse_command_line({files_.at("left"), files_.at("right")})));
+  ASSERT_TRUE(wait_idle());
+  SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::original));
+  EXPECT_EQ(view_row_count(app.current_view), 1);
+  EXPECT_EQ(app.display_mode, mode_outline);
+  EXPECT_FALSE(view_is_expanded(app.current_view));
 }
 
 TEST_F(Runs, WithoutAThreadTheRunGoesInline) {

@@ -1,0 +1,303 @@
+// twyndle.exe end to end: started as a process, with the real scrivane.exe
+// as its host (or none), driven from outside through its windows and
+// checked by its exit code, the files it writes and the host's request log.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "twyndle/app/tests/win32/ini_keeper.h"
+#include "twyndle/app/tests/win32/process_support.h"
+#include "twyndle/app/tests/win32/temp_tree.h"
+#include "twyndle/app/win_pos.h"
+
+namespace {
+constexpr const char* main_class = "Twyndle Class";
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override { set_ini_value("Twyndle", "WinPos", "0,1,0,0,-1,-1,20,20,820,620"); }
+
+  // scrivane.exe as the host, logging the requests it gets.
+  void start_host(const std::string& options = "") {
+    log_ = files_.at("requests.log");
+    ASSERT_TRUE(host_.start("scrivane.exe", options + " /nocompare /log " + in_quotes(log_), files_.path()));
+    ASSERT_NE(host_.wait_for_window("SCRIV32"), nullptr);
+  }
+
+  void start_twyndle(const std::string& arguments) {
+    ASSERT_TRUE(twyndle_.start("twyndle.exe", arguments, files_.path()));
+  }
+
+  // The main window once it is shown and its run is over. Command 194 with
+  // no item is a probe that does nothing when idle and shows the busy box
+  // while a run is busy; the box is closed and the probe tried again.
+  HWND wait_for_idle_window() {
+    HWND window = twyndle_.wait_for_window(main_class);
+    if (!window || !wait_until([&] { return IsWindowVisible(window) != FALSE; })) return nullptr;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 30000;) {
+      DWORD_PTR result = 0;
+      if (SendMessageTimeoutA(window, WM_COMMAND, 194, 0, SMTO_NORMAL, 300, &result)) return window;
+      HWND busy = twyndle_.window("#32770", "Twyndle");
+      if (busy) PostMessageA(busy, WM_COMMAND, IDOK, 0);
+      Sleep(100);
+    }
+    return nullptr;
+  }
+
+  HWND table_of(HWND window) { return FindWindowExA(window, nullptr, "SCTabDisplay", nullptr); }
+
+  // F12: the listing written to `path` through the save dialog, the host's
+  // question answered No.
+  std::string save_listing(HWND window, const std::string& path) {
+    key(window, VK_F12);
+    HWND dialog = wait_for_box("Save As");
+    if (!dialog) return "<no save dialog>";
+    if (!SetDlgItemTextA(dialog, 1148, path.c_str())) SetDlgItemTextA(dialog, 1152, path.c_str());
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    HWND question = wait_for_box("Twyndle");
+    if (!question) return "<no question>";
+    PostMessageA(question, WM_COMMAND, IDNO, 0);
+    wait_until([&] { return !IsWindow(question); });
+    return read_file(path);
+  }
+
+  void key(HWND window, UINT key) {
+    PostMessageA(table_of(window), WM_KEYDOWN, key, 0);
+  }
+
+  // A dialog of twyndle's once its texts are in place.
+  HWND wait_for_box(const char* title) {
+    HWND box = twyndle_.wait_for_window("#32770", title);
+    if (box) wait_until([&] { return !dialog_text(box).empty(); }, 5000);
+    return box;
+  }
+
+  void close(HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(twyndle_.wait_for_exit(), 0u);
+  }
+
+  std::string log_lines() { return read_file(log_); }
+
+  IniKeeper ini_;
+  TempTree files_;
+  Process host_;
+  Process twyndle_;
+  std::string log_;
+};
+
+TEST_F(EndToEnd, WithoutAHostTwyndleEndsAtOnceWithCodeZero) {
+  ASSERT_EQ(find_top_window("SCRIV32"), nullptr);
+  files_.write("a.txt", "a\r\n");
+  files_.write("b.txt", "b\r\n");
+  start_twyndle("a.txt b.txt");
+  EXPECT_EQ(twyndle_.wait_for_exit(), 0u);
+  EXPECT_EQ(find_top_window(main_class, twyndle_.id()), nullptr);
+}
+
+class SavedLists : public EndToEnd {
+ protected:
+  void make_trees() {
+    files_.write("left\\same.txt", "same\r\n");
+    files_.write("right\\same.txt", "same\r\n");
+    files_.write("left\\Differs.txt", "left\r\n");
+    files_.write("right\\differs.txt", "right side\r\n");
+    files_.write("left\\gone.txt", "gone\r\n");
+    files_.write("right\\new.txt", "new\r\n");
+    files_.write("left\\sub\\deep.txt", "deep\r\n");
+    files_.write("right\\sub\\deep.txt", "deep\r\n");
+    files_.write("right\\sub\\extra.txt", "extra\r\n");
+    files_.write("left\\sub\\more\\old.txt", "old\r\n");
+  }
+
+  // The list as the states select it, from the trees made above.
+  std::string expected(unsigned states) {
+    struct Line { const char* name; unsigned state; };
+    const Line items[] = {{".\\differs.txt", 2}, {".\\gone.txt", 4}, {".\\new.txt", 8}, {".\\same.txt", 1},
+                          {".\\sub\\deep.txt", 1}, {".\\sub\\extra.txt", 8}, {".\\sub\\more\\old.txt", 4}};
+    std::string text = "-- left : right -- includes ";
+    text += (states & 1) ? "identical," : "";
+    text += (states & 4) ? "left-only," : "";
+    text += (states & 8) ? "right-only," : "";
+    text += (states & 2) ? "differing" : "";
+    text += " files\n";
+    int count = 0;
+    for (const Line& item : items) {
+      if (!(item.state & states)) continue;
+      text += std::string(item.name) + "\n";
+      ++count;
+    }
+    return text + "-- " + std::to_string(count) + " files listed\n";
+  }
+};
+
+TEST_F(SavedLists, EveryLetterCombinationWritesItsStatesAndEndsWithoutAWindow) {
+  make_trees();
+  start_host();
+  const char letters[] = "SLRD";
+  for (unsigned states = 0; states < 16; ++states) {
+    std::string option = "-s";
+    for (int bit = 0; bit < 4; ++bit) {
+      if (states & (1u << bit)) option += bit % 2 ? letters[bit] : static_cast<char>(letters[bit] + 32);
+    }
+    std::string list = "list" + std::to_string(states) + ".txt";
+    Process run;
+    ASSERT_TRUE(run.start("twyndle.exe", option + " " + list + " left right", files_.path()));
+    bool shown = false;
+    LONG shown_style = 0;
+    while (run.running() && !shown) {
+      HWND window = run.window(main_class);
+      // One reading of the style, since the window may go at any moment.
+      LONG style = window ? GetWindowLongA(window, GWL_STYLE) : 0;
+      shown = (style & WS_VISIBLE) && !(style & WS_MINIMIZE);
+      if (shown) shown_style = style;
+      Sleep(5);
+    }
+    EXPECT_EQ(run.wait_for_exit(), 0u) << option;
+    EXPECT_FALSE(shown) << option << " style " << std::hex << shown_style;
+    EXPECT_EQ(read_file(files_.at(list)), expected(states ? states : 6)) << option;
+  }
+}
+
+TEST_F(SavedLists, ARootThatIsMissingIsReportedAndEndsWithCodeOne) {
+  make_trees();
+  start_host();
+  start_twyndle("-sLR list.txt left nowhere");
+  HWND box = wait_for_box("Error");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(dialog_text(box), "Couldn't find nowhere");
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(twyndle_.wait_for_exit(), 1u);
+  EXPECT_FALSE(file_exists(files_.at("list.txt")));
+}
+
+class Interactive : public EndToEnd {};
+
+std::string numbered_lines(int count) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) text += "line " + std::to_string(i) + "\r\n";
+  return text;
+}
+
+TEST_F(Interactive, TwoFilesEndExpandedAndEnterOpensTheLinesInTheHost) {
+  std::string left = files_.write("a.txt", "one\r\n" + numbered_lines(200));
+  std::string right = files_.write("b.txt", "one\r\ninserted\r\n" + numbered_lines(200));
+  start_host();
+  start_twyndle("a.txt b.txt");
+  HWND window = wait_for_idle_window();
+  ASSERT_NE(window, nullptr);
+  key(window, VK_DOWN);    // selects row 0, "one" in both files
+  key(window, VK_RETURN);
+  ASSERT_TRUE(wait_until([&] { return log_lines().size() > 0; }));
+  key(window, VK_F4);      // the next change: "inserted", only in the right file
+  key(window, VK_RETURN);
+  std::string expected = left + "/1\r\n" + right + "/1\r\n" + right + "/2\r\n";
+  EXPECT_TRUE(wait_until([&] { return log_lines() == expected; })) << log_lines();
+  close(window);
+}
+
+TEST_F(Interactive, OptionsErrorBoxCancelEndsWithCodeOne) {
+  start_host();
+  start_twyndle("-x a b");
+  HWND box = wait_for_box("Twyndle Options Error");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(dialog_text(box), "Please run this from within Scrivane");
+  PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(twyndle_.wait_for_exit(), 1u);
+}
+
+TEST_F(Interactive, OptionsErrorBoxOkLeavesTheEmptyWindow) {
+  start_host();
+  start_twyndle("/q a b");
+  HWND box = wait_for_box("Twyndle Options Error");
+  ASSERT_NE(box, nullptr);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  HWND window = wait_for_idle_window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(twyndle_.running());
+  close(window);
+}
+
+TEST_F(Interactive, PlacementIsWrittenOnCloseAndAppliedAtTheNextStart) {
+  start_host();
+  set_ini_value("Twyndle", "WinPos", nullptr);
+  start_twyndle("");
+  HWND window = wait_for_idle_window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsZoomed(window));
+  SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+  MoveWindow(window, 100, 110, 600, 390, TRUE);
+  ASSERT_TRUE(wait_until([&] {
+    RECT now{};
+    GetWindowRect(window, &now);
+    return !IsZoomed(window) && now.left == 100 && now.bottom == 500;
+  }));
+  close(window);
+  WinPos saved{};
+  ASSERT_TRUE(parse_win_pos(ini_value("Twyndle", "WinPos"), &saved)) << ini_value("Twyndle", "WinPos");
+  EXPECT_EQ(saved.flags, 0u);
+  EXPECT_EQ(saved.show_command, 1u);
+  EXPECT_EQ(saved.min_x, 0);
+  EXPECT_EQ(saved.left, 100);
+  EXPECT_EQ(saved.top, 110);
+  EXPECT_EQ(saved.right, 700);
+  EXPECT_EQ(saved.bottom, 500);
+
+  Process again;
+  ASSERT_TRUE(again.start("twyndle.exe", "", files_.path()));
+  HWND second = again.wait_for_window(main_class);
+  ASSERT_NE(second, nullptr);
+  ASSERT_TRUE(wait_until([&] { return IsWindowVisible(second) != FALSE; }));
+  RECT placed{};
+  GetWindowRect(second, &placed);
+  EXPECT_FALSE(IsZoomed(second));
+  EXPECT_EQ(placed.left, 100);
+  EXPECT_EQ(placed.top, 110);
+  EXPECT_EQ(placed.right, 700);
+  EXPECT_EQ(placed.bottom, 500);
+  PostMessageA(second, WM_CLOSE, 0, 0);
+  EXPECT_EQ(again.wait_for_exit(), 0u);
+}
+
+TEST_F(Interactive, GermanTextsWhenTheHostAsksForThem) {
+  files_.write("a.txt", numbered_lines(100) + "two\r\n");
+  files_.write("b.txt", numbered_lines(100) + "zwei\r\n");
+  start_host("/german");
+  start_twyndle("a.txt b.txt");
+  HWND window = wait_for_idle_window();
+  ASSERT_NE(window, nullptr);
+  key(window, VK_F4);
+  key(window, VK_F4);
+  HWND box = wait_for_box("Twyndle");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(dialog_text(box), "Keine weiteren \xC4nderungen");
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  close(window);
+}
+
+TEST_F(Interactive, AbortDuringALongCompareKeepsWhatWasScanned) {
+  const int count = 4000;
+  for (int i = 0; i < count; ++i) {
+    std::string name = "f" + std::to_string(10000 + i) + ".txt";
+    files_.write("left\\" + name, "x\r\n");
+    files_.write("right\\" + name, "x\r\n");
+  }
+  start_host();
+  start_twyndle("left right");
+  HWND window = twyndle_.wait_for_window(main_class);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(wait_until([&] { return window_title(window) == "Twyndle, Please wait..."; }, 20000));
+  Sleep(300);
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(551, 0x202), 0);
+  ASSERT_TRUE(wait_until([&] { return window_title(window) == "Twyndle"; }, 30000));
+  EXPECT_TRUE(twyndle_.running());
+  // The outline keeps the rows scanned before the abort: its listing has
+  // one line per row after four lines of header and separator.
+  std::string listing = save_listing(window, files_.at("outline.txt"));
+  size_t rows = std::count(listing.begin(), listing.end(), '\n') - 4;
+  EXPECT_GT(rows, 0u) << listing.substr(0, 300);
+  EXPECT_LT(rows, static_cast<size_t>(count)) << listing.substr(0, 300);
+  EXPECT_NE(listing.find("====\r\n1\t.\\f10000.txtidentical\r\n"), std::string::npos) << listing.substr(0, 300);
+  close(window);
+}
+}  // namespace

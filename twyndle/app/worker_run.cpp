@@ -72,6 +72,7 @@ bool start_compare_run(const CommandLine& line) {
 
 void finish_run(RunParameters* run) {
   if (!run) return;
+  flush_table_sink();
   // One row means two files were compared, unless an abort cut a longer
   // scan short after its first item.
   if (!run->list) {

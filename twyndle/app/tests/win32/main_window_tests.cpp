@@ -3,6 +3,7 @@
 #include "twyndle/app/busy_state.h"
 #include "twyndle/app/commands.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
+#include "twyndle/app/table_sink.h"
 #include "twyndle/app/worker_run.h"
 #include "twyndle/engine/engine_options.h"
 #include "twyndle/res/resource.h"
@@ -121,6 +122,7 @@ class Runs : public MainWindow {
  protected:
   void TearDown() override {
     make_worker_thread = real_thread_maker_;
+    table_append_interval_ms = 100;
     MainWindow::TearDown();
   }
 
@@ -194,13 +196,16 @@ TEST_F(Runs, PrintDoesNothingWhenIdle) {
 }
 
 // Aborts from inside the table's handling of the worker's notice that the
-// outline holds n rows, so that the abort lands at a known point of the scan.
+// outline holds n rows, so that the abort lands at a known point of the scan
+// (every append goes to the table at once here). Counts the appends too.
 struct AbortHook {
   static WNDPROC original;
   static int32_t abort_at;
   static std::string label_after_abort;
+  static std::vector<WPARAM> appends;
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == TM_APPEND) appends.push_back(wparam);
     LRESULT result = CallWindowProcA(original, window, message, wparam, lparam);
     bool grown = message == TM_APPEND || message == TM_LAYOUT;
     if (grown && !abort_requested && view_row_count(app.current_view) == abort_at) {
@@ -212,6 +217,7 @@ struct AbortHook {
   }
 };
 WNDPROC AbortHook::original = nullptr;
+std::vector<WPARAM> AbortHook::appends;
 int32_t AbortHook::abort_at = 0;
 std::string AbortHook::label_after_abort;
 
@@ -223,6 +229,7 @@ TEST_F(Runs, AbortKeepsWhatWasScanned) {
     files_.write(std::string("right\\") + name, "x\r\n");
   }
   empty_window();
+  table_append_interval_ms = 0;
   AbortHook::abort_at = 7;
   AbortHook::original = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::procedure)));
@@ -245,6 +252,7 @@ TEST_F(Runs, AScanAbortedAfterItsFirstItemIsNotTakenForTwoFiles) {
   files_.write("right\\a.txt", "x\r\n");
   files_.write("left\\b.txt", "x\r\n");
   empty_window();
+  table_append_interval_ms = 0;
   AbortHook::abort_at = 1;
   AbortHook::original = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::procedure)));
@@ -254,6 +262,26 @@ TEST_F(Runs, AScanAbortedAfterItsFirstItemIsNotTakenForTwoFiles) {
   EXPECT_EQ(view_row_count(app.current_view), 1);
   EXPECT_EQ(app.display_mode, mode_outline);
   EXPECT_FALSE(view_is_expanded(app.current_view));
+}
+
+TEST_F(Runs, AppendsAreHeldBackButTheTableHearsTheLastCount) {
+  for (int i = 0; i < 300; ++i) {
+    files_.write("left\\f" + std::to_string(1000 + i) + ".txt", "x\r\n");
+  }
+  files_.folder("right");
+  empty_window();
+  table_append_interval_ms = 60000;
+  AbortHook::abort_at = -1;
+  AbortHook::appends.clear();
+  AbortHook::original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::procedure)));
+  ASSERT_TRUE(start_compare_run(parse_command_line({files_.at("left"), files_.at("right")})));
+  ASSERT_TRUE(wait_idle());
+  SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::original));
+  EXPECT_EQ(view_row_count(app.current_view), 300);
+  ASSERT_FALSE(AbortHook::appends.empty());
+  EXPECT_LE(AbortHook::appends.size(), 3u);
+  EXPECT_EQ(AbortHook::appends.back(), 300u);
 }
 
 TEST_F(Runs, WithoutAThreadTheRunGoesInline) {

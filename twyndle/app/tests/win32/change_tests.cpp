@@ -31,14 +31,6 @@ class Changes : public AppTest {
   std::string right_;
 };
 
-TEST_F(Changes, TheRowsOfTheCompare) {
-  compare(left_text, right_text);
-  ASSERT_EQ(view_row_count(app.current_view), 7);
-  EXPECT_EQ(row_text(1), "2| <! |two\r\n");
-  EXPECT_EQ(row_text(2), "| !> |2\r\n");
-  EXPECT_EQ(row_text(6), "| !> |six\r\n");
-}
-
 TEST_F(Changes, F4AndF3WalkTheChangeBlocks) {
   compare(left_text, right_text);
   EXPECT_EQ(app.selected_row, -1);

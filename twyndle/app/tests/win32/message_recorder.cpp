@@ -29,7 +29,7 @@ int MessageRecorder::record(HWND owner, const char* text, const char* title, UIN
   {
     std::lock_guard<std::mutex> guard(lock_);
     boxes_.push_back(RecordedBox{owner, text ? text : "", title ? title : "", style,
-                                 GetCurrentThreadId() == app.main_thread_id});
+                                 GetCurrentThreadId() == app.main_thread_id, GetFocus()});
     if (!answers_.empty()) {
       answer = answers_.front();
       answers_.pop_front();

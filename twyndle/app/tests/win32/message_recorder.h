@@ -17,6 +17,7 @@ struct RecordedBox {
   std::string title;
   UINT style;
   bool on_main_thread;
+  HWND focus;  // the keyboard focus as the showing thread sees it
 };
 
 class MessageRecorder {

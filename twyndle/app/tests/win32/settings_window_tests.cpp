@@ -4,7 +4,6 @@
 #include "twyndle/app/font_keys.h"
 #include "twyndle/app/settings.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
-#include "twyndle/app/win_pos.h"
 #include "twyndle/res/resource.h"
 
 namespace {
@@ -39,32 +38,6 @@ TEST_F(Placement, WithoutASavedPlacementTheWindowIsMaximisedAndCloseSavesThat) {
   EXPECT_EQ(app.main_window, nullptr);
   std::string saved = ini_value("Twyndle", "WinPos");
   EXPECT_EQ(saved.substr(0, 8), "2,3,0,0,") << saved;
-}
-
-TEST_F(Placement, CloseWritesTheNormalRectangleAndTheNextStartUsesIt) {
-  set_ini_value("Twyndle", "WinPos", "0,1,0,0,-1,-1,30,40,630,440");
-  ASSERT_TRUE(start({}).run_loop);
-  WINDOWPLACEMENT place = placement();
-  place.rcNormalPosition = RECT{50, 60, 650, 460};
-  place.showCmd = SW_HIDE;
-  SetWindowPlacement(app.main_window, &place);
-  close_main_window();
-  std::string saved = ini_value("Twyndle", "WinPos");
-  WinPos pos{};
-  ASSERT_TRUE(parse_win_pos(saved, &pos)) << saved;
-  EXPECT_EQ(pos.flags, 0u);
-  EXPECT_EQ(pos.min_x, 0);
-  EXPECT_EQ(pos.min_y, 0);
-  EXPECT_EQ(pos.left, 50);
-  EXPECT_EQ(pos.top, 60);
-  EXPECT_EQ(pos.right, 650);
-  EXPECT_EQ(pos.bottom, 460);
-
-  pos.show_command = SW_HIDE;
-  set_ini_value("Twyndle", "WinPos", format_win_pos(pos).c_str());
-  ASSERT_TRUE(start({}).run_loop);
-  EXPECT_EQ(placement().rcNormalPosition.left, 50);
-  EXPECT_EQ(placement().rcNormalPosition.bottom, 460);
 }
 
 TEST_F(Placement, AStartCommandOtherThanNormalWins) {

@@ -15,7 +15,9 @@ namespace {
 int32_t status_bar_pixels = 0;
 
 // The label and the buttons, in the order the bar places them; the seventh
-// slot stays empty.
+// slot stays empty. The label (0x54) is placed from the left, follows its
+// text and is at least 14 characters wide; the buttons (0x19) follow their
+// text, so a button without text takes no room.
 StatusItemList* make_status_items() {
   StatusItemList* items = create_status_items(7);
   if (!items) return nullptr;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -126,6 +127,148 @@ TEST_F(HeapTest, RunsNeverCrossSegments) {
   }
   for (char* run : runs) heap_free(heap, run, 10000);
   EXPECT_EQ(heap_free_units(heap), 1020u);
+}
+
+// A plain first-fit model of the heap: segments in chain order (a new one
+// directly after the first), each a row of free flags, searched from the
+// first segment and the lowest unit on every request.
+class FirstFitModel {
+ public:
+  struct Place {
+    size_t segment;
+    uint32_t unit;
+  };
+
+  Place take(uint32_t units) {
+    for (size_t index : order_) {
+      int32_t unit = count_[index] < units ? -1 : find(free_[index], units);
+      if (unit >= 0) return mark(index, static_cast<uint32_t>(unit), units, false);
+    }
+    free_.push_back(fresh());
+    count_.push_back(510);
+    order_.insert(order_.begin() + 1, free_.size() - 1);
+    return mark(free_.size() - 1, 2, units, false);
+  }
+  void give(Place place, uint32_t units) { mark(place.segment, place.unit, units, true); }
+  size_t segments() const { return free_.size(); }
+
+ private:
+  static std::vector<uint8_t> fresh() {
+    std::vector<uint8_t> row(512, 1);
+    row[0] = row[1] = 0;
+    return row;
+  }
+  static int32_t find(const std::vector<uint8_t>& row, uint32_t units) {
+    uint32_t length = 0;
+    for (uint32_t unit = 0; unit < row.size(); ++unit) {
+      length = row[unit] ? length + 1 : 0;
+      if (length == units) return static_cast<int32_t>(unit + 1 - units);
+    }
+    return -1;
+  }
+  Place mark(size_t segment, uint32_t unit, uint32_t units, bool free) {
+    for (uint32_t u = unit; u < unit + units; ++u) free_[segment][u] = free;
+    count_[segment] = free ? count_[segment] + units : count_[segment] - units;
+    return {segment, unit};
+  }
+  std::vector<std::vector<uint8_t>> free_{fresh()};  // by creation
+  std::vector<uint32_t> count_{510};                // free units, by creation
+  std::vector<size_t> order_{0};                   // creation indexes in chain order
+};
+
+struct Held {
+  char* memory;
+  int32_t bytes;
+  FirstFitModel::Place place;
+};
+
+// Takes a request from the heap and the model, and checks that the heap
+// gave the model's place. Segment bases are learnt as segments appear.
+testing::AssertionResult take_like_model(UnitHeap* heap, FirstFitModel& model, std::vector<char*>& bases,
+                                         int32_t bytes, std::vector<Held>& held) {
+  FirstFitModel::Place place = model.take(heap_units_for(bytes));
+  auto* memory = static_cast<char*>(heap_alloc(heap, bytes));
+  if (!memory) return testing::AssertionFailure() << "no memory for " << bytes;
+  if (place.segment == bases.size()) bases.push_back(memory - place.unit * 64);
+  char* expected = bases[place.segment] + place.unit * 64;
+  if (memory != expected) {
+    return testing::AssertionFailure() << bytes << " bytes: got offset " << (memory - bases[place.segment])
+                                       << " of segment " << place.segment << ", first fit is unit " << place.unit;
+  }
+  std::memset(memory, 0x5A, static_cast<size_t>(bytes));
+  held.push_back({memory, bytes, place});
+  return testing::AssertionSuccess();
+}
+
+TEST_F(HeapTest, ManySegmentsAndScatteredFreesKeepFirstFitPlaces) {
+  FirstFitModel model;
+  std::vector<char*> bases;
+  std::vector<Held> held;
+  std::mt19937 random(7);
+  for (int step = 0; step < 12000; ++step) {
+    bool grow = held.size() < 400 || random() % 100 < (step < 6000 ? 60u : 40u);
+    if (grow || held.empty()) {
+      uint32_t pick = random() % 100;
+      int32_t bytes = pick < 70 ? 1 + random() % 60 : pick < 95 ? 61 + random() % 500 : 600 + random() % 9400;
+      ASSERT_TRUE(take_like_model(heap, model, bases, bytes, held)) << "step " << step;
+    } else {
+      size_t index = random() % held.size();
+      model.give(held[index].place, heap_units_for(held[index].bytes));
+      heap_free(heap, held[index].memory, held[index].bytes);
+      held[index] = held.back();
+      held.pop_back();
+    }
+  }
+  EXPECT_EQ(heap_segment_count(heap), model.segments());
+  for (const Held& h : held) {
+    model.give(h.place, heap_units_for(h.bytes));
+    heap_free(heap, h.memory, h.bytes);
+  }
+  held.clear();
+  EXPECT_EQ(heap_free_units(heap), 510u * heap_segment_count(heap));
+  for (int step = 0; step < 8000; ++step) {
+    int32_t bytes = 1 + static_cast<int32_t>(random() % (step % 50 == 0 ? 3000 : 120));
+    ASSERT_TRUE(take_like_model(heap, model, bases, bytes, held)) << "emptied heap, step " << step;
+  }
+  for (const Held& h : held) heap_free(heap, h.memory, h.bytes);
+}
+
+TEST_F(HeapTest, ASecondRoundAfterFreeingEverythingReusesTheFreedSegments) {
+  std::mt19937 random(11);
+  std::vector<int32_t> sizes;
+  for (int i = 0; i < 20000; ++i) sizes.push_back(1 + static_cast<int32_t>(random() % 200));
+  auto round = [this, &sizes]() {
+    std::vector<char*> taken;
+    for (int32_t bytes : sizes) {
+      taken.push_back(static_cast<char*>(heap_alloc(heap, bytes)));
+      if (taken.size() % 3 == 0) {  // short-lived texts between the records that stay
+        void* passing = heap_alloc(heap, 40);
+        heap_free(heap, passing, 40);
+      }
+    }
+    return taken;
+  };
+  std::vector<char*> first = round();
+  uint32_t segments = heap_segment_count(heap);
+  for (size_t i = 0; i < first.size(); ++i) heap_free(heap, first[i], sizes[i]);
+  EXPECT_EQ(heap_free_units(heap), 510u * segments);
+  std::vector<char*> second = round();
+  EXPECT_EQ(heap_segment_count(heap), segments) << "no new segment while emptied ones have room";
+  for (size_t i = 0; i < second.size(); ++i) heap_free(heap, second[i], sizes[i]);
+}
+
+TEST_F(HeapTest, AHoleTooSmallForALargerRunIsStillFoundForASmallOne) {
+  std::vector<void*> ones;
+  for (int i = 0; i < 510 * 3; ++i) ones.push_back(heap_alloc(heap, 8));
+  ASSERT_EQ(heap_segment_count(heap), 3u);
+  heap_free(heap, ones[100], 8);                     // one unit free in the first segment
+  char* two = static_cast<char*>(heap_alloc(heap, 100));  // needs two: a new segment
+  EXPECT_EQ(heap_segment_count(heap), 4u);
+  EXPECT_EQ(heap_alloc(heap, 8), ones[100]) << "the one-unit hole is still the first fit for one unit";
+  heap_free(heap, ones[101], 8);
+  heap_free(heap, ones[102], 8);
+  EXPECT_EQ(heap_alloc(heap, 100), ones[101]) << "two freed neighbours make room for two units";
+  heap_free(heap, two, 100);
 }
 
 TEST(HeapMemory, OutOfMemoryAsksAndRetryTriesAgain) {

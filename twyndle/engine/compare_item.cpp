@@ -10,23 +10,17 @@
 #include "twyndle/engine/section_match.h"
 
 namespace {
-// The pair's name: the one present side's relative name; with both, the
-// right one when they agree ignoring case, else "left : right".
-char* pair_name(const DirEntry* left, const DirEntry* right) {
-  char* left_name = entry_relative_name(left);
-  char* right_name = entry_relative_name(right);
-  char* name = nullptr;
+// The pair's name from the sides' relative names: the one present side's;
+// with both, the right one when they agree ignoring case, else
+// "left : right".
+char* pair_name(const char* left_name, const char* right_name) {
   if (left_name && right_name && !names_equal_ignoring_case(left_name, right_name)) {
     size_t bytes = std::strlen(left_name) + std::strlen(right_name) + 4;
     auto* joined = static_cast<char*>(engine_alloc(static_cast<int32_t>(bytes)));
     if (joined) std::snprintf(joined, bytes, "%s : %s", left_name, right_name);
-    name = joined;
-  } else {
-    name = text_new(right_name ? right_name : left_name);
+    return joined;
   }
-  text_free(left_name);
-  text_free(right_name);
-  return name;
+  return text_new(right_name ? right_name : left_name);
 }
 
 int32_t pair_state(const DirEntry* left, const DirEntry* right) {
@@ -73,11 +67,21 @@ void compute_one_side(CompareItem* item) {
 }  // namespace
 
 CompareItem* item_new(DirEntry* left, DirEntry* right, BlockList* list, bool identical_text) {
+  char* left_name = entry_relative_name(left);
+  char* right_name = entry_relative_name(right);
+  CompareItem* item = item_new_named(left, left_name, right, right_name, list, identical_text);
+  text_free(left_name);
+  text_free(right_name);
+  return item;
+}
+
+CompareItem* item_new_named(DirEntry* left, const char* left_name, DirEntry* right, const char* right_name,
+                            BlockList* list, bool identical_text) {
   if (!left && !right) return nullptr;
   SourceFile* left_file = left ? source_new(left, false) : nullptr;
   SourceFile* right_file = right ? source_new(right, false) : nullptr;
   int32_t state = pair_state(left, right);
-  char* name = pair_name(left, right);
+  char* name = pair_name(left ? left_name : nullptr, right ? right_name : nullptr);
   char* tag = state_tag(state, left ? left : right, identical_text);
   CompareItem* item = nullptr;
   // The record is made last, so that a failure leaves the list as it was.

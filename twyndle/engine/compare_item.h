@@ -27,6 +27,10 @@ struct CompareItem {
 // identical_text is set, else "same size". None when both entries are
 // missing or memory runs out; the list is then left unchanged.
 CompareItem* item_new(DirEntry* left, DirEntry* right, BlockList* list, bool identical_text);
+// The same, for a caller that holds the entries' relative names already
+// (entry_relative_name of each present entry).
+CompareItem* item_new_named(DirEntry* left, const char* left_name, DirEntry* right, const char* right_name,
+                            BlockList* list, bool identical_text);
 // Drops the Sections, releases both files and the texts, and frees the
 // record if it is standalone.
 void item_release(CompareItem* item);

@@ -64,24 +64,27 @@ DirTree* find_root(const char* path) {
   return tree;
 }
 
-// One walk over a tree, keeping the current entry's relative name.
+// One walk over a tree, keeping the current entry's relative name (as
+// entry_relative_name makes it) in a buffer of its own.
 struct Walk {
   DirTree* tree;
   int32_t recursive;
   DirEntry* entry;
-  char* name;
+  std::string name;
+  bool named;  // name holds the entry's relative name (its texts are there)
 
-  Walk(DirTree* walked, int32_t deep) : tree(walked), recursive(deep), entry(tree_first(walked)) {
-    name = entry_relative_name(entry);
-  }
-  ~Walk() { text_free(name); }
-  Walk(const Walk&) = delete;
-  Walk& operator=(const Walk&) = delete;
+  Walk(DirTree* walked, int32_t deep) : tree(walked), recursive(deep), entry(tree_first(walked)) { name_entry(); }
 
   void advance() {
     entry = tree_next(tree, entry, recursive);
-    text_free(name);
-    name = entry_relative_name(entry);
+    name_entry();
+  }
+  const char* name_or_none() const { return named ? name.c_str() : nullptr; }
+
+ private:
+  void name_entry() {
+    named = entry && entry->dir && entry->dir->name && entry->name;
+    if (named) name.assign(entry->dir->name).append(entry->name);
   }
 };
 
@@ -93,10 +96,16 @@ struct Pairing {
   bool lost_item;
 
   // Makes the item and tells the view; true when the view asks to stop.
-  bool add(DirEntry* left, DirEntry* right) {
-    if (!item_new(left, right, list->items, true)) lost_item = true;
+  bool added(CompareItem* item) {
+    if (!item) lost_item = true;
     return view_items_added(view) != 0;
   }
+  bool add(const Walk* left, const Walk* right) {
+    return added(item_new_named(left ? left->entry : nullptr, left ? left->name_or_none() : nullptr,
+                                right ? right->entry : nullptr, right ? right->name_or_none() : nullptr, list->items,
+                                true));
+  }
+  bool add_entries(DirEntry* left, DirEntry* right) { return added(item_new(left, right, list->items, true)); }
 };
 
 // A single file on one side against a walk of the other: the entry whose
@@ -104,7 +113,7 @@ struct Pairing {
 DirEntry* find_counterpart(DirEntry* file, DirTree* tree, int32_t recursive) {
   char* wanted = entry_relative_name(file);
   Walk walk(tree, recursive);
-  while (walk.entry && !names_equal_ignoring_case(walk.name, wanted)) walk.advance();
+  while (walk.entry && !names_equal_ignoring_case(walk.name_or_none(), wanted)) walk.advance();
   text_free(wanted);
   return walk.entry;
 }
@@ -115,17 +124,17 @@ int32_t pair_directories(Pairing& pairing, int32_t recursive) {
   Walk p(pairing.list->left, recursive);
   Walk q(pairing.list->right, recursive);
   while (p.entry && q.entry) {
-    int order = path_compare(p.name, q.name);
-    if (pairing.add(order <= 0 ? p.entry : nullptr, order >= 0 ? q.entry : nullptr)) return 0;
+    int order = path_compare(p.name_or_none(), q.name_or_none());
+    if (pairing.add(order <= 0 ? &p : nullptr, order >= 0 ? &q : nullptr)) return 0;
     if (order <= 0) p.advance();
     if (order >= 0) q.advance();
     if (abort_requested) return 0;
   }
   for (; p.entry; p.advance()) {
-    if (pairing.add(p.entry, nullptr) || abort_requested) return 0;
+    if (pairing.add(&p, nullptr) || abort_requested) return 0;
   }
   for (; q.entry; q.advance()) {
-    if (pairing.add(nullptr, q.entry) || abort_requested) return 0;
+    if (pairing.add(nullptr, &q) || abort_requested) return 0;
   }
   return abort_requested ? 0 : 1;
 }
@@ -134,15 +143,15 @@ int32_t pair_roots(Pairing& pairing, int32_t recursive) {
   DirTree* left = pairing.list->left;
   DirTree* right = pairing.list->right;
   if (tree_is_file(left) && tree_is_file(right)) {
-    pairing.add(tree_first(left), tree_first(right));
+    pairing.add_entries(tree_first(left), tree_first(right));
     return 1;
   }
   if (tree_is_file(left)) {
     DirEntry* file = tree_first(left);
-    pairing.add(file, find_counterpart(file, right, recursive));
+    pairing.add_entries(file, find_counterpart(file, right, recursive));
   } else if (tree_is_file(right)) {
     DirEntry* file = tree_first(right);
-    pairing.add(find_counterpart(file, left, recursive), file);
+    pairing.add_entries(find_counterpart(file, left, recursive), file);
   } else {
     return pair_directories(pairing, recursive);
   }

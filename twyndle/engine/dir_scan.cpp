@@ -14,14 +14,22 @@
 #include "twyndle/engine/path_ops.h"
 
 namespace {
-struct Listed {
-  std::string name;  // lower-cased
-  uint32_t size;
+// One directory's listing: the names, lower-cased and NUL-terminated one
+// after another in `names`, and the files and subdirectories found.
+struct Listing {
+  struct Listed {
+    uint32_t offset;  // of the name in `names`
+    uint32_t size;    // low 32 bits of a file's size
+  };
+  std::string names;
+  std::vector<Listed> files, subdirs;
+
+  const char* name(const Listed& listed) const { return names.data() + listed.offset; }
 };
 
 bool is_dot_entry(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
 
-void list_directory(const DirNode* node, std::vector<Listed>& files, std::vector<Listed>& subdirs) {
+void list_directory(const DirNode* node, Listing& listing) {
   std::string pattern = node_directory_path(node) + "*.*";
   FsFindData data;
   FsFind* find = fs_find_first(pattern.c_str(), &data);
@@ -29,35 +37,40 @@ void list_directory(const DirNode* node, std::vector<Listed>& files, std::vector
   do {
     if (is_dot_entry(data.name)) continue;
     text_lower(data.name);
+    Listing::Listed listed = {static_cast<uint32_t>(listing.names.size()), data.size_low};
+    listing.names.append(data.name).push_back('\0');
     if (data.attributes & fs_attr_directory) {
-      subdirs.push_back({data.name, 0});
+      listed.size = 0;
+      listing.subdirs.push_back(listed);
     } else {
-      files.push_back({data.name, data.size_low});
+      listing.files.push_back(listed);
     }
   } while (fs_find_next(find, &data));
   fs_find_close(find);
 }
 
-void sort_by_name(std::vector<Listed>& listed) {
-  std::stable_sort(listed.begin(), listed.end(),
-                   [](const Listed& a, const Listed& b) { return path_compare(a.name.c_str(), b.name.c_str()) < 0; });
+void sort_by_name(const Listing& listing, std::vector<Listing::Listed>& listed) {
+  std::stable_sort(listed.begin(), listed.end(), [&listing](const Listing::Listed& a, const Listing::Listed& b) {
+    return path_compare(listing.name(a), listing.name(b)) < 0;
+  });
 }
 
-void add_files(DirNode* node, const std::vector<Listed>& files) {
-  for (const Listed& file : files) {
+void add_files(DirNode* node, const Listing& listing) {
+  for (const Listing::Listed& file : listing.files) {
     auto* entry = static_cast<DirEntry*>(list_append(node->files, sizeof(DirEntry)));
     if (!entry) return;
-    entry->name = text_new(file.name.c_str());
+    entry->name = text_new(listing.name(file));
     entry->size = file.size;
     entry->dir = node;
   }
 }
 
-void add_subdirs(DirNode* node, const std::vector<Listed>& subdirs) {
-  for (const Listed& subdir : subdirs) {
+void add_subdirs(DirNode* node, const Listing& listing) {
+  std::string name;
+  for (const Listing::Listed& subdir : listing.subdirs) {
     auto* child = static_cast<DirNode*>(list_append(node->subdirs, sizeof(DirNode)));
     if (!child) return;
-    std::string name = std::string(node->name) + subdir.name + "\\";
+    name.assign(node->name).append(listing.name(subdir)).push_back('\\');
     node_init(child, text_new(name.c_str()), node->tree, node);
   }
 }
@@ -65,14 +78,14 @@ void add_subdirs(DirNode* node, const std::vector<Listed>& subdirs) {
 
 void scan_directory(DirNode* node, int32_t recursive) {
   if (!node) return;
-  std::vector<Listed> files, subdirs;
-  list_directory(node, files, subdirs);
-  sort_by_name(files);
-  sort_by_name(subdirs);
+  Listing listing;
+  list_directory(node, listing);
+  sort_by_name(listing, listing.files);
+  sort_by_name(listing, listing.subdirs);
   if (!node->files) node->files = list_new();
   if (!node->subdirs) node->subdirs = list_new();
-  add_files(node, files);
-  add_subdirs(node, subdirs);
+  add_files(node, listing);
+  add_subdirs(node, listing);
   node->scanned = 1;
   node->phase = 1;
   if (!recursive) return;

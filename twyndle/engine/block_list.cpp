@@ -17,6 +17,8 @@ void* data_of(ListLink* link) { return reinterpret_cast<char*>(link) + sizeof(Li
 void* item_or_none(ListLink* link) { return link->is_head ? nullptr : data_of(link); }
 
 static_assert(sizeof(ListItemHeader) % alignof(ListLink) == 0, "item data must start aligned");
+static_assert(sizeof(void*) != 8 || sizeof(ListItemHeader) == 32, "the size sits in the link's tail padding");
+static_assert(sizeof(void*) != 4 || sizeof(ListItemHeader) == 20, "the 32-bit item header is 20 bytes");
 
 // With list_lock held: links `link` in front of `before` (the head to append).
 void link_before(ListLink* link, ListLink* before) {
@@ -49,11 +51,11 @@ void* list_insert_before(BlockList* list, void* item, uint32_t size) {
   void* memory = list_memory_take(sizeof(ListItemHeader) + size, &block);
   if (!memory) return nullptr;
   auto* header = new (memory) ListItemHeader;
-  header->link.block = block;
-  header->link.is_head = 0;
+  header->block = block;
+  header->is_head = 0;
   header->size = size;
-  link_before(&header->link, item ? &header_of(item)->link : list);
-  return data_of(&header->link);
+  link_before(header, item ? header_of(item) : list);
+  return data_of(header);
 }
 
 void* list_append(BlockList* list, uint32_t size) { return list_insert_before(list, nullptr, size); }
@@ -67,11 +69,11 @@ void* list_last(const BlockList* list) {
 }
 
 void* list_next(const void* item) {
-  return item ? item_or_none(header_of(item)->link.next.load(std::memory_order_acquire)) : nullptr;
+  return item ? item_or_none(header_of(item)->next.load(std::memory_order_acquire)) : nullptr;
 }
 
 void* list_prev(const void* item) {
-  return item ? item_or_none(header_of(item)->link.prev.load(std::memory_order_acquire)) : nullptr;
+  return item ? item_or_none(header_of(item)->prev.load(std::memory_order_acquire)) : nullptr;
 }
 
 uint32_t list_item_size(const void* item) { return item ? header_of(item)->size : 0; }

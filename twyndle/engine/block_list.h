@@ -29,8 +29,10 @@ struct ListLink {
   uint32_t is_head;             // 1 for the head, 0 for an item
 };
 
-struct ListItemHeader {
-  ListLink link;
+// An item's header is its link followed by the data size. Deriving from the
+// link lets the size take the link's tail padding on 64-bit builds, so the
+// header is 32 bytes there (20 on the 32-bit build, as the layout says).
+struct ListItemHeader : ListLink {
   uint32_t size;  // the data size asked for
 };
 

@@ -18,9 +18,16 @@ const char* skip_blanks(const char* p) {
   return p;
 }
 
+char* text_pointer(const Line* line) {
+  char* text;
+  std::memcpy(&text, line + 1, sizeof text);
+  return text;
+}
+
 Line* new_record(uint32_t length, BlockList* list, bool text_inline) {
   if (text_inline) return static_cast<Line*>(list_append(list, sizeof(Line) + length + 1));
-  return static_cast<Line*>(list ? list_append(list, sizeof(Line)) : engine_alloc(sizeof(Line)));
+  constexpr uint32_t bytes = sizeof(Line) + sizeof(char*);
+  return static_cast<Line*>(list ? list_append(list, bytes) : engine_alloc(bytes));
 }
 }  // namespace
 
@@ -52,13 +59,14 @@ Line* line_new(const char* bytes, uint32_t length, int32_t number, BlockList* li
     return nullptr;
   }
   if (text_inline) {
-    text = reinterpret_cast<char*>(line + 1);
-    if (length) std::memcpy(text, bytes, length);
-    text[length] = '\0';
+    auto* inline_text = reinterpret_cast<char*>(line + 1);
+    if (length) std::memcpy(inline_text, bytes, length);
+    inline_text[length] = '\0';
+  } else {
+    std::memcpy(line + 1, &text, sizeof text);
   }
   line->flags = (list ? 0 : line_standalone) | (text_inline ? line_text_inline : 0);
   line->hash = 0;
-  line->text = text;
   line->link = nullptr;
   line->number = number;
   line->length = length;
@@ -66,10 +74,10 @@ Line* line_new(const char* bytes, uint32_t length, int32_t number, BlockList* li
 }
 
 void line_release(Line* line) {
-  if (!line) return;
-  if (!(line->flags & line_text_inline)) engine_free(line->text, static_cast<int32_t>(line->length) + 1);
-  line->text = nullptr;
-  if (line->flags & line_standalone) engine_free(line, sizeof(Line));
+  if (!line || (line->flags & line_text_gone)) return;
+  if (!(line->flags & line_text_inline)) engine_free(text_pointer(line), static_cast<int32_t>(line->length) + 1);
+  line->flags |= line_text_gone;
+  if (line->flags & line_standalone) engine_free(line, sizeof(Line) + sizeof(char*));
 }
 
 void line_reset(Line* line) {
@@ -78,7 +86,10 @@ void line_reset(Line* line) {
   line->flags &= ~line_hash_valid;
 }
 
-const char* line_text(const Line* line) { return line ? line->text : nullptr; }
+const char* line_text(const Line* line) {
+  if (!line || (line->flags & line_text_gone)) return nullptr;
+  return (line->flags & line_text_inline) ? reinterpret_cast<const char*>(line + 1) : text_pointer(line);
+}
 
 int32_t line_number(const Line* line) { return line ? line->number : 0; }
 
@@ -87,18 +98,18 @@ Line* line_link(const Line* line) { return line ? line->link : nullptr; }
 uint32_t line_hash(Line* line) {
   if (!line) return 0;
   if (!(line->flags & line_hash_valid)) {
-    line->hash = text_hash(line->text);
+    line->hash = text_hash(line_text(line));
     line->flags |= line_hash_valid;
   }
   return line->hash;
 }
 
 bool line_equal(Line* a, Line* b) {
-  if (!a || !b || !a->text || !b->text) return false;
+  const char* p = line_text(a);
+  const char* q = line_text(b);
+  if (!p || !q) return false;
   if (line_hash(a) != line_hash(b)) return false;
   bool skip = ignore_blanks == 1;
-  const char* p = a->text;
-  const char* q = b->text;
   for (;;) {
     if (skip) {
       p = skip_blanks(p);
@@ -119,16 +130,18 @@ bool line_link_pair(Line* a, Line* b) {
 }
 
 bool line_is_blank(const Line* line) {
-  if (!line || !line->text) return false;
-  const char* p = skip_blanks(line->text);
+  const char* text = line_text(line);
+  if (!text) return false;
+  const char* p = skip_blanks(text);
   return *p == '\0' || *p == '\r' || *p == '\n';
 }
 
 int32_t display_length(const Line* line, int32_t tab) {
-  if (!line || !line->text) return 0;
+  const char* text = line_text(line);
+  if (!text) return 0;
   if (tab < 1) tab = 1;
   int32_t width = 0;
-  for (const char* p = line->text; *p; ++p) {
+  for (const char* p = text; *p; ++p) {
     width = *p == '\t' ? (width + tab) / tab * tab : width + 1;
   }
   return width;

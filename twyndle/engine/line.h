@@ -8,13 +8,18 @@
 #include "twyndle/engine/block_list.h"
 
 constexpr uint32_t line_standalone = 1;   // allocated outside a list; line_release frees it
-constexpr uint32_t line_hash_valid = 2;   // `hash` holds the hash of `text`
-constexpr uint32_t line_text_inline = 4;  // `text` lies in the record's own list item
+constexpr uint32_t line_hash_valid = 2;   // `hash` holds the hash of the text
+constexpr uint32_t line_text_inline = 4;  // the text follows the record in its own list item
+constexpr uint32_t line_text_gone = 8;    // released: the Line has no text any more
 
+// The text is not a field: a Line in a list carries its text right behind
+// the record, in the same list item (one allocation, and the bytes the
+// matcher compares lie next to the record it has just loaded). A standalone
+// Line, or one too long for a list item, holds a pointer to an owned heap
+// text there instead. line_text gives the text either way.
 struct Line {
   uint32_t flags;   // line_* bits above
   uint32_t hash;    // valid only with line_hash_valid
-  char* text;       // owned, NUL-terminated; CR and LF included as read
   Line* link;       // the matching Line of the other file, or none
   int32_t number;   // 1-based line number within its file
   uint32_t length;  // bytes of text before the terminating NUL (the text may hold NULs)

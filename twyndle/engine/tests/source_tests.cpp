@@ -27,7 +27,7 @@ class FileSource {
 std::vector<std::string> texts(BlockList* lines) {
   std::vector<std::string> result;
   for (auto* line = static_cast<Line*>(list_first(lines)); line; line = static_cast<Line*>(list_next(line))) {
-    result.emplace_back(line->text, line->length);
+    result.emplace_back(line_text(line), line->length);
   }
   return result;
 }

@@ -142,6 +142,37 @@ TEST(LineDisplay, ExpandsTabsToTheNextStop) {
   EXPECT_EQ(display_length(nullptr, 8), 0);
 }
 
+TEST(LineRecords, TextsBehindTheRecordOrOnTheHeapBehaveAlike) {
+  BlockList* list = list_new();
+  std::string body(26000, 'w');
+  body[100] = '\t';
+  std::string long_text = body + "\r\n";
+  std::string short_text = "  a\tb\r\n";
+  Line* in_list_short = line_new(short_text.data(), static_cast<uint32_t>(short_text.size()), 1, list);
+  Line* in_list_long = line_new(long_text.data(), static_cast<uint32_t>(long_text.size()), 2, list);
+  TestLine alone_short(short_text, 3), alone_long(long_text, 4);
+  ASSERT_TRUE(in_list_short && in_list_long && alone_short.line && alone_long.line);
+  EXPECT_TRUE(in_list_short->flags & line_text_inline);
+  EXPECT_FALSE(in_list_long->flags & line_text_inline) << "too long for a list item";
+  EXPECT_EQ(line_text(in_list_short), short_text);
+  EXPECT_EQ(line_text(in_list_long), long_text);
+  EXPECT_EQ(list_next(in_list_short), in_list_long);
+  for (auto [a, b] : {std::pair{in_list_short, alone_short.line}, std::pair{in_list_long, alone_long.line}}) {
+    EXPECT_EQ(line_hash(a), line_hash(b));
+    EXPECT_TRUE(line_equal(a, b));
+    EXPECT_EQ(display_length(a, 8), display_length(b, 8));
+  }
+  EXPECT_FALSE(line_equal(in_list_short, in_list_long));
+  EXPECT_EQ(display_length(in_list_long, 8), 104 + 25899 + 2) << "100 letters, a tab to 104, 25,899 letters, CR LF";
+  for (Line* line : {in_list_short, in_list_long}) {
+    line_release(line);
+    EXPECT_EQ(line_text(line), nullptr) << "a released Line has no text";
+    EXPECT_FALSE(line_equal(line, line));
+    line_release(line);
+  }
+  list_destroy(&list);
+}
+
 TEST(LineRecords, ListLinesAndStandaloneLinesAreReleasedRight) {
   uint32_t free_before = heap_free_units(engine_heap);
   TestLine* standalone = new TestLine("standalone\n", 3);

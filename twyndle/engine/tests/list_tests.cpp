@@ -81,6 +81,28 @@ TEST(BlockList, KeepsItemsInOrderBothWays) {
   EXPECT_EQ(list, nullptr) << "the caller's handle is cleared";
 }
 
+TEST(BlockList, FilledItemsOfAssortedSizesKeepTheirSizesAndNeighbours) {
+  BlockList* list = list_new();
+  std::vector<std::pair<unsigned char*, uint32_t>> items;
+  for (uint32_t i = 0; i < 3000; ++i) {
+    uint32_t size = (i * 37) % 61;  // 0 to 60 bytes, every remainder of 8
+    auto* data = static_cast<unsigned char*>(list_append(list, size));
+    ASSERT_NE(data, nullptr);
+    std::memset(data, static_cast<int>(i & 0xFF), size);
+    items.push_back({data, size});
+  }
+  size_t index = 0;
+  for (void* item = list_first(list); item; item = list_next(item), ++index) {
+    ASSERT_EQ(item, items[index].first);
+    ASSERT_EQ(list_item_size(item), items[index].second) << "item " << index;
+    for (uint32_t b = 0; b < items[index].second; ++b) ASSERT_EQ(items[index].first[b], index & 0xFF);
+  }
+  EXPECT_EQ(index, items.size());
+  for (void* item = list_last(list); item; item = list_prev(item)) --index;
+  EXPECT_EQ(index, 0u) << "the backward walk meets every item too";
+  list_destroy(&list);
+}
+
 TEST(BlockList, MissingListsAndItemsGiveNone) {
   EXPECT_EQ(list_append(nullptr, 4), nullptr);
   EXPECT_EQ(list_first(nullptr), nullptr);

@@ -1,7 +1,5 @@
 // Message boxes, debugger output and the wait cursor on Windows.
-#include <windows.h>
-
-#include "twyndle/engine/ui_seam.h"
+#include "twyndle/engine/ui_seam_win32.h"
 
 namespace {
 UINT icon_style(MessageIcon icon) {
@@ -32,26 +30,28 @@ MessageAnswer answer_of(int result) {
     default: return MessageAnswer::ok;
   }
 }
-
-class WindowsUi : public UiSeam {
- public:
-  MessageAnswer message(const MessageRequest& request) override {
-    UINT style = icon_style(request.icon) | button_style(request.buttons);
-    if (!request.owned_by_main_window) style |= MB_TASKMODAL;
-    return answer_of(MessageBoxA(nullptr, request.text, request.title, style));
-  }
-  void debug_output(const char* text) override { OutputDebugStringA(text); }
-  // The cursor belongs to the calling thread, and so does the one to restore.
-  void wait_cursor(bool on) override {
-    static thread_local HCURSOR previous = nullptr;
-    if (on) {
-      previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    } else {
-      SetCursor(previous);
-    }
-  }
-};
 }  // namespace
+
+MessageAnswer WindowsUi::message(const MessageRequest& request) {
+  return answer_of(show_box(request, icon_style(request.icon) | button_style(request.buttons)));
+}
+
+int WindowsUi::show_box(const MessageRequest& request, UINT style) {
+  if (!request.owned_by_main_window) style |= MB_TASKMODAL;
+  return MessageBoxA(nullptr, request.text, request.title, style);
+}
+
+void WindowsUi::debug_output(const char* text) { OutputDebugStringA(text); }
+
+// The cursor belongs to the calling thread, and so does the one to restore.
+void WindowsUi::wait_cursor(bool on) {
+  static thread_local HCURSOR previous = nullptr;
+  if (on) {
+    previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  } else {
+    SetCursor(previous);
+  }
+}
 
 UiSeam& ui_seam_default() {
   static WindowsUi ui;

@@ -6,15 +6,9 @@
 #include "twyndle/engine/list_blocks.h"
 
 namespace {
-ListItemHeader* header_of(const void* item) {
-  return reinterpret_cast<ListItemHeader*>(const_cast<char*>(static_cast<const char*>(item)) -
-                                           sizeof(ListItemHeader));
-}
+using block_list_detail::header_of;
 
 void* data_of(ListLink* link) { return reinterpret_cast<char*>(link) + sizeof(ListItemHeader); }
-
-// The data of an item link, none when the link is the head.
-void* item_or_none(ListLink* link) { return link->is_head ? nullptr : data_of(link); }
 
 static_assert(sizeof(ListItemHeader) % alignof(ListLink) == 0, "item data must start aligned");
 static_assert(sizeof(void*) != 8 || sizeof(ListItemHeader) == 32, "the size sits in the link's tail padding");
@@ -59,22 +53,6 @@ void* list_insert_before(BlockList* list, void* item, uint32_t size) {
 }
 
 void* list_append(BlockList* list, uint32_t size) { return list_insert_before(list, nullptr, size); }
-
-void* list_first(const BlockList* list) {
-  return list ? item_or_none(list->next.load(std::memory_order_acquire)) : nullptr;
-}
-
-void* list_last(const BlockList* list) {
-  return list ? item_or_none(list->prev.load(std::memory_order_acquire)) : nullptr;
-}
-
-void* list_next(const void* item) {
-  return item ? item_or_none(header_of(item)->next.load(std::memory_order_acquire)) : nullptr;
-}
-
-void* list_prev(const void* item) {
-  return item ? item_or_none(header_of(item)->prev.load(std::memory_order_acquire)) : nullptr;
-}
 
 uint32_t list_item_size(const void* item) { return item ? header_of(item)->size : 0; }
 

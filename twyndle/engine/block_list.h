@@ -45,11 +45,34 @@ BlockList* list_new();
 void* list_append(BlockList* list, uint32_t size);
 // The same, placed in front of `item`; with no item it appends.
 void* list_insert_before(BlockList* list, void* item, uint32_t size);
-void* list_first(const BlockList* list);
-void* list_last(const BlockList* list);
+// The walks are defined here so that the matcher's and the view's loops
+// over hundreds of thousands of Lines step without a call.
+namespace block_list_detail {
+inline ListItemHeader* header_of(const void* item) {
+  return reinterpret_cast<ListItemHeader*>(const_cast<char*>(static_cast<const char*>(item)) -
+                                           sizeof(ListItemHeader));
+}
+// The data of an item link, none when the link is the head.
+inline void* item_or_none(ListLink* link) {
+  return link->is_head ? nullptr : reinterpret_cast<char*>(link) + sizeof(ListItemHeader);
+}
+}  // namespace block_list_detail
+
+inline void* list_first(const BlockList* list) {
+  return list ? block_list_detail::item_or_none(list->next.load(std::memory_order_acquire)) : nullptr;
+}
+inline void* list_last(const BlockList* list) {
+  return list ? block_list_detail::item_or_none(list->prev.load(std::memory_order_acquire)) : nullptr;
+}
 // The neighbour's data, none at the ends.
-void* list_next(const void* item);
-void* list_prev(const void* item);
+inline void* list_next(const void* item) {
+  if (!item) return nullptr;
+  return block_list_detail::item_or_none(block_list_detail::header_of(item)->next.load(std::memory_order_acquire));
+}
+inline void* list_prev(const void* item) {
+  if (!item) return nullptr;
+  return block_list_detail::item_or_none(block_list_detail::header_of(item)->prev.load(std::memory_order_acquire));
+}
 // The data size the item was made with (0 for none).
 uint32_t list_item_size(const void* item);
 // Releases the head and every item and clears the caller's handle.

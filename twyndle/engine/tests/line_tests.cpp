@@ -52,6 +52,21 @@ TEST(LineHash, AgreesWithTheLongWayOnAssortedTexts) {
   }
 }
 
+TEST(LineHash, AgreesWithTheLongWayForEveryLengthAndNulPlace) {
+  std::string bytes;
+  for (int i = 0; i < 67; ++i) bytes.push_back(static_cast<char>(1 + (i * 89 + 7) % 255));  // no NUL, high bytes too
+  for (size_t length = 0; length <= bytes.size(); ++length) {
+    std::string text = bytes.substr(0, length);
+    ASSERT_EQ(text_hash(text.c_str()), reference_hash(text)) << "length " << length;
+  }
+  for (size_t nul = 0; nul < 12; ++nul) {
+    std::string text = bytes.substr(0, 12);
+    text[nul] = '\0';
+    TestLine t(text);
+    EXPECT_EQ(line_hash(t.line), reference_hash(text.substr(0, nul))) << "NUL at " << nul;
+  }
+}
+
 TEST(LineHash, SkippedBlanksTakeNoPosition) {
   IgnoreBlanks on(1);
   EXPECT_EQ(text_hash("a b c"), text_hash("abc"));

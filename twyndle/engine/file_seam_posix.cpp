@@ -92,6 +92,12 @@ uint32_t attributes_of(const struct stat& info, const char* name) {
 
 FsFile* wrap(int fd) { return fd < 0 ? nullptr : new FsFile{fd}; }
 
+bool is_same_file(int fd, const std::string& path) {
+  struct stat open_info, path_info;
+  return fstat(fd, &open_info) == 0 && stat(path.c_str(), &path_info) == 0 &&
+         open_info.st_dev == path_info.st_dev && open_info.st_ino == path_info.st_ino;
+}
+
 uint64_t nanoseconds(const struct timespec& time) {
   return static_cast<uint64_t>(time.tv_sec) * 1000000000u + static_cast<uint64_t>(time.tv_nsec);
 }
@@ -219,7 +225,14 @@ bool fs_create_directory(const char* path) { return path && mkdir(posix_path(pat
 bool fs_copy_file(const char* from, const char* to) {
   FsFile* source = fs_open_read(from);
   if (!source) return false;
-  FsFile* target = wrap(open(posix_path(to).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  std::string target_path = posix_path(to);
+  // A copy onto the source itself (under the same or another name) fails,
+  // as on Windows, rather than emptying the source before reading it.
+  if (is_same_file(source->fd, target_path)) {
+    fs_close(source);
+    return false;
+  }
+  FsFile* target = wrap(open(target_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   bool ok = target != nullptr;
   char buffer[65536];
   int32_t count = 0;

@@ -202,6 +202,15 @@ TEST_F(Copying, CancelAfterAFailureStopsTheLoop) {
   EXPECT_EQ(host.statuses, (std::vector<std::string>{"(cleared)"}));
 }
 
+TEST_F(Copying, CopyingOntoTheSourcesFailsAndLeavesThemWhole) {
+  host.answer(copy_from_left | copy_differing | copy_only_source, dir.at("l"));
+  EXPECT_TRUE(copy_files(list, &host));
+  EXPECT_EQ(read_file(dir.at("l\\diff")), "left diff");
+  EXPECT_EQ(read_file(dir.at("l\\sub\\left_only")), "lo");
+  EXPECT_EQ(ui.texts(), (std::vector<std::string>{"failed to copy .\\diff", "failed to copy .\\sub\\left_only",
+                                                  "Copy Complete 0 files copied"}));
+}
+
 TEST_F(Copying, AnAbortDuringTheCopyIsReportedWithTheCount) {
   host.answer(0x106, out);
   host.abort_at_status = 1;

@@ -70,6 +70,14 @@ TEST(Composite, GivesTheGoldenResults) {
   }
 }
 
+TEST(Composite, AHashCollisionBetweenUniqueLinesLinksNothing) {
+  // Two different texts of one hash, each unique in its file, in the same place.
+  LineFile probe({"gitzzrjv", "ezuecmxl"});
+  ASSERT_EQ(line_hash(probe.at(1)), line_hash(probe.at(2)));
+  FilePair pair(lines_of({"p", "gitzzrjv", "q"}), lines_of({"r", "ezuecmxl", "s"}));
+  EXPECT_EQ(pair.rows(), (Rows{{LeftLinesOnly, 1, 0, 1, 3}, {RightLinesOnly, 0, 1, 1, 3}}));
+}
+
 TEST(Composite, EqualSectionsShowTheRightFilesLines) {
   FilePair pair(lines_of({"a", "b", "c", "d"}), lines_of({"a", "c", "b", "d"}));
   Section* first = section_list_first(composite_sections(pair.item()));

@@ -139,6 +139,16 @@ int32_t pair_directories(Pairing& pairing, int32_t recursive) {
   return abort_requested ? 0 : 1;
 }
 
+// A single file against a walk of the other root. When an abort cut the
+// search short, the file is not known to stand on its side only, so no
+// item is made for it.
+int32_t pair_file_with_walk(Pairing& pairing, DirEntry* file, DirTree* walked, int32_t recursive, bool file_is_left) {
+  DirEntry* counterpart = find_counterpart(file, walked, recursive);
+  if (!counterpart && abort_requested) return 0;
+  pairing.add_entries(file_is_left ? file : counterpart, file_is_left ? counterpart : file);
+  return abort_requested ? 0 : 1;
+}
+
 int32_t pair_roots(Pairing& pairing, int32_t recursive) {
   DirTree* left = pairing.list->left;
   DirTree* right = pairing.list->right;
@@ -146,17 +156,9 @@ int32_t pair_roots(Pairing& pairing, int32_t recursive) {
     pairing.add_entries(tree_first(left), tree_first(right));
     return 1;
   }
-  if (tree_is_file(left)) {
-    DirEntry* file = tree_first(left);
-    pairing.add_entries(file, find_counterpart(file, right, recursive));
-  } else if (tree_is_file(right)) {
-    DirEntry* file = tree_first(right);
-    pairing.add_entries(find_counterpart(file, left, recursive), file);
-  } else {
-    return pair_directories(pairing, recursive);
-  }
-  // An abort may have cut the search for the counterpart short.
-  return abort_requested ? 0 : 1;
+  if (tree_is_file(left)) return pair_file_with_walk(pairing, tree_first(left), right, recursive, true);
+  if (tree_is_file(right)) return pair_file_with_walk(pairing, tree_first(right), left, recursive, false);
+  return pair_directories(pairing, recursive);
 }
 }  // namespace
 

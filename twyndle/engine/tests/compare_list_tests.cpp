@@ -159,6 +159,25 @@ TEST_F(TwoRoots, AnAbortThatCutsAWalkShortMakesNoFalseOneSidedItems) {
   EXPECT_EQ(compare_list_complete(list), 0);
 }
 
+TEST_F(TwoRoots, AnAbortThatCutsTheSearchForAFilesCounterpartMakesNoOneSidedItem) {
+  dir.make_file("r\\a.c", "a");
+  dir.make_file("r\\main.c", "m");
+  std::string file = dir.make_file("main.c", "m");
+  abort_requested = 1;
+  list = compare_paths(file.c_str(), dir.at("r").c_str(), nullptr, 1);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(item_count(compare_list_items(list)), 0) << "main.c is not only on the left";
+  EXPECT_EQ(compare_list_complete(list), 0);
+  compare_list_release(list);
+  list = compare_paths(dir.at("r").c_str(), file.c_str(), nullptr, 1);
+  EXPECT_EQ(item_count(compare_list_items(list)), 0) << "nor only on the right";
+  compare_list_release(list);
+  dir.make_file("l\\main.c", "m");
+  list = compare_paths(file.c_str(), dir.at("l").c_str(), nullptr, 1);
+  EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"1|.\\main.c|identical"}))
+      << "a counterpart found first is still paired";
+}
+
 TEST(ElapsedTicks, MeasuresTheLastOperation) {
   uint32_t start = tick_count() - 1500;
   elapsed_ticks_since(start);

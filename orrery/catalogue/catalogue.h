@@ -70,7 +70,8 @@ private:
 };
 
 // The first registered class, with or without a ProgID, whose server is the
-// file at path; null when there is none. The caller owns the record.
+// file at path; null when there is none or the path is empty. The caller owns
+// the record.
 // searchStarted (may be empty) runs once the class list is open, before the
 // search: the moment to show a wait window.
 CComObject* FindObjectByFile(CPlatform& platform, const std::string& path,

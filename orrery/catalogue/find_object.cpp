@@ -1,7 +1,8 @@
 // The lookup behind the command line: which registered class does this file
 // serve? Every class is tried in enumeration order, ProgID or not; a record
 // matches when its path equals the file's ignoring case, or when both files
-// exist and have the same long and short names.
+// exist and have the same long and short names. An empty path names no file
+// and matches nothing, not the first class that has no server value.
 #include "orrery/catalogue/catalogue.h"
 
 #include "orrery/catalogue/classify.h"
@@ -55,7 +56,8 @@ CComObject* FindObjectByFile(CPlatform& platform, const std::string& path,
                              const std::function<void()>& searchStarted)
 {
     RegKey clsidKey = kNoKey;
-    if (platform.registry.OpenKey(kClassesRoot, "CLSID", &clsidKey) != kRegSuccess)
+    if (path.empty() ||
+        platform.registry.OpenKey(kClassesRoot, "CLSID", &clsidKey) != kRegSuccess)
         return nullptr;
     if (searchStarted)
         searchStarted();

@@ -107,6 +107,19 @@ TEST_F(FindObjectTest, ReturnsNothingWithoutAMatchOrAClassList)
     EXPECT_EQ(1, started) << "no wait window without a class list";
 }
 
+TEST_F(FindObjectTest, AnEmptyPathMatchesNoClassWithoutAServerValue)
+{
+    AddServer("{ctl}", "Ctl", "InprocServer32", "");
+    AddClassKey(machine.registry, "{ctl}", "Control");
+    AddServer("{exe}", nullptr, "LocalServer32", "");
+    AddServer("{dll}", nullptr, "InprocServer32", "C:\\x\\a.dll");
+    EXPECT_FALSE(Find(""));
+    EXPECT_EQ(0, started) << "no search at all";
+    auto found = Find("C:\\X\\A.DLL");
+    ASSERT_TRUE(found);
+    EXPECT_EQ("{dll}", found->GetClsid());
+}
+
 TEST_F(FindObjectTest, LongClassNamesDoNotEndTheSearch)
 {
     AddServer("{" + std::string(1100, 'n') + "}", nullptr, "InprocServer32", "C:\\n.dll");

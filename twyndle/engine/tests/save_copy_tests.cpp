@@ -191,6 +191,7 @@ TEST_F(Copying, ADestinationThatIsNoDirectoryFailsEveryItem) {
                                                   "Copy Complete 0 files copied"}));
   EXPECT_EQ(ui.recorded()[0].title, "Error");
   EXPECT_EQ(ui.recorded()[0].buttons, MessageButtons::ok_cancel);
+  EXPECT_EQ(ui.recorded()[0].icon, MessageIcon::error);
   EXPECT_EQ(host.statuses.size(), 3u) << "a status after each accepted failure, then cleared";
 }
 
@@ -216,6 +217,11 @@ TEST_F(Copying, AnAbortDuringTheCopyIsReportedWithTheCount) {
   host.abort_at_status = 1;
   EXPECT_TRUE(copy_files(list, &host));
   EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Copy Aborted", "Copy Complete 1 files copied"}));
+  for (const RecordingUi::Recorded& box : ui.recorded()) {
+    EXPECT_EQ(box.title, "Juxta");
+    EXPECT_EQ(box.icon, MessageIcon::information);
+    EXPECT_TRUE(box.owned_by_main_window) << box.text;
+  }
   EXPECT_TRUE(exists("out\\diff"));
   EXPECT_FALSE(exists("out\\sub\\left_only"));
 }

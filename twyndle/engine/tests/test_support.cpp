@@ -119,7 +119,7 @@ RecordingUi::~RecordingUi() { ui_seam_install(nullptr); }
 
 MessageAnswer RecordingUi::message(const MessageRequest& request) {
   std::lock_guard<std::mutex> hold(lock_);
-  recorded_.push_back({request.text, request.title, request.icon, request.buttons});
+  recorded_.push_back({request.text, request.title, request.icon, request.buttons, request.owned_by_main_window});
   if (answers_.empty()) {
     return request.buttons == MessageButtons::abort_retry_ignore ? MessageAnswer::ignore : MessageAnswer::ok;
   }

@@ -51,6 +51,7 @@ class RecordingUi : public UiSeam {
     std::string text, title;
     MessageIcon icon;
     MessageButtons buttons;
+    bool owned_by_main_window;
   };
 
   void answer_next(MessageAnswer answer);

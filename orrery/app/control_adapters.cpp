@@ -67,15 +67,23 @@ void InsertColumn(HWND list, int index, const char* title, int width)
     ::SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
 
+// The list hands out at most the buffer's size less one character, so a text
+// that fills the buffer may have been cut: ask again with a larger one.
 std::string ListItemText(HWND list, int row, int column)
 {
-    std::vector<char> buffer(1024);
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
-    int length = static_cast<int>(::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-    return std::string(buffer.data(), std::max(0, length));
+    const size_t kLargestText = 1u << 20;
+    for (size_t size = 1024;; size *= 4) {
+        std::vector<char> buffer(size);
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(size);
+        int length =
+            static_cast<int>(::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+        size_t copied = static_cast<size_t>(std::max(0, length));
+        if (copied + 1 < size || size >= kLargestText)
+            return std::string(buffer.data(), std::min(copied, size - 1));
+    }
 }
 
 std::string TreeItemText(HWND tree, HTREEITEM item)

@@ -234,6 +234,18 @@ TEST_F(MainFrameTest, F6MovesToTheNextPaneAndBack)
     EXPECT_EQ(Frame().GetTabView(), Frame().GetActiveView());
 }
 
+std::string ClipboardText()
+{
+    if (!::OpenClipboard(nullptr))
+        return "<clipboard not opened>";
+    HANDLE data = ::GetClipboardData(CF_TEXT);
+    std::string text = data ? static_cast<const char*>(::GlobalLock(data)) : "";
+    if (data)
+        ::GlobalUnlock(data);
+    ::CloseClipboard();
+    return text;
+}
+
 TEST_F(MainFrameTest, CopyToClipboardTakesTheSelectedValue)
 {
     Select("Orrery.Gauge.1");
@@ -243,13 +255,20 @@ TEST_F(MainFrameTest, CopyToClipboardTakesTheSelectedValue)
     ::SendMessageA(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&state));
     Frame().SetActiveView(Frame().GetAttributeView());
     ASSERT_TRUE(Frame().RouteCmdMsg(ID_COPY_TO_CLIPBOARD));
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    HANDLE data = ::GetClipboardData(CF_TEXT);
-    std::string text = data ? static_cast<const char*>(::GlobalLock(data)) : "";
-    if (data)
-        ::GlobalUnlock(data);
-    ::CloseClipboard();
-    EXPECT_EQ("{C1}", text);
+    EXPECT_EQ("{C1}", ClipboardText());
+
+    // A long value, such as a copyright notice, is copied whole.
+    std::string longValue;
+    for (int i = 0; longValue.size() < 5000; ++i)
+        longValue += std::to_string(i) + " ";
+    LVITEMA cell = {};
+    cell.iSubItem = 1;
+    cell.pszText = &longValue[0];
+    ::SendMessageA(list, LVM_SETITEMTEXTA, 2, reinterpret_cast<LPARAM>(&cell));
+    ASSERT_TRUE(Frame().RouteCmdMsg(ID_COPY_TO_CLIPBOARD));
+    std::string copied = ClipboardText();
+    EXPECT_EQ(longValue.size(), copied.size());
+    EXPECT_TRUE(copied == longValue) << "cut or changed";
 }
 
 TEST(GotoFileLocation, OpensTheFolderOfTheServerFile)

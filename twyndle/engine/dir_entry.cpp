@@ -30,7 +30,26 @@ void entry_free_path(const DirEntry* entry, char* path) {
   if (entry && entry->dir && path != entry->dir->tree->path) text_free(path);
 }
 
-uint32_t entry_size(const DirEntry* entry) { return entry ? entry->size : 0; }
+namespace {
+// Reads a size the listing left out, through the tree's open directory
+// (opened again only when the entry lies in another directory).
+void read_pending_size(DirEntry* entry) {
+  DirTree* tree = entry->dir->tree;
+  if (tree->sized_node != entry->dir) {
+    fs_dir_close(tree->sized_dir);
+    tree->sized_dir = fs_dir_open(node_directory_path(entry->dir).c_str());
+    tree->sized_node = entry->dir;
+  }
+  entry->size = fs_dir_file_size(tree->sized_dir, entry->name);
+  entry->size_pending = 0;
+}
+}  // namespace
+
+uint32_t entry_size(const DirEntry* entry) {
+  if (!entry) return 0;
+  if (entry->size_pending && entry->dir) read_pending_size(const_cast<DirEntry*>(entry));
+  return entry->size;
+}
 
 DirTree* entry_tree(const DirEntry* entry) { return entry && entry->dir ? entry->dir->tree : nullptr; }
 

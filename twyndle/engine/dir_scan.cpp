@@ -18,8 +18,9 @@ namespace {
 // after another in `names`, and the files and subdirectories found.
 struct Listing {
   struct Listed {
-    uint32_t offset;  // of the name in `names`
-    uint32_t size;    // low 32 bits of a file's size
+    uint32_t offset;      // of the name in `names`
+    uint32_t size;        // low 32 bits of a file's size
+    uint32_t size_known;  // 0: left out by the listing
   };
   std::string names;
   std::vector<Listed> files, subdirs;
@@ -32,12 +33,12 @@ bool is_dot_entry(const char* name) { return std::strcmp(name, ".") == 0 || std:
 void list_directory(const DirNode* node, Listing& listing) {
   std::string pattern = node_directory_path(node) + "*.*";
   FsFindData data;
-  FsFind* find = fs_find_first(pattern.c_str(), &data);
+  FsFind* find = fs_find_first_names(pattern.c_str(), &data);
   if (!find) return;
   do {
     if (is_dot_entry(data.name)) continue;
     text_lower(data.name);
-    Listing::Listed listed = {static_cast<uint32_t>(listing.names.size()), data.size_low};
+    Listing::Listed listed = {static_cast<uint32_t>(listing.names.size()), data.size_low, data.size_known};
     listing.names.append(data.name).push_back('\0');
     if (data.attributes & fs_attr_directory) {
       listed.size = 0;
@@ -61,6 +62,7 @@ void add_files(DirNode* node, const Listing& listing) {
     if (!entry) return;
     entry->name = text_new(listing.name(file));
     entry->size = file.size;
+    entry->size_pending = file.size_known ? 0 : 1;
     entry->dir = node;
   }
 }

@@ -20,6 +20,7 @@ bool add_single_file(DirTree* tree) {
   if (!entry) return false;
   entry->name = text_new(last_component(tree->path));
   entry->size = path_file_size(tree->path);
+  entry->size_pending = 0;
   entry->dir = root;
   return entry->name != nullptr;
 }
@@ -81,6 +82,8 @@ DirTree* tree_new(const char* path, int32_t lazy) {
   if (!tree) return nullptr;
   std::strcpy(tree->path, path);
   tree->is_file = is_directory ? 0 : 1;
+  tree->sized_node = nullptr;
+  tree->sized_dir = nullptr;
   tree->root = static_cast<DirNode*>(engine_alloc(sizeof(DirNode)));
   if (!tree->root) {
     engine_free(tree, sizeof(DirTree));
@@ -97,6 +100,7 @@ DirTree* tree_new(const char* path, int32_t lazy) {
 
 void tree_release(DirTree* tree) {
   if (!tree) return;
+  fs_dir_close(tree->sized_dir);
   if (tree->root) {
     node_release_contents(tree->root);
     engine_free(tree->root, sizeof(DirNode));

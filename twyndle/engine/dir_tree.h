@@ -17,6 +17,8 @@ struct DirTree {
   char path[dir_tree_path_bytes];  // the root path as given (at most 255 bytes)
   int32_t is_file;                 // 1: the root is a single file
   DirNode* root;                   // owned; its name is ".\"
+  DirNode* sized_node;             // the directory sized_dir is open on, or none
+  FsDir* sized_dir;                // owned: open to read sizes the listing left out
 };
 
 struct DirNode {
@@ -31,9 +33,10 @@ struct DirNode {
 };
 
 struct DirEntry {
-  char* name;     // owned: the file name, lower-cased by the scan (a single-file root's as given)
-  uint32_t size;  // low 32 bits of the size at scan time
-  DirNode* dir;   // the directory holding the file
+  char* name;             // owned: the file name, lower-cased by the scan (a single-file root's as given)
+  uint32_t size;          // low 32 bits of the size; valid once size_pending is 0
+  uint32_t size_pending;  // 1: the listing left the size out; entry_size reads it
+  DirNode* dir;           // the directory holding the file
 };
 
 // A tree for an existing directory or file; none when the path is neither,
@@ -61,6 +64,10 @@ char* entry_relative_name(const DirEntry* entry);
 char* entry_full_path(const DirEntry* entry);
 // Frees a path from entry_full_path if it is a new text.
 void entry_free_path(const DirEntry* entry, char* path);
+// The low 32 bits of the file's size, as the scan found it. Where the
+// platform's listing carries no sizes (POSIX) the scan leaves most of them
+// out, and the first call reads it, on the thread that walks the tree:
+// the pairing asks right after the walk lists the directory.
 uint32_t entry_size(const DirEntry* entry);
 DirTree* entry_tree(const DirEntry* entry);
 const char* entry_name(const DirEntry* entry);

@@ -40,16 +40,31 @@ void fs_close(FsFile* file);
 struct FsFindData {
   char name[260];       // simple name, NUL-terminated
   uint32_t attributes;  // fs_attr_* bits
-  uint32_t size_low;    // low 32 bits of the size
+  uint32_t size_low;    // low 32 bits of the size; valid with size_known
+  uint32_t size_known;  // 0: a names-only listing left the size out
 };
 
 // Lists the entries matching a pattern of the form "<directory>\*.*"
 // ("." and ".." included, like the platform). None when nothing matches or
 // the directory cannot be listed; otherwise `data` holds the first entry.
 FsFind* fs_find_first(const char* pattern, FsFindData* data);
+// The same listing for a caller that needs the sizes of only some files: a
+// platform whose listing carries no sizes leaves out those of plain files
+// whose names hold no capital letters (size_known 0, attributes then just
+// archive and hidden), and fs_dir_file_size gives them when they are needed.
+FsFind* fs_find_first_names(const char* pattern, FsFindData* data);
 // The next entry; false at the end.
 bool fs_find_next(FsFind* find, FsFindData* data);
 void fs_find_close(FsFind* find);
+
+// A directory opened to read the sizes of files in it: `directory` is its
+// path ending in a separator. None when it cannot be opened.
+struct FsDir;
+FsDir* fs_dir_open(const char* directory);
+// The low 32 bits of the size of the file `name` in the directory; 0 when
+// it cannot be read.
+uint32_t fs_dir_file_size(FsDir* dir, const char* name);
+void fs_dir_close(FsDir* dir);
 
 bool fs_create_directory(const char* path);
 // Copies a file over an existing one (CopyFileA without fail-if-exists).

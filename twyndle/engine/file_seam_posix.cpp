@@ -22,6 +22,11 @@ struct FsFile {
 
 struct FsFind {
   DIR* dir;
+  bool names_only;  // sizes of plain lower-case names are left out
+};
+
+struct FsDir {
+  int fd;
 };
 
 namespace {
@@ -82,6 +87,19 @@ std::string posix_path(const char* path) {
 uint32_t hidden_bit(const char* name) {
   bool hidden = name[0] == '.' && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0;
   return hidden ? fs_attr_hidden : 0;
+}
+
+bool has_capital(const char* name) {
+  for (; *name; ++name) {
+    if (*name >= 'A' && *name <= 'Z') return true;
+  }
+  return false;
+}
+
+// A plain file whose size a names-only listing leaves out: its lower-cased
+// name, which is what the size is looked up by later, is its own name.
+bool size_left_out(const FsFind* find, const struct dirent* item) {
+  return find->names_only && item->d_type == DT_REG && !has_capital(item->d_name);
 }
 
 uint32_t attributes_of(const struct stat& info, const char* name) {
@@ -181,9 +199,16 @@ bool fs_find_next(FsFind* find, FsFindData* data) {
     size_t length = std::strlen(item->d_name);
     if (length >= sizeof data->name) continue;
     std::memcpy(data->name, item->d_name, length + 1);
+    data->size_known = 1;
     if (item->d_type == DT_DIR) {  // no size needed: spare the lookup
       data->attributes = fs_attr_directory | hidden_bit(item->d_name);
       data->size_low = 0;
+      return true;
+    }
+    if (size_left_out(find, item)) {
+      data->attributes = fs_attr_archive | hidden_bit(item->d_name);
+      data->size_low = 0;
+      data->size_known = 0;
       return true;
     }
     struct stat info;
@@ -199,25 +224,49 @@ bool fs_find_next(FsFind* find, FsFindData* data) {
   return false;
 }
 
-FsFind* fs_find_first(const char* pattern, FsFindData* data) {
+namespace {
+FsFind* find_first(const char* pattern, FsFindData* data, bool names_only) {
   static const char every[] = "\\*.*";
   size_t length = pattern ? std::strlen(pattern) : 0;
   if (length < sizeof every - 1 || std::strcmp(pattern + length - (sizeof every - 1), every) != 0) return nullptr;
   std::string directory = posix_path(std::string(pattern, length - 3).c_str());
   DIR* dir = opendir(directory.c_str());
   if (!dir) return nullptr;
-  auto* find = new FsFind{dir};
+  auto* find = new FsFind{dir, names_only};
   if (!fs_find_next(find, data)) {
     fs_find_close(find);
     return nullptr;
   }
   return find;
 }
+}  // namespace
+
+FsFind* fs_find_first(const char* pattern, FsFindData* data) { return find_first(pattern, data, false); }
+
+FsFind* fs_find_first_names(const char* pattern, FsFindData* data) { return find_first(pattern, data, true); }
 
 void fs_find_close(FsFind* find) {
   if (!find) return;
   closedir(find->dir);
   delete find;
+}
+
+FsDir* fs_dir_open(const char* directory) {
+  if (!directory) return nullptr;
+  int fd = open(posix_path(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return fd < 0 ? nullptr : new FsDir{fd};
+}
+
+uint32_t fs_dir_file_size(FsDir* dir, const char* name) {
+  struct stat info;
+  if (!dir || !name || fstatat(dir->fd, name, &info, 0) != 0 || S_ISDIR(info.st_mode)) return 0;
+  return static_cast<uint32_t>(static_cast<uint64_t>(info.st_size));
+}
+
+void fs_dir_close(FsDir* dir) {
+  if (!dir) return;
+  close(dir->fd);
+  delete dir;
 }
 
 bool fs_create_directory(const char* path) { return path && mkdir(posix_path(path).c_str(), 0777) == 0; }

@@ -2,11 +2,18 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 #include "twyndle/engine/file_seam.h"
 
 struct FsFile;
 struct FsFind;
+
+// The listing carries every size, so a directory opened for sizes is only
+// its path, looked up again by name.
+struct FsDir {
+  std::string path;
+};
 
 namespace {
 FsFile* wrap(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? nullptr : reinterpret_cast<FsFile*>(handle); }
@@ -17,6 +24,7 @@ void copy_find_data(const WIN32_FIND_DATAA& found, FsFindData* data) {
   data->name[sizeof data->name - 1] = '\0';
   data->attributes = found.dwFileAttributes;
   data->size_low = found.nFileSizeLow;
+  data->size_known = 1;
 }
 
 uint64_t ticks(const FILETIME& time) { return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
@@ -87,6 +95,8 @@ FsFind* fs_find_first(const char* pattern, FsFindData* data) {
   return reinterpret_cast<FsFind*>(new Find{handle});
 }
 
+FsFind* fs_find_first_names(const char* pattern, FsFindData* data) { return fs_find_first(pattern, data); }
+
 bool fs_find_next(FsFind* find, FsFindData* data) {
   if (!find || !data) return false;
   WIN32_FIND_DATAA found;
@@ -101,6 +111,24 @@ void fs_find_close(FsFind* find) {
   FindClose(search->handle);
   delete search;
 }
+
+FsDir* fs_dir_open(const char* directory) {
+  if (!directory) return nullptr;
+  DWORD attributes = GetFileAttributesA(directory);
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
+  return new FsDir{directory};
+}
+
+uint32_t fs_dir_file_size(FsDir* dir, const char* name) {
+  if (!dir || !name) return 0;
+  WIN32_FIND_DATAA found;
+  HANDLE handle = FindFirstFileA((dir->path + name).c_str(), &found);
+  if (handle == INVALID_HANDLE_VALUE) return 0;
+  FindClose(handle);
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : found.nFileSizeLow;
+}
+
+void fs_dir_close(FsDir* dir) { delete dir; }
 
 bool fs_create_directory(const char* path) { return path && CreateDirectoryA(path, nullptr); }
 

@@ -78,6 +78,34 @@ TEST(FileSeam, ListsDirectoriesWithTheirDotEntries) {
   EXPECT_TRUE(listing(dir.at("missing\\*.*")).empty());
 }
 
+TEST(FileSeam, ANamesOnlyListingLeavesNoSizeUnreadable) {
+  TempDir dir;
+  dir.make_file("a.txt", "aaa");
+  dir.make_file("Upper.TXT", "12345");
+  dir.make_file("empty", "");
+  dir.make_dir("sub");
+  FsDir* opened = fs_dir_open((dir.path() + "\\").c_str());
+  ASSERT_NE(opened, nullptr);
+  FsFindData data;
+  FsFind* find = fs_find_first_names(dir.at("*.*").c_str(), &data);
+  ASSERT_NE(find, nullptr);
+  std::vector<std::string> sized;
+  do {
+    if (data.attributes & fs_attr_directory) continue;
+    uint32_t size = data.size_known ? data.size_low : fs_dir_file_size(opened, data.name);
+    sized.push_back(std::string(data.name) + "=" + std::to_string(size));
+  } while (fs_find_next(find, &data));
+  fs_find_close(find);
+  std::sort(sized.begin(), sized.end());
+  EXPECT_EQ(sized, (std::vector<std::string>{"Upper.TXT=5", "a.txt=3", "empty=0"}));
+  EXPECT_EQ(fs_dir_file_size(opened, "missing"), 0u);
+  EXPECT_EQ(fs_dir_file_size(opened, "sub"), 0u) << "a directory has no file size";
+  EXPECT_EQ(fs_dir_file_size(nullptr, "a.txt"), 0u);
+  fs_dir_close(opened);
+  fs_dir_close(nullptr);
+  EXPECT_EQ(fs_dir_open(dir.at("missing\\").c_str()), nullptr);
+}
+
 TEST(FileSeam, CopiesFilesWithTimesAndAttributes) {
   TempDir dir;
   std::string from = dir.make_file("from.txt", "content");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -245,6 +246,40 @@ TEST(TreeEntries, OpeningAVanishedFileGivesNone) {
   EXPECT_EQ(entry_relative_name(nullptr), nullptr);
   EXPECT_EQ(entry_full_path(nullptr), nullptr);
   EXPECT_EQ(entry_size(nullptr), 0u);
+}
+
+TEST(TreeEntries, SizesAreRightHoweverAndWheneverTheyAreAsked) {
+  TempDir left, right;
+  std::vector<std::pair<std::string, std::string>> files = {
+      {"r.c", "1234"}, {"Mixed.C", "12345"}, {"a\\x.c", "1"}, {"a\\Y.c", "12"}, {"b\\z.c", "123"},
+      {"b\\deep\\e.txt", ""}, {"b\\deep\\w.txt", std::string(70000, 'w')}};
+  for (const TempDir* dir : {&left, &right}) {
+    for (const char* sub : {"a", "b\\deep"}) dir->make_dir(sub);
+    for (const auto& [name, bytes] : files) dir->make_file(name, dir == &left ? bytes : bytes + "+");
+  }
+  Tree l(left.path()), r(right.path());
+  std::vector<DirEntry*> lefts, rights;
+  for (DirEntry* e = tree_first(l.tree); e; e = tree_next(l.tree, e, 1)) lefts.push_back(e);
+  for (DirEntry* e = tree_first(r.tree); e; e = tree_next(r.tree, e, 1)) rights.push_back(e);
+  ASSERT_EQ(lefts.size(), files.size());
+  ASSERT_EQ(rights.size(), files.size());
+  auto expected = [&files](const DirEntry* entry, size_t extra) {
+    std::string wanted = relative(entry).substr(2);
+    for (const auto& [name, bytes] : files) {
+      std::string lower = name;
+      std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return std::tolower(c); });
+      if (lower == wanted) return static_cast<uint32_t>(bytes.size() + extra);
+    }
+    return 0xFFFFFFFFu;
+  };
+  for (size_t i = lefts.size(); i-- > 0;) {  // backwards, the two trees in turn
+    EXPECT_EQ(entry_size(lefts[i]), expected(lefts[i], 0)) << relative(lefts[i]);
+    EXPECT_EQ(entry_size(rights[i]), expected(rights[i], 1)) << relative(rights[i]);
+  }
+  auto r_c = std::find_if(lefts.begin(), lefts.end(), [](const DirEntry* e) { return relative(e) == ".\\r.c"; });
+  ASSERT_NE(r_c, lefts.end());
+  left.make_file("r.c", "a longer text than before");
+  EXPECT_EQ(entry_size(*r_c), 4u) << "a size once read stays";
 }
 
 TEST(TreeEntries, SizesKeepTheLow32Bits) {

@@ -350,6 +350,9 @@ void CObjectTree::OnSize(int cx, int cy)
 
 void CObjectTree::OnDestroy()
 {
+    // The tree outlives the records by a moment: its last selection notices
+    // must not reach records that are gone.
+    m_filling = true;
     m_selectedItem = nullptr;
     m_catalogue.ClearCatalogue();
 }

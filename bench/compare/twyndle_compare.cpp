@@ -12,11 +12,11 @@
 #include <cstring>
 
 #include "twyndle/engine/compare_list.h"
+#include "twyndle/engine/console_ui.h"
 #include "twyndle/engine/engine_memory.h"
 #include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/section.h"
 #include "twyndle/engine/source_file.h"
-#include "twyndle/engine/ui_seam.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -24,18 +24,6 @@
 #endif
 
 namespace {
-// Messages go to standard error, in every tree (no message boxes), and
-// questions are answered so that the run goes on.
-class ConsoleUi : public UiSeam {
- public:
-  MessageAnswer message(const MessageRequest& request) override {
-    std::fprintf(stderr, "%s: %s\n", request.title, request.text);
-    return request.buttons == MessageButtons::abort_retry_ignore ? MessageAnswer::ignore : MessageAnswer::ok;
-  }
-  void debug_output(const char* text) override { std::fputs(text, stderr); }
-  void wait_cursor(bool) override {}
-};
-
 int32_t line_count(SourceFile* file) {
   int32_t count = 0;
   for (void* line = list_first(file ? file->lines : nullptr); line; line = list_next(line)) ++count;

@@ -21,6 +21,7 @@ struct Listing {
     uint32_t offset;      // of the name in `names`
     uint32_t size;        // low 32 bits of a file's size
     uint32_t size_known;  // 0: left out by the listing
+    bool plain;           // the name holds no backslash
   };
   std::string names;
   std::vector<Listed> files, subdirs;
@@ -38,7 +39,8 @@ void list_directory(const DirNode* node, Listing& listing) {
   do {
     if (is_dot_entry(data.name)) continue;
     text_lower(data.name);
-    Listing::Listed listed = {static_cast<uint32_t>(listing.names.size()), data.size_low, data.size_known};
+    Listing::Listed listed = {static_cast<uint32_t>(listing.names.size()), data.size_low, data.size_known,
+                              std::strchr(data.name, '\\') == nullptr};
     listing.names.append(data.name).push_back('\0');
     if (data.attributes & fs_attr_directory) {
       listed.size = 0;
@@ -50,8 +52,21 @@ void list_directory(const DirNode* node, Listing& listing) {
   fs_find_close(find);
 }
 
+// path_compare for two names without backslashes: bytes compared as signed
+// values, a name that ends first sorts first.
+bool plain_before(const char* a, const char* b) {
+  while (*a && *a == *b) {
+    ++a;
+    ++b;
+  }
+  if (!*b) return false;
+  if (!*a) return true;
+  return static_cast<signed char>(*a) < static_cast<signed char>(*b);
+}
+
 void sort_by_name(const Listing& listing, std::vector<Listing::Listed>& listed) {
   std::stable_sort(listed.begin(), listed.end(), [&listing](const Listing::Listed& a, const Listing::Listed& b) {
+    if (a.plain && b.plain) return plain_before(listing.name(a), listing.name(b));
     return path_compare(listing.name(a), listing.name(b)) < 0;
   });
 }

@@ -248,6 +248,26 @@ TEST(TreeEntries, OpeningAVanishedFileGivesNone) {
   EXPECT_EQ(entry_size(nullptr), 0u);
 }
 
+TEST(TreeWalk, ListsNamesInPathOrderWithHighBytesAndPrefixes) {
+  TempDir dir;
+  std::vector<std::string> names = {"a", "a\xE9", "ab", "a0", "\xE9t\xE9", "b", "a-b", "aa", "_x", "~y"};
+  for (char c = 'c'; c <= 'z'; ++c) {  // a name, and the same with a high byte after it
+    names.push_back(std::string(1, c));
+    names.push_back(std::string(1, c) + static_cast<char>(0x80 + c));
+  }
+  for (const std::string& name : names) dir.make_file(name, "");
+  dir.make_dir("a0d");
+  dir.make_dir("aad");
+  dir.make_dir("\xE9" "d");
+  for (const char* inner : {"a0d\\f", "aad\\f", "\xE9" "d\\f"}) dir.make_file(inner, "");
+  Tree t(dir.path());
+  std::vector<std::string> walked = walk(t.tree);
+  ASSERT_EQ(walked.size(), names.size() + 3);
+  EXPECT_TRUE(std::is_sorted(walked.begin(), walked.end(), [](const std::string& a, const std::string& b) {
+    return path_compare(a.c_str(), b.c_str()) < 0;
+  })) << testing::PrintToString(walked);
+}
+
 TEST(TreeEntries, SizesAreRightHoweverAndWheneverTheyAreAsked) {
   TempDir left, right;
   std::vector<std::pair<std::string, std::string>> files = {

@@ -2,8 +2,9 @@
 // units. Requests up to heap_unit_limit bytes take a run of
 // (bytes + 67) / 64 units (the caller's bytes plus a 4-byte run marker),
 // found first fit from the lowest unit; larger requests go to the system.
-// Memory handed out is zero-filled. Each heap has its own lock, held in its
-// first segment, so the worker and the main thread may allocate at once.
+// Memory handed out is zero-filled. Each heap has its own lock, held in the
+// heap's record beside its chain of segments, so the worker and the main
+// thread may allocate at once.
 #pragma once
 
 #include <cstdint>

@@ -10,10 +10,11 @@
 // chain that has one) without walking past every full segment on each
 // request: the room index (room_index.h) names, for each run length up to
 // room_classes, the segments whose bound reaches it, in chain order. A
-// failed search in a segment lowers its bound; a free raises it to the run
-// the freed units joined. So after many frees a second compare finds its
-// room as quickly as the first did, and gets the place a walk from the
-// first segment would have given it.
+// failed search in a segment lowers its bound to what was not found; a free
+// raises it to the segment's free count, which no run can pass (so each
+// free costs at most one failed search later). After many frees a second
+// compare therefore finds its room as quickly as the first did, and gets
+// the place a walk from the first segment would have given it.
 #include "twyndle/engine/unit_heap.h"
 
 #include <cstring>
@@ -28,7 +29,6 @@ constexpr uint32_t header_units = 2;
 constexpr uint32_t bitmap_words = heap_segment_units / 32;
 
 uint32_t low_bit(uint32_t word) { return static_cast<uint32_t>(__builtin_ctz(word)); }
-uint32_t high_bit(uint32_t word) { return 31u - static_cast<uint32_t>(__builtin_clz(word)); }
 
 // The first bit at or after `from` that is set (or clear); the bit count if none.
 uint32_t next_bit(const uint32_t* map, uint32_t from, bool set) {
@@ -42,18 +42,6 @@ uint32_t next_bit(const uint32_t* map, uint32_t from, bool set) {
   return index * 32 + low_bit(word);
 }
 
-// One past the last clear bit before `from`; 0 if every bit before it is set.
-uint32_t run_start(const uint32_t* map, uint32_t from) {
-  if (from == 0) return 0;
-  uint32_t last = from - 1;
-  uint32_t index = last / 32;
-  uint32_t word = ~map[index] & (~0u >> (31 - last % 32));
-  while (!word) {
-    if (index == 0) return 0;
-    word = ~map[--index];
-  }
-  return index * 32 + high_bit(word) + 1;
-}
 
 // The mask of bits first .. last within one word (0 <= first <= last < 32).
 uint32_t span_mask(uint32_t first, uint32_t last) { return (~0u << first) & (~0u >> (31 - last)); }
@@ -87,10 +75,6 @@ void mark_units(uint32_t* map, uint32_t first, uint32_t count, bool free) {
   }
 }
 
-// The length of the free run that holds the (free) units first .. first + count - 1.
-uint32_t run_around(const uint32_t* map, uint32_t first, uint32_t count) {
-  return next_bit(map, first + count, false) - run_start(map, first);
-}
 
 struct Segment {
   void* handle;         // the system handle of the segment (its own address)
@@ -223,10 +207,7 @@ void heap_free(UnitHeap* heap, void* memory, int32_t bytes) {
   auto* segment = reinterpret_cast<Segment*>(run - (marker - 1) * heap_unit_bytes);
   mark_units(segment->bitmap, marker - 1, units, true);
   segment->free_units = static_cast<uint16_t>(segment->free_units + units);
-  if (segment->run_bound < segment->free_units) {
-    uint32_t joined = run_around(segment->bitmap, marker - 1, units);
-    if (joined > segment->run_bound) set_bound(heap, segment, joined);
-  }
+  set_bound(heap, segment, segment->free_units);
 }
 
 void heap_destroy(UnitHeap* heap) {

@@ -48,11 +48,25 @@ int32_t change_search_start(bool forward) {
   return forward ? app.selected_row + 1 : app.selected_row - 1;
 }
 
+// True when an expanded row begins a change block: it is changed and the
+// row above it (if any) is not.
+bool starts_change_block(int32_t row) {
+  int32_t state = view_row_state(app.current_view, row);
+  if (state == 0 || state == Equal) return false;  // no such row, or unchanged
+  return row == 0 || view_row_state(app.current_view, row - 1) == Equal;
+}
+
 // view_find_change never looks at row 0 going backwards; in the outline
-// row 0 is a change of its own when its files differ.
+// row 0 is a change of its own when its files differ. Going forwards it
+// skips the block the start row is in, which is right from a selected
+// change; with nothing selected, a block that begins on the top row is the
+// next change (else a pair whose only change is its first line would have
+// none).
 int32_t find_change(int32_t start, bool forward) {
+  bool expanded = view_is_expanded(app.current_view);
+  if (forward && expanded && app.selected_row < 0 && starts_change_block(start)) return start;
   int32_t row = view_find_change(app.current_view, start, forward);
-  bool outline_row_0 = !forward && start == 0 && !view_is_expanded(app.current_view);
+  bool outline_row_0 = !forward && start == 0 && !expanded;
   if (outline_row_0 && view_row_state(app.current_view, 0) == SizesDiffer) row = 0;
   return row;
 }

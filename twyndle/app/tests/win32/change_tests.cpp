@@ -49,6 +49,16 @@ TEST_F(Changes, F4AndF3WalkTheChangeBlocks) {
   EXPECT_EQ(boxes_.boxes()[0].owner, app.main_window);
 }
 
+TEST_F(Changes, WithNothingSelectedAChangeOnTheFirstLineIsTheNextChange) {
+  compare("first\r\nsame\r\n", "1st\r\nsame\r\n");
+  ASSERT_NE(view_row_state(app.current_view, 0), Equal);
+  press(VK_F4);
+  EXPECT_EQ(app.selected_row, 0);
+  EXPECT_TRUE(boxes_.boxes().empty());
+  press(VK_F4);  // from the selected block on, there is none after it
+  EXPECT_EQ(boxes_.texts(), std::vector<std::string>{"No More Changes"});
+}
+
 TEST_F(Changes, NoMoreChangesAfterTheLastAndNoneBeforeRowZero) {
   compare(left_text, right_text);
   select_row(6);

@@ -29,6 +29,10 @@ void on_selection(const TableSelection* selection, bool enter) {
   }
   app.selected_row = selection->start_row;
   if (!enter || expand()) return;
+  // Only an expanded row names lines to open. An outline row whose files
+  // cannot be read fails to expand too, and must not send the user to the
+  // host with nothing opened there.
+  if (!view_is_expanded(app.current_view)) return;
   int32_t row = app.selected_row;
   CompareItem* item = view_current_item(app.current_view, 0);
   if (item) jump_into_host(item, row);

@@ -99,6 +99,22 @@ TEST_F(MainWindow, EnterExpandsAndEscapeGoesBackWithTheItemSelected) {
   EXPECT_EQ(app.selected_row, row);
 }
 
+TEST_F(MainWindow, EnterOnAPairThatCannotBeReadLeavesTheHostBehind) {
+  two_folders();
+  int32_t row = outline_row_named(".\\differs.txt");
+  ASSERT_GE(row, 0);
+  ASSERT_TRUE(DeleteFileA(files_.at("left\\differs.txt").c_str()));
+  SetActiveWindow(app.main_window);
+  HWND active = GetActiveWindow();
+  select_row(row);
+  press(VK_RETURN);
+  EXPECT_EQ(app.display_mode, mode_outline);
+  EXPECT_FALSE(view_is_expanded(app.current_view));
+  EXPECT_EQ(GetActiveWindow(), active);
+  EXPECT_NE(GetActiveWindow(), host_->window());
+  EXPECT_TRUE(host_->requests().empty());
+}
+
 TEST_F(MainWindow, ExitButtonExpandsGoesBackAndFinallyCloses) {
   two_folders();
   select_row(outline_row_named(".\\same.txt"));

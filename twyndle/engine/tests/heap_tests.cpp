@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "twyndle/engine/room_index.h"
 #include "twyndle/engine/tests/test_support.h"
 #include "twyndle/engine/unit_heap.h"
 
@@ -269,6 +270,53 @@ TEST_F(HeapTest, AHoleTooSmallForALargerRunIsStillFoundForASmallOne) {
   heap_free(heap, ones[102], 8);
   EXPECT_EQ(heap_alloc(heap, 100), ones[101]) << "two freed neighbours make room for two units";
   heap_free(heap, two, 100);
+}
+
+// The room index against a plain list: segment 0 first, then falling
+// numbers, each listed for a run length when its bound reaches it.
+std::vector<uint32_t> indexed_order(const RoomIndex& index, uint32_t units) {
+  std::vector<uint32_t> order;
+  for (uint32_t n = room_index_first(&index, units); n != room_none && order.size() <= index.count;
+       n = room_index_next(&index, units, n)) {
+    order.push_back(n);  // a walk that comes back to a segment stops one past the count
+  }
+  return order;
+}
+
+std::vector<uint32_t> expected_order(const std::vector<uint32_t>& bounds, uint32_t units) {
+  std::vector<uint32_t> order;
+  if (!bounds.empty() && bounds[0] >= units) order.push_back(0);
+  for (size_t n = bounds.size(); n-- > 1;) {
+    if (bounds[n] >= units) order.push_back(static_cast<uint32_t>(n));
+  }
+  return order;
+}
+
+TEST(HeapRoomIndex, ListsSegmentsWithRoomInChainOrderAsBoundsChange) {
+  RoomIndex index = {nullptr, nullptr, 0, 0};
+  std::vector<uint32_t> bounds;
+  std::mt19937 random(3);
+  std::vector<int> tags(300);
+  for (int& tag : tags) {
+    uint32_t bound = random() % 24;
+    ASSERT_EQ(room_index_add(&index, &tag, bound), bounds.size()) << "numbers are given in turn";
+    bounds.push_back(bound);
+  }
+  EXPECT_EQ(index.segments[299], &tags[299]);
+  for (int round = 0; round < 3; ++round) {
+    for (uint32_t units = 1; units <= room_classes; ++units) {
+      ASSERT_EQ(indexed_order(index, units), expected_order(bounds, units)) << "round " << round << ", " << units;
+    }
+    for (int change = 0; change < 200; ++change) {
+      uint32_t number = random() % bounds.size();
+      uint32_t bound = random() % 24;
+      room_index_change(&index, number, bounds[number], bound);
+      bounds[number] = bound;
+    }
+  }
+  room_index_release(&index);
+  RoomIndex empty = {nullptr, nullptr, 0, 0};
+  EXPECT_EQ(room_index_first(&empty, 1), room_none);
 }
 
 TEST(HeapMemory, OutOfMemoryAsksAndRetryTriesAgain) {

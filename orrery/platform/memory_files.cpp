@@ -2,6 +2,7 @@
 // lookup matches the whole path only, so a relative name finds nothing unless
 // it was added under that very name (the current directory of the tests).
 #include "orrery/platform/memory_files.h"
+#include "orrery/platform/upper_case.h"
 
 #include <cctype>
 #include <cstring>
@@ -9,14 +10,6 @@
 namespace orrery {
 
 namespace {
-
-std::string Upper(const std::string& text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper;
-}
 
 std::string LastComponent(const std::string& path)
 {
@@ -66,7 +59,7 @@ void CMemoryFileSystem::AddFile(const std::string& path, const CFileEntry& entry
     CFileEntry stored = entry;
     if (stored.longName.empty())
         stored.longName = LastComponent(path);
-    m_files[Upper(path)] = stored;
+    m_files[UpperCase(path)] = stored;
 }
 
 void CMemoryFileSystem::AddFile(const std::string& path, std::uint64_t size)
@@ -81,13 +74,13 @@ void CMemoryFileSystem::AddFile(const std::string& path, std::uint64_t size)
 
 void CMemoryFileSystem::RemoveFile(const std::string& path)
 {
-    m_files.erase(Upper(path));
+    m_files.erase(UpperCase(path));
 }
 
 void CMemoryFileSystem::SetVariable(const std::string& name,
                                     const std::string& value)
 {
-    m_variables[Upper(name)] = value;
+    m_variables[UpperCase(name)] = value;
 }
 
 void CMemoryFileSystem::AddSearchDirectory(const std::string& directory)
@@ -100,7 +93,7 @@ bool CMemoryFileSystem::FindFile(const std::string& path, CFileEntry* entry)
     ++m_findCount;
     if (path.find_first_of("*?") != std::string::npos)
         return false;
-    auto found = m_files.find(Upper(path));
+    auto found = m_files.find(UpperCase(path));
     if (found == m_files.end())
         return false;
     if (entry)
@@ -113,7 +106,7 @@ std::string CMemoryFileSystem::SearchFile(const std::string& name)
     const size_t kBufferSize = 260;
     for (const std::string& directory : m_searchDirectories) {
         std::string candidate = directory + "\\" + name;
-        auto found = m_files.find(Upper(candidate));
+        auto found = m_files.find(UpperCase(candidate));
         if (found != m_files.end() && candidate.size() < kBufferSize)
             return candidate;
     }
@@ -132,7 +125,7 @@ std::string CMemoryFileSystem::ExpandText(const std::string& source) const
             break;
         }
         result += source.substr(at, open - at);
-        auto found = m_variables.find(Upper(source.substr(open + 1, close - open - 1)));
+        auto found = m_variables.find(UpperCase(source.substr(open + 1, close - open - 1)));
         if (found != m_variables.end()) {
             result += found->second;
             at = close + 1;

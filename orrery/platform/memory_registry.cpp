@@ -3,6 +3,7 @@
 // creation order. Open handles share ownership of their node, so a key deleted
 // while open stays readable as "deleted" rather than dangling.
 #include "orrery/platform/memory_registry.h"
+#include "orrery/platform/upper_case.h"
 
 #include <cctype>
 #include <cstring>
@@ -26,17 +27,9 @@ struct CMemoryRegistry::Node {
 
 namespace {
 
-std::string Upper(const std::string& text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper;
-}
-
 bool SameName(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() && Upper(a) == Upper(b);
+    return a.size() == b.size() && UpperCase(a) == UpperCase(b);
 }
 
 // The names of a path, empty ones included (two backslashes in a row hold one).
@@ -92,7 +85,7 @@ std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::Walk(
                 continue;
             return nullptr;
         }
-        auto found = node->childIndex.find(Upper(name));
+        auto found = node->childIndex.find(UpperCase(name));
         if (found != node->childIndex.end()) {
             node = node->children[found->second];
             continue;
@@ -102,7 +95,7 @@ std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::Walk(
         auto child = std::make_shared<Node>();
         child->name = name;
         child->path = node->path.empty() ? name : node->path + "\\" + name;
-        node->childIndex[Upper(name)] = node->children.size();
+        node->childIndex[UpperCase(name)] = node->children.size();
         node->children.push_back(child);
         node = child;
     }
@@ -154,14 +147,14 @@ bool CMemoryRegistry::DeleteKey(const std::string& path)
     std::shared_ptr<Node> parent = Walk(m_root, parentPath, false);
     if (!parent)
         return false;
-    auto found = parent->childIndex.find(Upper(leaf));
+    auto found = parent->childIndex.find(UpperCase(leaf));
     if (found == parent->childIndex.end())
         return false;
     MarkDeleted(*parent->children[found->second]);
     parent->children.erase(parent->children.begin() + found->second);
     parent->childIndex.clear();
     for (size_t i = 0; i < parent->children.size(); ++i)
-        parent->childIndex[Upper(parent->children[i]->name)] = i;
+        parent->childIndex[UpperCase(parent->children[i]->name)] = i;
     return true;
 }
 

@@ -3,6 +3,7 @@
 // endian; QueryValue walks them. String values are stored with their
 // terminating zero and reported in characters, the translation as 4 bytes.
 #include "orrery/platform/memory_version.h"
+#include "orrery/platform/upper_case.h"
 
 #include <cctype>
 #include <cstdio>
@@ -12,14 +13,6 @@
 namespace orrery {
 
 namespace {
-
-std::string Upper(const std::string& text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper;
-}
 
 void PutLength(std::string* out, std::uint32_t length)
 {
@@ -67,13 +60,13 @@ std::string Pack(const CVersionFixture& fixture)
 void CMemoryVersionResources::SetVersion(const std::string& path,
                                          const CVersionFixture& fixture)
 {
-    m_fixtures[Upper(path)] = fixture;
-    m_packed[Upper(path)] = Pack(fixture);
+    m_fixtures[UpperCase(path)] = fixture;
+    m_packed[UpperCase(path)] = Pack(fixture);
 }
 
 const std::string* CMemoryVersionResources::Packed(const char* path) const
 {
-    auto found = m_packed.find(Upper(path ? path : ""));
+    auto found = m_packed.find(UpperCase(path ? path : ""));
     return found == m_packed.end() ? nullptr : &found->second;
 }
 
@@ -89,7 +82,7 @@ bool CMemoryVersionResources::GetInfo(const char* path, unsigned long size,
 {
     ++m_counts.reads;
     const std::string* packed = Packed(path);
-    if (!packed || m_fixtures[Upper(path)].readFails || size < packed->size())
+    if (!packed || m_fixtures[UpperCase(path)].readFails || size < packed->size())
         return false;
     std::memcpy(block, packed->data(), packed->size());
     return true;
@@ -102,14 +95,14 @@ bool CMemoryVersionResources::QueryValue(const void* block, const char* subBlock
     const unsigned char* at = static_cast<const unsigned char*>(block);
     std::uint32_t count = GetLength(at);
     at += 4;
-    std::string wanted = Upper(subBlock ? subBlock : "");
+    std::string wanted = UpperCase(subBlock ? subBlock : "");
     for (std::uint32_t i = 0; i < count; ++i) {
         std::uint32_t nameLength = GetLength(at);
         std::string name(reinterpret_cast<const char*>(at + 4), nameLength);
         at += 4 + nameLength;
         std::uint32_t valueLength = GetLength(at);
         at += 4;
-        if (Upper(name) == wanted) {
+        if (UpperCase(name) == wanted) {
             *value = at;
             *length = valueLength;
             return true;

@@ -40,7 +40,7 @@ void FillMachine(CMemoryPlatform& machine)
         machine.registry.SetString(key + "\\ProgID", "", "Bench.Class." + std::to_string(i));
         switch (i % 4) {
         case 0:
-            machine.registry.CreateKey(key + "\\Control");
+            machine.registry.AddKey(key + "\\Control");
             machine.registry.SetString(key + "\\InprocServer32", "", file + ".ocx");
             machine.files.AddFile(file + ".ocx", 1000);
             break;

@@ -1,7 +1,8 @@
 // The in-memory registry. Each key is a node holding its subkeys in creation
 // order (with an index by upper-cased name for quick lookup) and its values in
 // creation order. Open handles share ownership of their node, so a key deleted
-// while open stays readable as "deleted" rather than dangling.
+// while open stays readable as "deleted" rather than dangling. Refusals are
+// kept as upper-cased key paths; a refused path covers its whole subtree.
 #include "orrery/platform/memory_registry.h"
 #include "orrery/platform/upper_case.h"
 
@@ -60,6 +61,11 @@ std::string StringBytes(const std::string& text)
     return std::string(text.c_str(), text.size() + 1);
 }
 
+std::string ChildPath(const std::string& parentPath, const std::string& name)
+{
+    return parentPath.empty() ? name : parentPath + "\\" + name;
+}
+
 }  // namespace
 
 CMemoryRegistry::CMemoryRegistry()
@@ -70,7 +76,7 @@ CMemoryRegistry::CMemoryRegistry()
 CMemoryRegistry::~CMemoryRegistry() = default;
 
 std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::Walk(
-    const std::shared_ptr<Node>& from, const std::string& path, bool create)
+    const std::shared_ptr<Node>& from, const std::string& path, bool create) const
 {
     std::shared_ptr<Node> node = from;
     if (path.empty())
@@ -94,7 +100,7 @@ std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::Walk(
             return nullptr;
         auto child = std::make_shared<Node>();
         child->name = name;
-        child->path = node->path.empty() ? name : node->path + "\\" + name;
+        child->path = ChildPath(node->path, name);
         node->childIndex[UpperCase(name)] = node->children.size();
         node->children.push_back(child);
         node = child;
@@ -102,23 +108,28 @@ std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::Walk(
     return node;
 }
 
-void CMemoryRegistry::CreateKey(const std::string& path)
+void CMemoryRegistry::AddKey(const std::string& path)
 {
     Walk(m_root, path, true);
 }
 
-void CMemoryRegistry::SetRaw(const std::string& path, const std::string& name,
-                             unsigned long type, const std::string& bytes)
+void CMemoryRegistry::SetNodeValue(Node& node, const std::string& name,
+                                   unsigned long type, const std::string& bytes)
 {
-    std::shared_ptr<Node> node = Walk(m_root, path, true);
-    for (Node::Value& value : node->values) {
+    for (Node::Value& value : node.values) {
         if (SameName(value.name, name)) {
             value.type = type;
             value.bytes = bytes;
             return;
         }
     }
-    node->values.push_back(Node::Value{name, type, bytes});
+    node.values.push_back(Node::Value{name, type, bytes});
+}
+
+void CMemoryRegistry::SetRaw(const std::string& path, const std::string& name,
+                             unsigned long type, const std::string& bytes)
+{
+    SetNodeValue(*Walk(m_root, path, true), name, type, bytes);
 }
 
 void CMemoryRegistry::SetString(const std::string& path, const std::string& name,
@@ -136,7 +147,17 @@ void CMemoryRegistry::SetDword(const std::string& path, const std::string& name,
     SetRaw(path, name, kRegDword, bytes);
 }
 
-bool CMemoryRegistry::DeleteKey(const std::string& path)
+void CMemoryRegistry::Unlink(Node& parent, const std::string& name)
+{
+    auto found = parent.childIndex.find(UpperCase(name));
+    MarkDeleted(*parent.children[found->second]);
+    parent.children.erase(parent.children.begin() + found->second);
+    parent.childIndex.clear();
+    for (size_t i = 0; i < parent.children.size(); ++i)
+        parent.childIndex[UpperCase(parent.children[i]->name)] = i;
+}
+
+bool CMemoryRegistry::RemoveKey(const std::string& path)
 {
     std::vector<std::string> names = SplitPath(path);
     std::string leaf = names.back();
@@ -145,17 +166,48 @@ bool CMemoryRegistry::DeleteKey(const std::string& path)
     for (const std::string& name : names)
         parentPath += name + "\\";
     std::shared_ptr<Node> parent = Walk(m_root, parentPath, false);
-    if (!parent)
+    if (!parent || !parent->childIndex.count(UpperCase(leaf)))
         return false;
-    auto found = parent->childIndex.find(UpperCase(leaf));
-    if (found == parent->childIndex.end())
-        return false;
-    MarkDeleted(*parent->children[found->second]);
-    parent->children.erase(parent->children.begin() + found->second);
-    parent->childIndex.clear();
-    for (size_t i = 0; i < parent->children.size(); ++i)
-        parent->childIndex[UpperCase(parent->children[i]->name)] = i;
+    Unlink(*parent, leaf);
     return true;
+}
+
+void CMemoryRegistry::RefuseChanges(const std::string& path)
+{
+    m_refused.push_back(UpperCase(path));
+}
+
+bool CMemoryRegistry::IsRefused(const std::string& path) const
+{
+    std::string upper = UpperCase(path);
+    for (const std::string& refused : m_refused) {
+        if (refused.empty() || upper == refused ||
+            (upper.size() > refused.size() && upper.compare(0, refused.size(), refused) == 0 &&
+             upper[refused.size()] == '\\'))
+            return true;
+    }
+    return false;
+}
+
+bool CMemoryRegistry::HasKey(const std::string& path) const
+{
+    return Walk(m_root, path, false) != nullptr;
+}
+
+bool CMemoryRegistry::GetValue(const std::string& path, const std::string& name,
+                               unsigned long* type, std::string* bytes) const
+{
+    std::shared_ptr<Node> node = Walk(m_root, path, false);
+    if (!node)
+        return false;
+    for (const Node::Value& value : node->values) {
+        if (SameName(value.name, name)) {
+            *type = value.type;
+            *bytes = value.bytes;
+            return true;
+        }
+    }
+    return false;
 }
 
 void CMemoryRegistry::ResetCounts()
@@ -178,7 +230,7 @@ std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::Resolve(
     } else {
         auto found = m_handles.find(key);
         if (found != m_handles.end())
-            node = found->second;
+            node = found->second.node;
     }
     if (!node)
         *result = kRegInvalidHandle;
@@ -189,7 +241,15 @@ std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::Resolve(
     return *result == kRegSuccess ? node : nullptr;
 }
 
-long CMemoryRegistry::OpenKey(RegKey parent, const char* subkey, RegKey* opened)
+RegKey CMemoryRegistry::NewHandle(const std::shared_ptr<Node>& node, bool canChange)
+{
+    RegKey handle = m_nextHandle;
+    m_nextHandle += 4;
+    m_handles[handle] = Handle{node, canChange};
+    return handle;
+}
+
+long CMemoryRegistry::Open(RegKey parent, const char* subkey, bool toChange, RegKey* opened)
 {
     ++m_counts.opens;
     long result;
@@ -199,9 +259,84 @@ long CMemoryRegistry::OpenKey(RegKey parent, const char* subkey, RegKey* opened)
     std::shared_ptr<Node> node = Walk(from, subkey ? subkey : "", false);
     if (!node)
         return kRegFileNotFound;
-    *opened = m_nextHandle;
-    m_nextHandle += 4;
-    m_handles[*opened] = node;
+    if (toChange && IsRefused(node->path))
+        return kRegAccessDenied;
+    *opened = NewHandle(node, toChange);
+    return kRegSuccess;
+}
+
+long CMemoryRegistry::OpenKey(RegKey parent, const char* subkey, RegKey* opened)
+{
+    return Open(parent, subkey, false, opened);
+}
+
+long CMemoryRegistry::OpenKeyToChange(RegKey parent, const char* subkey, RegKey* opened)
+{
+    return Open(parent, subkey, true, opened);
+}
+
+long CMemoryRegistry::CreateKey(RegKey parent, const char* subkey, RegKey* created)
+{
+    ++m_counts.creates;
+    long result;
+    std::shared_ptr<Node> node = Resolve(parent, &result);
+    if (!node)
+        return result;
+    if (!subkey || !*subkey)
+        return kRegInvalidParameter;
+    // Refused when the key, or the deepest key that exists on its way, lies
+    // in a refused subtree: the path it would get tells.
+    std::string wouldBe = node->path;
+    for (const std::string& name : SplitPath(subkey)) {
+        if (!name.empty())
+            wouldBe = ChildPath(wouldBe, name);
+    }
+    if (IsRefused(wouldBe))
+        return kRegAccessDenied;
+    *created = NewHandle(Walk(node, subkey, true), true);
+    return kRegSuccess;
+}
+
+long CMemoryRegistry::SetValue(RegKey key, const char* name, unsigned long type,
+                               const unsigned char* data, unsigned long size)
+{
+    ++m_counts.sets;
+    long result;
+    std::shared_ptr<Node> node = Resolve(key, &result);
+    if (!node)
+        return result;
+    auto handle = m_handles.find(key);
+    if (handle == m_handles.end() || !handle->second.canChange || IsRefused(node->path))
+        return kRegAccessDenied;
+    std::string bytes(reinterpret_cast<const char*>(data), data ? size : 0);
+    SetNodeValue(*node, name ? name : "", type, bytes);
+    return kRegSuccess;
+}
+
+long CMemoryRegistry::DeleteKey(RegKey parent, const char* subkey)
+{
+    ++m_counts.deletes;
+    long result;
+    std::shared_ptr<Node> from = Resolve(parent, &result);
+    if (!from)
+        return result;
+    if (!subkey || !*subkey)
+        return kRegInvalidParameter;
+    std::shared_ptr<Node> node = Walk(from, subkey, false);
+    if (!node)
+        return kRegFileNotFound;
+    if (IsRefused(node->path) || !node->children.empty())
+        return kRegAccessDenied;
+    std::vector<std::string> names = SplitPath(subkey);
+    while (names.size() > 1 && names.back().empty())
+        names.pop_back();
+    names.pop_back();
+    std::shared_ptr<Node> parentNode = from;
+    for (const std::string& name : names) {
+        if (!name.empty())
+            parentNode = Walk(parentNode, name, false);
+    }
+    Unlink(*parentNode, node->name);
     return kRegSuccess;
 }
 

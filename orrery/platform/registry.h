@@ -1,9 +1,16 @@
 // The registry seam: the HKEY_CLASSES_ROOT calls orrery makes, nothing more.
 //
-// Each operation mirrors one Win32 call (RegOpenKeyExA with KEY_ALL_ACCESS,
-// RegQueryValueExA, RegEnumKeyExA, RegEnumValueA, RegCloseKey): the same
-// in/out sizes, the same result codes. Callers therefore keep the buffer rules
-// of the real calls, and the in-memory backend can be held to them in tests.
+// Each operation mirrors one Win32 call (RegOpenKeyExA, RegCreateKeyExA,
+// RegQueryValueExA, RegSetValueExA, RegEnumKeyExA, RegEnumValueA,
+// RegDeleteKeyA, RegCloseKey): the same in/out sizes, the same result codes.
+// Callers therefore keep the buffer rules of the real calls, and the in-memory
+// backend can be held to them in tests.
+//
+// Reading and changing are kept apart. A user who is not an administrator may
+// read HKEY_CLASSES_ROOT but not change the machine's classes: a key opened
+// for changing, a key created, a value set or a key deleted there is refused
+// with kRegAccessDenied. So keys are opened for reading unless the caller is
+// about to change them.
 #pragma once
 
 #include <cstdint>
@@ -37,9 +44,27 @@ class CRegistry {
 public:
     virtual ~CRegistry() {}
 
-    // RegOpenKeyExA(parent, subkey, 0, KEY_ALL_ACCESS, opened). subkey may hold
+    // RegOpenKeyExA(parent, subkey, 0, KEY_READ, opened). subkey may hold
     // several names separated by backslashes.
     virtual long OpenKey(RegKey parent, const char* subkey, RegKey* opened) = 0;
+
+    // RegOpenKeyExA(parent, subkey, 0, KEY_ALL_ACCESS, opened): a key whose
+    // values are about to be set.
+    virtual long OpenKeyToChange(RegKey parent, const char* subkey, RegKey* opened) = 0;
+
+    // RegCreateKeyExA(parent, subkey, 0, no class, REG_OPTION_NON_VOLATILE,
+    // KEY_ALL_ACCESS, no security, created, no disposition): opens the key,
+    // making it and any missing keys on the way.
+    virtual long CreateKey(RegKey parent, const char* subkey, RegKey* created) = 0;
+
+    // RegSetValueExA(key, name, 0, type, data, size). name null or "" is the
+    // default value. The key must have been opened to change or created.
+    virtual long SetValue(RegKey key, const char* name, unsigned long type,
+                          const unsigned char* data, unsigned long size) = 0;
+
+    // RegDeleteKeyA(parent, subkey): deletes one key that has no subkeys;
+    // a key with subkeys is refused with kRegAccessDenied, as on Windows NT.
+    virtual long DeleteKey(RegKey parent, const char* subkey) = 0;
 
     // RegQueryValueExA(key, name, 0, type, data, size). name null or "" is the
     // default value. data may be null to ask for the size only. On

@@ -9,6 +9,11 @@ namespace orrery {
 class CWin32Registry : public CRegistry {
 public:
     long OpenKey(RegKey parent, const char* subkey, RegKey* opened) override;
+    long OpenKeyToChange(RegKey parent, const char* subkey, RegKey* opened) override;
+    long CreateKey(RegKey parent, const char* subkey, RegKey* created) override;
+    long SetValue(RegKey key, const char* name, unsigned long type,
+                  const unsigned char* data, unsigned long size) override;
+    long DeleteKey(RegKey parent, const char* subkey) override;
     long QueryValue(RegKey key, const char* name, unsigned long* type,
                     unsigned char* data, unsigned long* size) override;
     long EnumKey(RegKey key, unsigned long index, char* name,

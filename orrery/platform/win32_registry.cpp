@@ -1,5 +1,5 @@
 // The registry seam on Win32: HKEY_CLASSES_ROOT and keys opened below it,
-// every key opened with KEY_ALL_ACCESS.
+// for reading with KEY_READ, for changing with KEY_ALL_ACCESS.
 #include "orrery/platform/win32_platform.h"
 
 #include <windows.h>
@@ -13,15 +13,46 @@ HKEY ToHkey(RegKey key)
     return key == kClassesRoot ? HKEY_CLASSES_ROOT : reinterpret_cast<HKEY>(key);
 }
 
+long OpenWithAccess(RegKey parent, const char* subkey, REGSAM access, RegKey* opened)
+{
+    HKEY key = nullptr;
+    LONG result = RegOpenKeyExA(ToHkey(parent), subkey, 0, access, &key);
+    if (result == ERROR_SUCCESS)
+        *opened = reinterpret_cast<RegKey>(key);
+    return result;
+}
+
 }  // namespace
 
 long CWin32Registry::OpenKey(RegKey parent, const char* subkey, RegKey* opened)
 {
+    return OpenWithAccess(parent, subkey, KEY_READ, opened);
+}
+
+long CWin32Registry::OpenKeyToChange(RegKey parent, const char* subkey, RegKey* opened)
+{
+    return OpenWithAccess(parent, subkey, KEY_ALL_ACCESS, opened);
+}
+
+long CWin32Registry::CreateKey(RegKey parent, const char* subkey, RegKey* created)
+{
     HKEY key = nullptr;
-    LONG result = RegOpenKeyExA(ToHkey(parent), subkey, 0, KEY_ALL_ACCESS, &key);
+    LONG result = RegCreateKeyExA(ToHkey(parent), subkey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr);
     if (result == ERROR_SUCCESS)
-        *opened = reinterpret_cast<RegKey>(key);
+        *created = reinterpret_cast<RegKey>(key);
     return result;
+}
+
+long CWin32Registry::SetValue(RegKey key, const char* name, unsigned long type,
+                              const unsigned char* data, unsigned long size)
+{
+    return RegSetValueExA(ToHkey(key), name, 0, type, data, size);
+}
+
+long CWin32Registry::DeleteKey(RegKey parent, const char* subkey)
+{
+    return RegDeleteKeyA(ToHkey(parent), subkey);
 }
 
 long CWin32Registry::QueryValue(RegKey key, const char* name, unsigned long* type,

@@ -183,7 +183,7 @@ TEST_F(ObjectTreeTest, RemovingTheSelectedRecordDropsOnlyThatItem)
 TEST_F(ObjectTreeTest, F5RebuildsTheCatalogueFromTheRegistry)
 {
     Machine().registry.SetString("CLSID\\{C3}\\ProgID", "", "Orrery.Knob");
-    Machine().registry.CreateKey("CLSID\\{C3}\\Control");
+    Machine().registry.AddKey("CLSID\\{C3}\\Control");
     Select("Orrery.Gauge.1");
     NMTVKEYDOWN key = {};
     key.hdr = {TreeControl(), IDC_OBJECT_TREE, static_cast<UINT>(TVN_KEYDOWN)};
@@ -192,7 +192,7 @@ TEST_F(ObjectTreeTest, F5RebuildsTheCatalogueFromTheRegistry)
     EXPECT_EQ((std::vector<std::string>{"Orrery.Dial", "Orrery.Gauge.1", "Orrery.Knob"}), Labels());
     EXPECT_EQ("Items: 3", ItemCountText());
     EXPECT_EQ(nullptr, Tree().GetSelectedRecord());
-    Machine().registry.DeleteKey("CLSID\\{C3}");
+    Machine().registry.RemoveKey("CLSID\\{C3}");
 }
 
 // Records the progress texts and, for each, how many objects the tree shows.

@@ -75,7 +75,7 @@ void AddClass(orrery::CMemoryRegistry& registry, const std::string& clsid, const
               const char* serverKey, const std::string& server)
 {
     std::string key = "CLSID\\" + clsid;
-    registry.CreateKey(key);
+    registry.AddKey(key);
     if (progId) {
         registry.SetString(key + "\\ProgID", "", progId);
         registry.SetString(progId, "", std::string(progId) + " object");
@@ -97,12 +97,12 @@ void AddSampleClasses(orrery::CMemoryPlatform& machine)
 {
     orrery::CMemoryRegistry& registry = machine.registry;
     AddClass(registry, "{C1}", "Orrery.Gauge.1", "InprocServer32", "C:\\lib\\gauge.ocx");
-    registry.CreateKey("CLSID\\{C1}\\Control");
+    registry.AddKey("CLSID\\{C1}\\Control");
     registry.SetString("CLSID\\{C1}\\TypeLib", "", "{TL1}");
     registry.SetString("CLSID\\{C1}\\Version", "", "1.0");
     registry.SetString("CLSID\\{C1}\\ToolboxBitmap32", "", "C:\\lib\\gauge.ocx, 1");
     registry.SetString("TypeLib\\{TL1}\\1.0", "", "Gauge Library");
-    registry.CreateKey("TypeLib\\{TL1}\\1.0\\0\\win32");
+    registry.AddKey("TypeLib\\{TL1}\\1.0\\0\\win32");
     machine.files.AddFile("C:\\lib\\gauge.ocx", 12345);
     orrery::CVersionFixture version;
     version.strings = {{"FileDescription", "Gauge Control"}, {"CompanyName", "Tarnwick"},
@@ -110,7 +110,7 @@ void AddSampleClasses(orrery::CMemoryPlatform& machine)
     machine.versions.SetVersion("C:\\lib\\gauge.ocx", version);
 
     AddClass(registry, "{C2}", "Orrery.Dial", "InprocServer32", "C:\\lib\\dial.dll");
-    registry.CreateKey("CLSID\\{C2}\\Control");
+    registry.AddKey("CLSID\\{C2}\\Control");
 
     AddClass(registry, "{D1}", "Orrery.Engine", "InprocServer32", "C:\\lib\\engine.dll");
     machine.files.AddFile("C:\\lib\\engine.dll", 2048);
@@ -121,7 +121,7 @@ void AddSampleClasses(orrery::CMemoryPlatform& machine)
     registry.SetString("CLSID\\{E1}", "", "Orrery Server Application");
     registry.SetString("CLSID\\{E1}", "AppID", "{AP1}");
     registry.SetString("AppID\\{AP1}", "", "Orrery Server");
-    registry.CreateKey("AppID\\{AP1}\\Launch");
+    registry.AddKey("AppID\\{AP1}\\Launch");
     machine.files.AddFile("C:\\apps\\server.exe", 65536);
 
     AddClass(registry, "{N1}", nullptr, "InprocServer32", "C:\\lib\\hidden.dll");

@@ -125,9 +125,9 @@ TEST_F(FillTest, APlainFileShowsOnlyItsFileRows)
 TEST_F(FillTest, TheRegistryTreeShowsTheClassLibraryAndProgIDKeys)
 {
     SetClassValue(machine.registry, kClsid, "TypeLib", "{LIB}");
-    machine.registry.CreateKey("TypeLib\\{LIB}\\1.0\\0\\win32");
-    machine.registry.CreateKey("TypeLib\\{LIB}\\1.0\\FLAGS");
-    machine.registry.CreateKey("Widget.1\\CLSID");
+    machine.registry.AddKey("TypeLib\\{LIB}\\1.0\\0\\win32");
+    machine.registry.AddKey("TypeLib\\{LIB}\\1.0\\FLAGS");
+    machine.registry.AddKey("Widget.1\\CLSID");
     CComControl control(machine.Get(), kClsid);
     CRecordingTree tree;
     control.FillRegistryTree(tree);
@@ -153,7 +153,7 @@ TEST_F(FillTest, TheRegistryTreeShowsTheClassLibraryAndProgIDKeys)
 
 TEST_F(FillTest, AClassWithoutTypeLibHasNoTypeLibBranch)
 {
-    machine.registry.DeleteKey(std::string("CLSID\\") + kClsid + "\\ProgID");
+    machine.registry.RemoveKey(std::string("CLSID\\") + kClsid + "\\ProgID");
     CDllServer server(machine.Get(), kClsid);
     CRecordingTree tree;
     server.FillRegistryTree(tree);
@@ -164,7 +164,7 @@ TEST_F(FillTest, AClassWithoutTypeLibHasNoTypeLibBranch)
 TEST_F(FillTest, AnExeServerAddsItsAppIDBranch)
 {
     machine.registry.SetString(std::string("CLSID\\") + kClsid, "AppID", "{APP}");
-    machine.registry.CreateKey("AppID\\{APP}\\Sub");
+    machine.registry.AddKey("AppID\\{APP}\\Sub");
     CExeServer server(machine.Get(), kClsid);
     CRecordingTree tree;
     server.FillRegistryTree(tree);

@@ -102,7 +102,7 @@ TEST_F(FindObjectTest, ReturnsNothingWithoutAMatchOrAClassList)
     EXPECT_EQ(1, started);
     EXPECT_EQ(0u, machine.registry.OpenKeyCount());
 
-    machine.registry.DeleteKey("CLSID");
+    machine.registry.RemoveKey("CLSID");
     EXPECT_FALSE(Find("C:\\a.dll"));
     EXPECT_EQ(1, started) << "no wait window without a class list";
 }

@@ -85,7 +85,7 @@ bool CRecordingTree::AllImages(int image, int selectedImage) const
 
 void AddClass(CMemoryRegistry& registry, const std::string& clsid, const char* progId)
 {
-    registry.CreateKey("CLSID\\" + clsid);
+    registry.AddKey("CLSID\\" + clsid);
     if (progId)
         SetClassValue(registry, clsid, "ProgID", progId);
 }
@@ -99,7 +99,7 @@ void SetClassValue(CMemoryRegistry& registry, const std::string& clsid,
 void AddClassKey(CMemoryRegistry& registry, const std::string& clsid,
                  const std::string& subkey)
 {
-    registry.CreateKey("CLSID\\" + clsid + "\\" + subkey);
+    registry.AddKey("CLSID\\" + clsid + "\\" + subkey);
 }
 
 }  // namespace orrery

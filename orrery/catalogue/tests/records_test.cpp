@@ -208,7 +208,7 @@ TEST_F(RecordTest, ProgIDIsUnknownWithoutAValueAndAnExeServerShowsItsDescription
     EXPECT_EQ("Widget.Control.1", control->GetProgID());
     SetClassValue(machine.registry, kClsid, "ProgID", "");
     EXPECT_EQ("Unknown", control->GetProgID());
-    machine.registry.DeleteKey(std::string("CLSID\\") + kClsid + "\\ProgID");
+    machine.registry.RemoveKey(std::string("CLSID\\") + kClsid + "\\ProgID");
     EXPECT_EQ("Unknown", control->GetProgID());
 }
 
@@ -219,13 +219,13 @@ TEST_F(RecordTest, TypeLibNameComesFromTheLibraryKeyOfTheClassVersion)
     SetClassValue(machine.registry, kClsid, "TypeLib", "{LIB}");
     SetClassValue(machine.registry, kClsid, "Version", "1.0");
     EXPECT_EQ("Not Defined", control->GetTypeLibName()) << "no library key";
-    machine.registry.CreateKey("TypeLib\\{LIB}\\1.0");
+    machine.registry.AddKey("TypeLib\\{LIB}\\1.0");
     EXPECT_EQ("Not Defined", control->GetTypeLibName()) << "a library key without a name";
     machine.registry.SetString("TypeLib\\{lib}\\1.0", "", "Widget 1.0 Type Library");
     EXPECT_EQ("Widget 1.0 Type Library", control->GetAttribute(AttrTypeLibName));
     EXPECT_EQ("{LIB}", control->GetAttribute(AttrTypeLib));
     EXPECT_EQ("1.0", control->GetAttribute(AttrVersion));
-    machine.registry.DeleteKey(std::string("CLSID\\") + kClsid + "\\Version");
+    machine.registry.RemoveKey(std::string("CLSID\\") + kClsid + "\\Version");
     EXPECT_EQ("Not Defined", control->GetTypeLibName());
 }
 
@@ -273,7 +273,7 @@ TEST_F(RecordTest, ARecordOfAVanishedClassReadsEmptyTexts)
     SetClassValue(machine.registry, kClsid, "InprocServer32", kDll);
     SetClassValue(machine.registry, kClsid, "TypeLib", "{LIB}");
     auto control = Build<CComControl>();
-    machine.registry.DeleteKey(std::string("CLSID\\") + kClsid);
+    machine.registry.RemoveKey(std::string("CLSID\\") + kClsid);
     EXPECT_EQ("Unknown", control->GetProgID());
     EXPECT_EQ("", control->GetAttribute(AttrTypeLib));
     EXPECT_EQ(kDll, control->GetFilePath()) << "the path was read when the record was built";

@@ -87,6 +87,19 @@ TEST_F(ScanTest, ValuesThatCannotBeReadAreNotDllServers)
     EXPECT_EQ((std::vector<std::string>{"{fits}"}), Clsids(CategoryDllServers));
 }
 
+TEST_F(ScanTest, AUserWhoMayNotChangeTheMachineStillSeesEveryClassAndAttribute)
+{
+    machine.files.AddFile("C:\\x\\here.dll");
+    AddServer("{here}", "Here", "InprocServer32", "C:\\x\\here.dll");
+    AddServer("{exe}", "Exe", "LocalServer32", "C:\\x\\exe.exe");
+    machine.registry.RefuseChanges("");
+    catalogue.ScanRegistry();
+    ASSERT_EQ((std::vector<std::string>{"{here}"}), Clsids(CategoryDllServers));
+    EXPECT_EQ((std::vector<std::string>{"{exe}"}), Clsids(CategoryExeServers));
+    EXPECT_TRUE(catalogue.List(CategoryDllServers)[0]->IsFound());
+    EXPECT_EQ("Here", catalogue.List(CategoryDllServers)[0]->GetAttribute(0));
+}
+
 TEST_F(ScanTest, LongClassNamesDoNotEndTheScan)
 {
     const std::string name63 = "{" + std::string(61, '6') + "}";
@@ -107,7 +120,7 @@ TEST_F(ScanTest, KeysVanishingDuringTheScanLoseNothingElse)
         AddServer(clsid, "P", "InprocServer32", std::string("C:\\") + clsid + ".dll");
     machine.registry.SetEnumKeyHook([this](unsigned long index) {
         if (index == 1)
-            machine.registry.DeleteKey("CLSID\\{c}\\InprocServer32");
+            machine.registry.RemoveKey("CLSID\\{c}\\InprocServer32");
     });
     catalogue.ScanRegistry();
     EXPECT_EQ((std::vector<std::string>{"{a}", "{b}", "{d}"}), Clsids(CategoryDllServers));
@@ -120,7 +133,7 @@ TEST_F(ScanTest, TheWholeClassListVanishingEndsTheScanQuietly)
         AddServer(clsid, "P", "InprocServer32", "C:\\x.dll");
     machine.registry.SetEnumKeyHook([this](unsigned long index) {
         if (index == 2)
-            machine.registry.DeleteKey("CLSID");
+            machine.registry.RemoveKey("CLSID");
     });
     catalogue.ScanRegistry();
     EXPECT_EQ((std::vector<std::string>{"{a}", "{b}"}), Clsids(CategoryDllServers));
@@ -129,7 +142,7 @@ TEST_F(ScanTest, TheWholeClassListVanishingEndsTheScanQuietly)
 
 TEST_F(ScanTest, NoClassListGivesAnEmptyCatalogue)
 {
-    machine.registry.CreateKey("Interface\\{x}");
+    machine.registry.AddKey("Interface\\{x}");
     catalogue.ScanRegistry();
     for (int category = 0; category < kCategoryCount; ++category)
         EXPECT_TRUE(catalogue.List(static_cast<ObjectCategory>(category)).empty());

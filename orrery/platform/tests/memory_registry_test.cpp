@@ -57,7 +57,7 @@ TEST(MemoryRegistry, EnumeratesInCreationOrderWithinTheNameBuffer)
 {
     CMemoryRegistry registry;
     for (const char* name : {"Root\\zeta", "Root\\Alpha", "Root\\mid", "Root\\ALPHA\\child"})
-        registry.CreateKey(name);
+        registry.AddKey(name);
     registry.SetString("Root", "second", "2");
     registry.SetString("Root", "first", "1");
     RegKey key = kNoKey;
@@ -85,12 +85,12 @@ TEST(MemoryRegistry, DeletedKeysVanishFromEnumerationAndOpenHandles)
 {
     CMemoryRegistry registry;
     for (const char* name : {"CLSID\\{1}\\ProgID", "CLSID\\{2}", "CLSID\\{3}"})
-        registry.CreateKey(name);
+        registry.AddKey(name);
     std::vector<unsigned long> hooked;
     registry.SetEnumKeyHook([&](unsigned long index) {
         hooked.push_back(index);
         if (index == 0)
-            registry.DeleteKey("clsid\\{1}");
+            registry.RemoveKey("clsid\\{1}");
     });
     RegKey clsid = kNoKey;
     RegKey one = kNoKey;
@@ -103,13 +103,87 @@ TEST(MemoryRegistry, DeletedKeysVanishFromEnumerationAndOpenHandles)
     EXPECT_EQ(kRegKeyDeleted, registry.QueryValue(one, nullptr, nullptr, nullptr, &size));
     RegKey again = kNoKey;
     EXPECT_EQ(kRegFileNotFound, registry.OpenKey(clsid, "{1}", &again));
-    EXPECT_FALSE(registry.DeleteKey("CLSID\\{1}"));
-    EXPECT_TRUE(registry.DeleteKey("CLSID\\{2}"));
+    EXPECT_FALSE(registry.RemoveKey("CLSID\\{1}"));
+    EXPECT_TRUE(registry.RemoveKey("CLSID\\{2}"));
     EXPECT_EQ(kRegSuccess, registry.OpenKey(clsid, "{3}", &again)) << "lookup rebuilt after removal";
     registry.CloseKey(again);
     registry.CloseKey(one);
     registry.CloseKey(clsid);
     EXPECT_EQ(kRegInvalidHandle, registry.CloseKey(clsid));
+}
+
+std::string ValueText(const CMemoryRegistry& registry, const std::string& path, const std::string& name)
+{
+    unsigned long type = 0;
+    std::string bytes;
+    return registry.GetValue(path, name, &type, &bytes) ? bytes : "<none>";
+}
+
+TEST(MemoryRegistry, CreatesSetsAndDeletesThroughTheSeam)
+{
+    CMemoryRegistry registry;
+    registry.AddKey("dllfile");
+    RegKey verb = kNoKey;
+    ASSERT_EQ(kRegSuccess, registry.CreateKey(kClassesRoot, "dllfile\\shell\\R\\command", &verb));
+    const unsigned char text[] = "run %1";
+    EXPECT_EQ(kRegSuccess, registry.SetValue(verb, nullptr, kRegSz, text, sizeof text));
+    EXPECT_EQ(std::string("run %1", 7), ValueText(registry, "DLLFILE\\shell\\r\\COMMAND", ""));
+    registry.CloseKey(verb);
+
+    RegKey readOnly = kNoKey;
+    ASSERT_EQ(kRegSuccess, registry.OpenKey(kClassesRoot, "dllfile\\shell", &readOnly));
+    EXPECT_EQ(kRegAccessDenied, registry.SetValue(readOnly, nullptr, kRegSz, text, sizeof text))
+        << "a key opened for reading takes no values";
+    RegKey writable = kNoKey;
+    ASSERT_EQ(kRegSuccess, registry.OpenKeyToChange(kClassesRoot, "dllfile\\shell", &writable));
+    EXPECT_EQ(kRegSuccess, registry.SetValue(writable, "", kRegSz, text, 2));
+    EXPECT_EQ(std::string("ru"), ValueText(registry, "dllfile\\shell", ""));
+
+    EXPECT_EQ(kRegAccessDenied, registry.DeleteKey(kClassesRoot, "dllfile\\shell\\R"))
+        << "a key with subkeys is not deleted in one step";
+    EXPECT_EQ(kRegSuccess, registry.DeleteKey(writable, "r\\command\\"));
+    EXPECT_EQ(kRegSuccess, registry.DeleteKey(writable, "R"));
+    EXPECT_FALSE(registry.HasKey("dllfile\\shell\\R"));
+    EXPECT_EQ(kRegFileNotFound, registry.DeleteKey(writable, "R"));
+    EXPECT_EQ(kRegSuccess, registry.DeleteKey(kClassesRoot, "dllfile\\shell"));
+    EXPECT_EQ(kRegKeyDeleted, registry.SetValue(writable, "", kRegSz, text, 2))
+        << "a handle on a deleted key answers deleted";
+    registry.CloseKey(writable);
+    registry.CloseKey(readOnly);
+    EXPECT_EQ(0u, registry.OpenKeyCount());
+}
+
+TEST(MemoryRegistry, RefusesChangesBelowARefusedKeyButNotReads)
+{
+    CMemoryRegistry registry;
+    registry.SetString("CLSID\\{1}\\ProgID", "", "One.One");
+    registry.AddKey("CLSID2");
+    registry.RefuseChanges("clsid");
+
+    RegKey key = kNoKey;
+    ASSERT_EQ(kRegSuccess, registry.OpenKey(kClassesRoot, "CLSID\\{1}\\ProgID", &key));
+    unsigned long size = 0;
+    EXPECT_EQ(kRegSuccess, registry.QueryValue(key, "", nullptr, nullptr, &size));
+    EXPECT_EQ(kRegAccessDenied, registry.SetValue(key, "", kRegSz, nullptr, 0));
+    registry.CloseKey(key);
+
+    RegKey changed = kNoKey;
+    EXPECT_EQ(kRegAccessDenied, registry.OpenKeyToChange(kClassesRoot, "CLSID\\{1}", &changed));
+    EXPECT_EQ(kRegAccessDenied, registry.CreateKey(kClassesRoot, "CLSID\\{1}", &changed));
+    EXPECT_EQ(kRegAccessDenied, registry.CreateKey(kClassesRoot, "CLSID\\{2}\\InprocServer32", &changed));
+    EXPECT_EQ(kRegAccessDenied, registry.DeleteKey(kClassesRoot, "CLSID\\{1}\\ProgID"));
+    EXPECT_TRUE(registry.HasKey("CLSID\\{1}\\ProgID"));
+    EXPECT_FALSE(registry.HasKey("CLSID\\{2}"));
+
+    EXPECT_EQ(kRegSuccess, registry.CreateKey(kClassesRoot, "CLSID2\\child", &changed))
+        << "a key whose name only begins like the refused one is not refused";
+    registry.CloseKey(changed);
+    EXPECT_EQ(kRegSuccess, registry.DeleteKey(kClassesRoot, "CLSID2\\child"));
+
+    registry.RefuseChanges("");
+    EXPECT_EQ(kRegAccessDenied, registry.CreateKey(kClassesRoot, "Anything", &changed));
+    EXPECT_EQ(kRegAccessDenied, registry.DeleteKey(kClassesRoot, "CLSID2"));
+    EXPECT_EQ(0u, registry.OpenKeyCount());
 }
 
 }  // namespace

@@ -81,6 +81,41 @@ TEST(Win32Registry, KeepsTheSeamsContracts)
     EXPECT_EQ(kRegFileNotFound, registry.OpenKey(kClassesRoot, kScratch, &key));
 }
 
+TEST(Win32Registry, CreatesSetsAndDeletesKeys)
+{
+    CWin32Registry registry;
+    const std::string child = std::string(kScratch) + "\\Made\\Deeper";
+    RegKey made = kNoKey;
+    ASSERT_EQ(kRegSuccess, registry.CreateKey(kClassesRoot, child.c_str(), &made));
+    const unsigned char text[] = "value";
+    EXPECT_EQ(kRegSuccess, registry.SetValue(made, "Name", kRegSz, text, sizeof text));
+    registry.CloseKey(made);
+
+    RegKey readOnly = kNoKey;
+    ASSERT_EQ(kRegSuccess, registry.OpenKey(kClassesRoot, child.c_str(), &readOnly));
+    unsigned char data[16] = {};
+    unsigned long size = sizeof data;
+    unsigned long type = 0;
+    ASSERT_EQ(kRegSuccess, registry.QueryValue(readOnly, "Name", &type, data, &size));
+    EXPECT_STREQ("value", reinterpret_cast<char*>(data));
+    EXPECT_NE(kRegSuccess, registry.SetValue(readOnly, "Name", kRegSz, text, sizeof text))
+        << "a key opened for reading takes no values";
+    registry.CloseKey(readOnly);
+
+    RegKey writable = kNoKey;
+    ASSERT_EQ(kRegSuccess, registry.OpenKeyToChange(kClassesRoot, child.c_str(), &writable));
+    EXPECT_EQ(kRegSuccess, registry.SetValue(writable, "", kRegSz, text, sizeof text));
+    registry.CloseKey(writable);
+
+    const std::string middle = std::string(kScratch) + "\\Made";
+    EXPECT_NE(kRegSuccess, registry.DeleteKey(kClassesRoot, middle.c_str()))
+        << "a key with subkeys stays";
+    EXPECT_EQ(kRegSuccess, registry.DeleteKey(kClassesRoot, child.c_str()));
+    EXPECT_EQ(kRegSuccess, registry.DeleteKey(kClassesRoot, middle.c_str()));
+    EXPECT_EQ(kRegSuccess, registry.DeleteKey(kClassesRoot, kScratch));
+    EXPECT_EQ(kRegFileNotFound, registry.DeleteKey(kClassesRoot, kScratch));
+}
+
 TEST(Win32Files, FindsExactPathsSearchesAndExpands)
 {
     CWin32FileSystem files;

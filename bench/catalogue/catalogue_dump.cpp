@@ -1,8 +1,10 @@
 // catalogue-dump: scans the live registry as orrery does and prints one line
 // per record in catalogue order (Controls, DLL Servers, EXE Servers, each in
 // scan order): category, CLSID, ProgID, file path, found flag (1 or 0),
-// separated by tabs. With --find PATH it prints the record that the lookup
-// by file returns, in the same format, or nothing.
+// separated by tabs; a tab, line break or backslash inside a field is written
+// \t, \n, \r or \\. With --find PATH it prints the record that the lookup by
+// file returns, in the same format, or nothing.
+#include "bench/catalogue/dump_fields.h"
 #include "orrery/catalogue/catalogue.h"
 #include "orrery/platform/win32_platform.h"
 
@@ -19,9 +21,10 @@ namespace {
 
 void PrintRecord(int category, CComObject& record)
 {
-    std::printf("%d\t%s\t%s\t%s\t%d\n", category, record.GetClsid().c_str(),
-                record.GetProgID().c_str(), record.GetFilePath().c_str(),
-                record.IsFound() ? 1 : 0);
+    std::fputs(DumpLine({std::to_string(category), record.GetClsid(), record.GetProgID(),
+                         record.GetFilePath(), record.IsFound() ? "1" : "0"})
+                   .c_str(),
+               stdout);
 }
 
 int CategoryOf(const CComObject& record)
@@ -35,7 +38,11 @@ int CategoryOf(const CComObject& record)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: catalogue-dump [--find PATH]\n");
+    std::fprintf(stderr,
+                 "usage: catalogue-dump [--find PATH]\n"
+                 "One line per record: category, CLSID, ProgID, file path, found flag,\n"
+                 "separated by tabs. Inside a field a tab is written \\t, a line feed \\n,\n"
+                 "a carriage return \\r and a backslash \\\\.\n");
     return 2;
 }
 

@@ -1,5 +1,6 @@
-// The scan walks HKEY_CLASSES_ROOT\CLSID once, in enumeration order, and
-// keeps every class with a ProgID key: a class with a Control key becomes a
+// The scan takes the class names under HKEY_CLASSES_ROOT\CLSID first, then
+// looks each one up in enumeration order, so that classes deleted meanwhile
+// are the only ones missing. It keeps every class with a ProgID key: a class with a Control key becomes a
 // control, else one with a LocalServer32 key an EXE server, and,
 // independently, one whose InProcServer32 value ends in DLL also a DLL
 // server. Building a record reads the one server value and tests its file;
@@ -35,13 +36,7 @@ void CCatalogue::ScanRegistry()
     RegKey clsidKey = kNoKey;
     if (registry.OpenKey(kClassesRoot, "CLSID", &clsidKey) != kRegSuccess)
         return;
-    std::string clsid;
-    for (unsigned long index = 0;; ++index) {
-        long result = EnumSubkeyName(registry, clsidKey, index, &clsid);
-        if (result == kRegMoreData)
-            continue;
-        if (result != kRegSuccess)
-            break;
+    for (const std::string& clsid : ListSubkeyNames(registry, clsidKey)) {
         if (!HasProgID(registry, clsidKey, clsid))
             continue;
         if (HasControl(registry, clsidKey, clsid))

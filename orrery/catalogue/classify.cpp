@@ -24,7 +24,7 @@ bool HasLocalServer32(CRegistry& registry, RegKey clsidKey, const std::string& c
 bool IsDllServer(CRegistry& registry, RegKey clsidKey, const std::string& clsid)
 {
     RegKey key = kNoKey;
-    if (registry.OpenKey(clsidKey, (clsid + "\\InProcServer32").c_str(), &key) != kRegSuccess)
+    if (OpenKeyPath(registry, clsidKey, clsid + "\\InProcServer32", &key) != kRegSuccess)
         return false;
     std::string value;
     bool read = QueryText(registry, key, nullptr, kServerTestSize, &value);

@@ -3,6 +3,8 @@
 #include "orrery/catalogue/registry_text.h"
 #include "orrery/catalogue/server_path.h"
 
+#include <cctype>
+
 namespace orrery {
 
 namespace {
@@ -37,6 +39,52 @@ void AddOpenKeySubtree(CRegistry& registry, CTreeControl& tree, TreeItem parent,
             registry.CloseKey(childKey);
         }
     }
+}
+
+// A library version key's name, "major.minor" in hexadecimal, as a number
+// that orders versions; false for a name that is not a version.
+bool ParseLibraryVersion(const std::string& name, unsigned long long* order)
+{
+    size_t dot = name.find('.');
+    if (dot == 0 || dot == std::string::npos || dot + 1 == name.size() ||
+        name.size() - dot - 1 > 4 || dot > 4)
+        return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (i != dot && !std::isxdigit(static_cast<unsigned char>(name[i])))
+            return false;
+    }
+    *order = (std::stoull(name.substr(0, dot), nullptr, 16) << 16) |
+             std::stoull(name.substr(dot + 1), nullptr, 16);
+    return true;
+}
+
+// The name of the highest registered version of a type library that has a
+// name; empty text when none has.
+std::string HighestVersionName(CRegistry& registry, const std::string& libraryPath)
+{
+    RegKey library = kNoKey;
+    if (OpenKeyPath(registry, kClassesRoot, libraryPath, &library) != kRegSuccess)
+        return std::string();
+    std::string best;
+    unsigned long long bestOrder = 0;
+    std::string version;
+    for (unsigned long index = 0;; ++index) {
+        long result = EnumSubkeyName(registry, library, index, &version);
+        if (result == kRegMoreData)
+            continue;
+        if (result != kRegSuccess)
+            break;
+        unsigned long long order = 0;
+        if (!ParseLibraryVersion(version, &order) || (!best.empty() && order <= bestOrder))
+            continue;
+        std::string name = ReadKeyText(registry, library, version, nullptr, kClassValueSize);
+        if (!name.empty()) {
+            best = name;
+            bestOrder = order;
+        }
+    }
+    registry.CloseKey(library);
+    return best;
 }
 
 }  // namespace
@@ -83,17 +131,23 @@ std::string CComObject::GetProgID() const
     return progId.empty() ? kUnknown : progId;
 }
 
-// The class's own Version value stands for the library version. A class
-// without a TypeLib or a Version value names no library key at all.
+// The class's own Version value names the library version. When the library
+// is not registered under that version (or the class has none), its highest
+// registered version with a name stands in, rather than calling a registered
+// library undefined.
 std::string CComObject::GetTypeLibName() const
 {
     std::string typeLib = ReadClassValue("TypeLib");
-    std::string version = ReadClassValue("Version");
-    if (typeLib.empty() || version.empty())
+    if (typeLib.empty())
         return kNotDefined;
-    std::string name = ReadKeyText(m_platform.registry, kClassesRoot,
-                                   "TypeLib\\" + typeLib + "\\" + version, nullptr,
-                                   kClassValueSize);
+    std::string libraryPath = "TypeLib\\" + typeLib;
+    std::string version = ReadClassValue("Version");
+    std::string name;
+    if (!version.empty())
+        name = ReadKeyText(m_platform.registry, kClassesRoot, libraryPath + "\\" + version,
+                           nullptr, kClassValueSize);
+    if (name.empty())
+        name = HighestVersionName(m_platform.registry, libraryPath);
     return name.empty() ? kNotDefined : name;
 }
 
@@ -146,7 +200,7 @@ void CComObject::AddKeySubtree(CTreeControl& tree, TreeItem parent,
                                const std::string& keyPath)
 {
     RegKey key = kNoKey;
-    if (m_platform.registry.OpenKey(kClassesRoot, keyPath.c_str(), &key) != kRegSuccess)
+    if (OpenKeyPath(m_platform.registry, kClassesRoot, keyPath, &key) != kRegSuccess)
         return;
     AddOpenKeySubtree(m_platform.registry, tree, parent, key);
     m_platform.registry.CloseKey(key);

@@ -64,18 +64,13 @@ CComObject* FindObjectByFile(CPlatform& platform, const std::string& path,
     CFileEntry pathEntry;
     bool pathFound = platform.files.FindFile(path, &pathEntry);
     CComObject* match = nullptr;
-    std::string clsid;
-    for (unsigned long index = 0; !match; ++index) {
-        long result = EnumSubkeyName(platform.registry, clsidKey, index, &clsid);
-        if (result == kRegMoreData)
-            continue;
-        if (result != kRegSuccess)
-            break;
+    for (const std::string& clsid : ListSubkeyNames(platform.registry, clsidKey)) {
         CComObject* record = BuildRecord(platform, clsidKey, clsid);
-        if (record && ServesFile(platform, *record, path, pathFound, pathEntry))
+        if (record && ServesFile(platform, *record, path, pathFound, pathEntry)) {
             match = record;
-        else
-            delete record;
+            break;
+        }
+        delete record;
     }
     platform.registry.CloseKey(clsidKey);
     return match;

@@ -1,10 +1,17 @@
 #include "orrery/catalogue/registry_text.h"
 
+#include "orrery/platform/upper_case.h"
+
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace orrery {
 
 namespace {
+
+// Passes over the names before the list is taken as it stands.
+const int kMostNamePasses = 4;
 
 // Registry key names hold at most 255 characters; the in-memory registry
 // allows longer ones, and the growth stops well beyond both.
@@ -16,7 +23,79 @@ bool IsStringType(unsigned long type)
     return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
 
+std::vector<std::string> ReadNamesOnce(CRegistry& registry, RegKey key)
+{
+    std::vector<std::string> names;
+    std::string name;
+    for (unsigned long index = 0;; ++index) {
+        long result = EnumSubkeyName(registry, key, index, &name);
+        if (result == kRegMoreData)
+            continue;
+        if (result != kRegSuccess)
+            return names;
+        names.push_back(name);
+    }
+}
+
+// Adds the names of again that names lacks, each right after the name that
+// precedes it in again (or first), and says whether any was added.
+bool MergeNames(std::vector<std::string>& names, const std::vector<std::string>& again)
+{
+    std::unordered_map<std::string, size_t> position;
+    for (size_t i = 0; i < names.size(); ++i)
+        position.emplace(UpperCase(names[i]), i);
+    // after[0] goes before the first name, after[i + 1] right after names[i].
+    std::vector<std::vector<std::string>> after(names.size() + 1);
+    std::unordered_set<std::string> added;
+    size_t slot = 0;
+    for (const std::string& name : again) {
+        std::string upper = UpperCase(name);
+        auto found = position.find(upper);
+        if (found != position.end())
+            slot = found->second + 1;
+        else if (added.insert(upper).second)
+            after[slot].push_back(name);
+    }
+    if (added.empty())
+        return false;
+    std::vector<std::string> merged(after[0]);
+    for (size_t i = 0; i < names.size(); ++i) {
+        merged.push_back(names[i]);
+        merged.insert(merged.end(), after[i + 1].begin(), after[i + 1].end());
+    }
+    names.swap(merged);
+    return true;
+}
+
 }  // namespace
+
+long OpenKeyPath(CRegistry& registry, RegKey parent, const std::string& keyPath,
+                 RegKey* opened)
+{
+    if (keyPath.size() <= kMaxSubkeyText)
+        return registry.OpenKey(parent, keyPath.c_str(), opened);
+    RegKey current = parent;
+    long result = kRegSuccess;
+    size_t start = 0;
+    while (result == kRegSuccess && start <= keyPath.size()) {
+        size_t end = keyPath.find('\\', start);
+        if (end == std::string::npos)
+            end = keyPath.size();
+        std::string name = keyPath.substr(start, end - start);
+        start = end + 1;
+        if (name.empty() && end == keyPath.size())
+            break;
+        RegKey next = kNoKey;
+        result = registry.OpenKey(current, name.c_str(), &next);
+        if (current != parent)
+            registry.CloseKey(current);
+        if (result == kRegSuccess)
+            current = next;
+    }
+    if (result == kRegSuccess)
+        *opened = current;
+    return result;
+}
 
 bool QueryText(CRegistry& registry, RegKey key, const char* name,
                unsigned long size, std::string* text)
@@ -44,7 +123,7 @@ std::string ReadKeyText(CRegistry& registry, RegKey parent,
 {
     std::string text;
     RegKey key = kNoKey;
-    if (registry.OpenKey(parent, keyPath.c_str(), &key) != kRegSuccess)
+    if (OpenKeyPath(registry, parent, keyPath, &key) != kRegSuccess)
         return text;
     QueryText(registry, key, name, size, &text);
     registry.CloseKey(key);
@@ -54,7 +133,7 @@ std::string ReadKeyText(CRegistry& registry, RegKey parent,
 bool KeyExists(CRegistry& registry, RegKey parent, const std::string& keyPath)
 {
     RegKey key = kNoKey;
-    if (registry.OpenKey(parent, keyPath.c_str(), &key) != kRegSuccess)
+    if (OpenKeyPath(registry, parent, keyPath, &key) != kRegSuccess)
         return false;
     registry.CloseKey(key);
     return true;
@@ -73,6 +152,16 @@ long EnumSubkeyName(CRegistry& registry, RegKey key, unsigned long index,
             name->assign(buffer.data(), length < size ? length : size);
     }
     return result;
+}
+
+std::vector<std::string> ListSubkeyNames(CRegistry& registry, RegKey key)
+{
+    std::vector<std::string> names = ReadNamesOnce(registry, key);
+    for (int pass = 1; pass < kMostNamePasses; ++pass) {
+        if (!MergeNames(names, ReadNamesOnce(registry, key)))
+            break;
+    }
+    return names;
 }
 
 }  // namespace orrery

@@ -28,6 +28,15 @@ struct CMemoryRegistry::Node {
 
 namespace {
 
+// The ANSI registry calls carry a subkey text in a MAX_PATH buffer and refuse
+// longer ones with ERROR_MORE_DATA.
+const size_t kMaxSubkeyText = 260;
+
+bool TooLong(const char* subkey)
+{
+    return subkey && std::strlen(subkey) > kMaxSubkeyText;
+}
+
 bool SameName(const std::string& a, const std::string& b)
 {
     return a.size() == b.size() && UpperCase(a) == UpperCase(b);
@@ -256,6 +265,8 @@ long CMemoryRegistry::Open(RegKey parent, const char* subkey, bool toChange, Reg
     std::shared_ptr<Node> from = Resolve(parent, &result);
     if (!from)
         return result;
+    if (TooLong(subkey))
+        return kRegMoreData;
     std::shared_ptr<Node> node = Walk(from, subkey ? subkey : "", false);
     if (!node)
         return kRegFileNotFound;
@@ -284,6 +295,8 @@ long CMemoryRegistry::CreateKey(RegKey parent, const char* subkey, RegKey* creat
         return result;
     if (!subkey || !*subkey)
         return kRegInvalidParameter;
+    if (TooLong(subkey))
+        return kRegMoreData;
     // Refused when the key, or the deepest key that exists on its way, lies
     // in a refused subtree: the path it would get tells.
     std::string wouldBe = node->path;
@@ -322,6 +335,8 @@ long CMemoryRegistry::DeleteKey(RegKey parent, const char* subkey)
         return result;
     if (!subkey || !*subkey)
         return kRegInvalidParameter;
+    if (TooLong(subkey))
+        return kRegMoreData;
     std::shared_ptr<Node> node = Walk(from, subkey, false);
     if (!node)
         return kRegFileNotFound;

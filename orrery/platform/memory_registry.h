@@ -1,6 +1,7 @@
 // An in-memory registry for tests and benchmarks: one HKEY_CLASSES_ROOT.
 //
 // Keys are matched ignoring case and enumerated in the order they were made;
+// a subkey text longer than the 260 characters the ANSI calls take is refused;
 // values keep their type and bytes. It keeps the Win32 buffer contracts of
 // CRegistry, counts every call, logs which values were read, can run a hook
 // before each subkey enumeration (so a test can make keys vanish mid-scan),

@@ -183,7 +183,7 @@ TEST_F(FillTest, AnExeServerAddsItsAppIDBranch)
 
 TEST_F(FillTest, KeysWithLongNamesAreListedWhole)
 {
-    const std::string longName(300, 'k');
+    const std::string longName(255, 'k');
     AddClassKey(machine.registry, kClsid, longName + "\\after");
     AddClassKey(machine.registry, kClsid, "Last");
     CDllServer server(machine.Get(), kClsid);

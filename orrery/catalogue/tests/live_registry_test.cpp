@@ -28,7 +28,8 @@ const char kExeServer[] = "{7A3C1000-0000-4000-8000-000000000005}";
 const char kNoProgID[] = "{7A3C1000-0000-4000-8000-000000000006}";
 const char kMissing[] = "{7A3C1000-0000-4000-8000-000000000007}";
 const char kExeUnquoted[] = "{7A3C1000-0000-4000-8000-000000000008}";
-const std::string kLongName = "{7A3C1000-" + std::string(60, '0') + "-LONG}";
+// As long as a key name can be: "CLSID\\" and it are longer than one open call takes.
+const std::string kLongName = "{7A3C1000-" + std::string(239, '0') + "-LONG}";
 
 // The classes the test registers; '@' in a server value stands for the
 // scratch directory.
@@ -59,11 +60,22 @@ const char* const kScratchFiles[][2] = {
 
 std::string g_dir;  // the scratch directory, with a trailing backslash
 
+// Creates the keys of path one name at a time, as a path with a long name
+// does not fit one call, and sets a string value on the last.
 void SetValue(const std::string& path, const char* name, const std::string& text)
 {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    HKEY key = HKEY_CLASSES_ROOT;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = std::min(path.find('\\', start), path.size());
+        HKEY child;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(key, path.substr(start, end - start).c_str(), 0, nullptr,
+                                                 0, KEY_ALL_ACCESS, nullptr, &child, nullptr));
+        if (key != HKEY_CLASSES_ROOT)
+            RegCloseKey(key);
+        key = child;
+        start = end + 1;
+    }
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
@@ -119,8 +131,11 @@ protected:
     {
         delete catalogue;
         catalogue = nullptr;
+        HKEY classes;
+        RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID", 0, KEY_ALL_ACCESS, &classes);
         for (const CTestClass& test : kTestClasses)
-            DeleteTree(HKEY_CLASSES_ROOT, "CLSID\\" + test.clsid);
+            DeleteTree(classes, test.clsid);
+        RegCloseKey(classes);
         for (const auto& file : kScratchFiles)
             DeleteFileA((g_dir + file[1]).c_str());
         RemoveDirectoryA(g_dir.c_str());
@@ -155,7 +170,10 @@ TEST_F(LiveRegistryTest, ClassifiesEachRegisteredClassByItsKeys)
         EXPECT_FALSE(Record(static_cast<ObjectCategory>(category), kNoProgID));
     }
     EXPECT_TRUE(Record(CategoryExeServers, kExeServer));
-    EXPECT_TRUE(Record(CategoryDllServers, kLongName)) << "a long class name does not end the scan";
+    CComObject* longName = Record(CategoryDllServers, kLongName);
+    ASSERT_TRUE(longName) << "a class with a name as long as a key name can be is kept";
+    EXPECT_EQ("Tarnwick.Long.1", longName->GetProgID());
+    EXPECT_TRUE(longName->IsFound());
 }
 
 TEST_F(LiveRegistryTest, ServerFilesDecideTheFoundFlag)
@@ -225,21 +243,30 @@ TEST_F(LiveRegistryTest, FindsTheClassOfAFileWithoutProgID)
 }
 
 // The independent reading: the classification rules, written out with the
-// plain registry calls.
-bool Opens(HKEY clsid, const std::string& path)
+// plain registry calls, opening the class key first.
+bool Opens(HKEY clsid, const std::string& name, const char* subkey)
 {
     HKEY key;
-    if (RegOpenKeyExA(clsid, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(clsid, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
+    HKEY sub;
+    bool opened = RegOpenKeyExA(key, subkey, 0, KEY_READ, &sub) == ERROR_SUCCESS;
+    if (opened)
+        RegCloseKey(sub);
     RegCloseKey(key);
-    return true;
+    return opened;
 }
 
 bool EndsInDll(HKEY clsid, const std::string& name)
 {
+    HKEY key;
+    if (RegOpenKeyExA(clsid, name.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
     char value[260] = {0};
     LONG size = sizeof value - 1;
-    if (RegQueryValueA(clsid, (name + "\\InprocServer32").c_str(), value, &size) != ERROR_SUCCESS)
+    LONG read = RegQueryValueA(key, "InprocServer32", value, &size);
+    RegCloseKey(key);
+    if (read != ERROR_SUCCESS)
         return false;
     std::string text(value);
     if (text.size() <= 3)
@@ -260,11 +287,11 @@ TEST_F(LiveRegistryTest, EveryCategoryAgreesWithAnIndependentReading)
     for (DWORD i = 0; RegEnumKeyExA(clsid, i, name, &size, nullptr, nullptr, nullptr, nullptr) ==
                       ERROR_SUCCESS; ++i, size = sizeof name) {
         ++total;
-        if (!Opens(clsid, std::string(name) + "\\ProgID"))
+        if (!Opens(clsid, name, "ProgID"))
             continue;
-        if (Opens(clsid, std::string(name) + "\\Control"))
+        if (Opens(clsid, name, "Control"))
             expected[CategoryControls].push_back(name);
-        else if (Opens(clsid, std::string(name) + "\\LocalServer32"))
+        else if (Opens(clsid, name, "LocalServer32"))
             expected[CategoryExeServers].push_back(name);
         if (EndsInDll(clsid, name))
             expected[CategoryDllServers].push_back(name);

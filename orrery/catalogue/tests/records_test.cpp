@@ -226,7 +226,27 @@ TEST_F(RecordTest, TypeLibNameComesFromTheLibraryKeyOfTheClassVersion)
     EXPECT_EQ("{LIB}", control->GetAttribute(AttrTypeLib));
     EXPECT_EQ("1.0", control->GetAttribute(AttrVersion));
     machine.registry.RemoveKey(std::string("CLSID\\") + kClsid + "\\Version");
+    EXPECT_EQ("Widget 1.0 Type Library", control->GetTypeLibName())
+        << "without a Version of its own the class names the registered library";
+    machine.registry.RemoveKey("TypeLib\\{LIB}");
     EXPECT_EQ("Not Defined", control->GetTypeLibName());
+}
+
+TEST_F(RecordTest, ALibraryRegisteredUnderOtherVersionsOnlyIsNamedByItsHighestVersion)
+{
+    auto control = Build<CComControl>();
+    SetClassValue(machine.registry, kClsid, "TypeLib", "{LIB}");
+    SetClassValue(machine.registry, kClsid, "Version", "1.0");
+    machine.registry.SetString("TypeLib\\{LIB}\\1.1", "", "Widget 1.1");
+    machine.registry.SetString("TypeLib\\{LIB}\\a.0", "", "Widget 10.0");
+    machine.registry.SetString("TypeLib\\{LIB}\\2.f", "", "Widget 2.15");
+    machine.registry.AddKey("TypeLib\\{LIB}\\b.0");
+    machine.registry.SetString("TypeLib\\{LIB}\\FLAGS", "", "not a version");
+    machine.registry.SetString("TypeLib\\{LIB}\\12345.0", "", "not a version either");
+    EXPECT_EQ("Widget 10.0", control->GetTypeLibName())
+        << "versions are hexadecimal; a version without a name and other keys are passed over";
+    machine.registry.SetString("TypeLib\\{LIB}\\1.0", "", "Widget 1.0");
+    EXPECT_EQ("Widget 1.0", control->GetTypeLibName()) << "the class's own version wins";
 }
 
 TEST_F(RecordTest, ClsidsAndAttributesOutsideTheTable)

@@ -103,15 +103,19 @@ TEST_F(ScanTest, AUserWhoMayNotChangeTheMachineStillSeesEveryClassAndAttribute)
 TEST_F(ScanTest, LongClassNamesDoNotEndTheScan)
 {
     const std::string name63 = "{" + std::string(61, '6') + "}";
-    const std::string name300 = "{" + std::string(298, '3') + "}";
+    // 255 characters, the longest a key name can be: with "\\ProgID" it is
+    // longer than one open call takes.
+    const std::string name255 = "{" + std::string(253, '5') + "}";
     AddServer("{first}", "First", "InprocServer32", "C:\\first.dll");
     AddServer(name63, "SixtyThree", "InprocServer32", "C:\\63.dll");
-    AddServer(name300, "ThreeHundred", "InprocServer32", "C:\\300.dll");
+    AddServer(name255, "TwoFiftyFive", "InprocServer32", "C:\\255.dll");
     AddServer("{last}", "Last", "InprocServer32", "C:\\last.dll");
     catalogue.ScanRegistry();
-    EXPECT_EQ((std::vector<std::string>{"{first}", name63, name300, "{last}"}),
+    EXPECT_EQ((std::vector<std::string>{"{first}", name63, name255, "{last}"}),
               Clsids(CategoryDllServers));
     EXPECT_EQ("SixtyThree", catalogue.List(CategoryDllServers)[1]->GetProgID());
+    EXPECT_EQ("TwoFiftyFive", catalogue.List(CategoryDllServers)[2]->GetProgID());
+    EXPECT_EQ("C:\\255.dll", catalogue.List(CategoryDllServers)[2]->GetFilePath());
 }
 
 TEST_F(ScanTest, KeysVanishingDuringTheScanLoseNothingElse)
@@ -127,6 +131,21 @@ TEST_F(ScanTest, KeysVanishingDuringTheScanLoseNothingElse)
     EXPECT_EQ(0u, machine.registry.OpenKeyCount());
 }
 
+TEST_F(ScanTest, ClassesDeletedDuringTheScanAreTheOnlyOnesMissing)
+{
+    for (const char* clsid : {"{a}", "{b}", "{c}", "{d}", "{e}"})
+        AddServer(clsid, "P", "InprocServer32", std::string("C:\\") + clsid + ".dll");
+    bool deleted = false;
+    machine.registry.SetEnumKeyHook([&](unsigned long index) {
+        // Deleting a class already read moves every later one down a place.
+        if (index == 2 && !deleted)
+            deleted = machine.registry.RemoveKey("CLSID\\{a}");
+    });
+    catalogue.ScanRegistry();
+    EXPECT_EQ((std::vector<std::string>{"{b}", "{c}", "{d}", "{e}"}), Clsids(CategoryDllServers));
+    EXPECT_EQ(0u, machine.registry.OpenKeyCount());
+}
+
 TEST_F(ScanTest, TheWholeClassListVanishingEndsTheScanQuietly)
 {
     for (const char* clsid : {"{a}", "{b}", "{c}"})
@@ -136,7 +155,7 @@ TEST_F(ScanTest, TheWholeClassListVanishingEndsTheScanQuietly)
             machine.registry.RemoveKey("CLSID");
     });
     catalogue.ScanRegistry();
-    EXPECT_EQ((std::vector<std::string>{"{a}", "{b}"}), Clsids(CategoryDllServers));
+    EXPECT_TRUE(Clsids(CategoryDllServers).empty()) << "the classes are gone";
     EXPECT_EQ(0u, machine.registry.OpenKeyCount());
 }
 

@@ -153,6 +153,29 @@ TEST(MemoryRegistry, CreatesSetsAndDeletesThroughTheSeam)
     EXPECT_EQ(0u, registry.OpenKeyCount());
 }
 
+TEST(MemoryRegistry, RefusesSubkeyTextsLongerThanOneCallTakes)
+{
+    CMemoryRegistry registry;
+    const std::string name(255, 'n');
+    registry.AddKey("CLSID\\" + name + "\\ProgID");
+    RegKey key = kNoKey;
+    EXPECT_EQ(kRegMoreData, registry.OpenKey(kClassesRoot, ("CLSID\\" + name + "\\ProgID").c_str(), &key));
+    EXPECT_EQ(kRegMoreData, registry.CreateKey(kClassesRoot, ("CLSID\\" + name + "\\Other").c_str(), &key));
+    EXPECT_EQ(kRegMoreData, registry.OpenKey(kClassesRoot, ("CLSID\\" + name).c_str(), &key));
+    registry.AddKey("CLSID\\" + name.substr(1));
+    ASSERT_EQ(kRegSuccess, registry.OpenKey(kClassesRoot, ("CLSID\\" + name.substr(1)).c_str(), &key))
+        << "260 characters fit";
+    registry.CloseKey(key);
+    RegKey clsid = kNoKey;
+    ASSERT_EQ(kRegSuccess, registry.OpenKey(kClassesRoot, "CLSID", &clsid));
+    ASSERT_EQ(kRegSuccess, registry.OpenKey(clsid, name.c_str(), &key)) << "one name at a time";
+    RegKey progId = kNoKey;
+    EXPECT_EQ(kRegSuccess, registry.OpenKey(key, "ProgID", &progId));
+    registry.CloseKey(progId);
+    registry.CloseKey(key);
+    registry.CloseKey(clsid);
+}
+
 TEST(MemoryRegistry, RefusesChangesBelowARefusedKeyButNotReads)
 {
     CMemoryRegistry registry;

@@ -1,0 +1,50 @@
+#include "orrery/reports/file_compare.h"
+
+#include <memory>
+
+namespace orrery {
+
+const char kSecondFileNotSelected[] = "Second File was not selected yet.";
+const char kFilesIdentical[] = "Files have identical attributes.";
+const char kFilesDifferent[] = "Files have differnet attributes.";
+
+// No CLSID: the base reads no class value and finds an empty path, which the
+// given file then replaces.
+CCompareRecord::CCompareRecord(CPlatform& platform, const std::string& path)
+    : CComObject(platform, std::string(), "InprocServer32")
+{
+    SetPath(path);
+    SetFound(true);
+}
+
+CFileComparison CompareFiles(CPlatform& platform, const std::string& firstFile,
+                             const std::string& secondFile)
+{
+    std::unique_ptr<CCompareRecord> first(new CCompareRecord(platform, firstFile));
+    std::unique_ptr<CCompareRecord> second(new CCompareRecord(platform, secondFile));
+    first->LoadVersionInfo();
+    second->LoadVersionInfo();
+
+    CFileComparison comparison;
+    for (int id = kFirstComparedAttribute; id <= kLastComparedAttribute; ++id) {
+        CCompareRow row;
+        row.label = AttributeLabel(id);
+        row.first = first->GetAttribute(id);
+        row.second = second->GetAttribute(id);
+        if (row.first != row.second) {
+            comparison.identical = false;
+            row.image = kCompareImageDifferent;
+        } else {
+            row.image = id <= AttrAccessed ? kCompareImageSameFileData : kCompareImageSameVersion;
+        }
+        comparison.rows.push_back(row);
+    }
+    return comparison;
+}
+
+const char* ComparisonVerdict(const CFileComparison& comparison)
+{
+    return comparison.identical ? kFilesIdentical : kFilesDifferent;
+}
+
+}  // namespace orrery

@@ -70,6 +70,10 @@ void table_append(Table& table, int32_t row_count, intptr_t view);
 
 // Paints the rows that meet the update rectangle.
 void table_paint(Table& table, const TableRect& update);
+// Fetches the cells of one row-cache entry that are not valid and draws the
+// entry's visible cells. False when the owner replaced the layout while
+// answering.
+bool table_paint_row(Table& table, int32_t index);
 
 // Stores a selection (whole rows in whole-row mode), draws it and notifies
 // the owner. False when the owner replaced the layout meanwhile.

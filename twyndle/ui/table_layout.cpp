@@ -9,23 +9,6 @@ int32_t clamp32(int64_t value, int64_t low, int64_t high) {
   return static_cast<int32_t>(std::min(std::max(value, low), high));
 }
 
-// The owner's answer, made safe to index with.
-void sanitise_props(TableProps& props) {
-  props.row_count = std::max<int32_t>(props.row_count, 0);
-  props.column_count = clamp32(props.column_count, 0, table_max_columns);
-  props.fixed_rows = std::max<int32_t>(props.fixed_rows, 0);
-  props.fixed_columns = clamp32(props.fixed_columns, 0, props.column_count);
-}
-
-void ask_for_columns(TableSurface& surface, TableLayout& layout) {
-  layout.columns.assign(static_cast<size_t>(layout.props.column_count), ColumnProps{});
-  TableColumnsQuery query{layout.props.view, 0, layout.props.column_count,
-                          layout.columns.data()};
-  surface.ask_owner(TQ_COLUMNS, reinterpret_cast<intptr_t>(&query));
-  for (ColumnProps& column : layout.columns)
-    column.text_length = clamp32(column.text_length, 0, table_max_text_length);
-}
-
 int32_t slot_width(const TableLayout& layout, const ColumnProps& column,
                    TableSurface& surface) {
   int64_t width;
@@ -59,6 +42,28 @@ void make_entry(const TableLayout& layout, RowCacheEntry& entry) {
 
 }  // namespace
 
+void layout_sanitise_props(TableProps& props) {
+  props.row_count = std::max<int32_t>(props.row_count, 0);
+  props.column_count = clamp32(props.column_count, 0, table_max_columns);
+  props.fixed_rows = std::max<int32_t>(props.fixed_rows, 0);
+  props.fixed_columns = clamp32(props.fixed_columns, 0, props.column_count);
+}
+
+bool layout_ask_columns(TableSurface& surface, TableLayout& layout) {
+  try {
+    layout.columns.assign(static_cast<size_t>(layout.props.column_count), ColumnProps{});
+    layout.positions.assign(layout.columns.size(), ColumnPosition{});
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  TableColumnsQuery query{layout.props.view, 0, layout.props.column_count,
+                          layout.columns.data()};
+  surface.ask_owner(TQ_COLUMNS, reinterpret_cast<intptr_t>(&query));
+  for (ColumnProps& column : layout.columns)
+    column.text_length = clamp32(column.text_length, 0, table_max_text_length);
+  return true;
+}
+
 std::unique_ptr<TableLayout> layout_build(TableSurface& surface, intptr_t view) {
   std::unique_ptr<TableLayout> layout(new (std::nothrow) TableLayout{});
   if (!layout) return nullptr;
@@ -66,13 +71,8 @@ std::unique_ptr<TableLayout> layout_build(TableSurface& surface, intptr_t view) 
   if (!surface.ask_owner(TQ_PROPS, reinterpret_cast<intptr_t>(&layout->props)))
     return nullptr;
   layout->props.view = view;
-  sanitise_props(layout->props);
-  try {
-    ask_for_columns(surface, *layout);
-    layout->positions.assign(layout->columns.size(), ColumnPosition{});
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
+  layout_sanitise_props(layout->props);
+  if (!layout_ask_columns(surface, *layout)) return nullptr;
   layout->scroll_scale = 1;
   layout->drag = DragState::idle;
   layout->second_line_x = -1;

@@ -62,6 +62,12 @@ struct TableLayout {
 // to show or memory runs out.
 std::unique_ptr<TableLayout> layout_build(TableSurface& surface, intptr_t view);
 
+// The owner's TQ_PROPS answer made safe to index with.
+void layout_sanitise_props(TableProps& props);
+// Asks the owner for every column's properties (TQ_COLUMNS) and makes room
+// for their positions. False when memory runs out.
+bool layout_ask_columns(TableSurface& surface, TableLayout& layout);
+
 // Char width, row height, slot widths, total width and column positions.
 void layout_measure(TableLayout& layout, TableSurface& surface);
 void layout_place_columns(TableLayout& layout);

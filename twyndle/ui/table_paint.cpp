@@ -3,6 +3,7 @@
 // and colours. Properties the owner leaves unset come from the column, else
 // from the table's defaults.
 #include "twyndle/ui/table.h"
+#include "twyndle/ui/table_text.h"
 
 #include <algorithm>
 
@@ -54,40 +55,6 @@ void fetch_cell(Table& table, int32_t row, int32_t column, CellText& cell) {
     if (*c == '\r' || *c == '\n') *c = ' ';
 }
 
-struct TextRun {
-  const char* text;
-  TableFont font;
-  int32_t tab_step;
-};
-
-// Calls draw(piece, length, x) for each piece between tabs, x measured from
-// the text's left edge, and returns the width of the whole text.
-template <typename Draw>
-int32_t lay_out_tabs(TableSurface& surface, const TextRun& run, Draw draw) {
-  int32_t x = 0;
-  const char* piece = run.text;
-  while (true) {
-    const char* end = piece;
-    while (*end && *end != '\t') ++end;
-    int32_t length = static_cast<int32_t>(end - piece);
-    int32_t width = length > 0 ? surface.text_width(run.font, piece, length) : 0;
-    if (length > 0) draw(piece, length, x);
-    if (!*end) return x + width;
-    x = (x + width + run.tab_step) / run.tab_step * run.tab_step;
-    piece = end + 1;
-  }
-}
-
-int32_t text_left(const TableLayout& layout, const ColumnPosition& position,
-                  int32_t alignment, int32_t text_width) {
-  int32_t half = layout.char_width / 2;
-  switch (alignment) {
-    case align_centre: return position.start_x + (position.slot_width - text_width) / 2;
-    case align_right: return position.start_x + position.slot_width - half - text_width;
-    default: return position.start_x + half;
-  }
-}
-
 void draw_cell(Table& table, const RowCacheEntry& entry, int32_t column) {
   const TableLayout& layout = *table.layout;
   TableSurface& surface = *table.surface;
@@ -109,9 +76,8 @@ void draw_cell(Table& table, const RowCacheEntry& entry, int32_t column) {
   TextRun run{cell.text, style.font, 8 * char_width};
   int32_t alignment = (cell.flags & prop_alignment) ? cell.alignment : align_left;
   int32_t width = 0;
-  if (alignment == align_centre || alignment == align_right)
-    width = lay_out_tabs(surface, run, [](const char*, int32_t, int32_t) {});
-  int32_t left = text_left(layout, position, alignment, width);
+  if (alignment == align_centre || alignment == align_right) width = tabbed_width(surface, run);
+  int32_t left = aligned_left(position.start_x, position.slot_width, layout.char_width, alignment, width);
   lay_out_tabs(surface, run, [&](const char* piece, int32_t length, int32_t x) {
     surface.draw_text(rect, left + x, entry.top, piece, length, style);
   });
@@ -120,25 +86,6 @@ void draw_cell(Table& table, const RowCacheEntry& entry, int32_t column) {
 bool column_on_screen(const TableLayout& layout, const ColumnPosition& position) {
   return position.visible_start_x < position.end_x &&
          position.visible_start_x < layout.client_width;
-}
-
-// False when the owner replaced the layout while answering.
-bool paint_row(Table& table, int32_t index) {
-  uint32_t generation = table.generation;
-  int32_t row = layout_row_at(*table.layout, index);
-  int32_t columns = static_cast<int32_t>(table.layout->columns.size());
-  for (int32_t c = 0; c < columns; ++c) {
-    TableLayout& layout = *table.layout;
-    CellText& cell = layout.rows[index].cells[c];
-    if (!column_on_screen(layout, layout.positions[c]) || cell.valid) continue;
-    fetch_cell(table, row, c, cell);
-    if (table.generation != generation) return false;
-    inherit_props(layout, layout.columns[c], cell);
-  }
-  for (int32_t c = 0; c < columns; ++c)
-    if (column_on_screen(*table.layout, table.layout->positions[c]))
-      draw_cell(table, table.layout->rows[index], c);
-  return true;
 }
 
 void draw_rules(Table& table) {
@@ -157,13 +104,31 @@ void draw_rules(Table& table) {
 
 }  // namespace
 
+bool table_paint_row(Table& table, int32_t index) {
+  uint32_t generation = table.generation;
+  int32_t row = layout_row_at(*table.layout, index);
+  int32_t columns = static_cast<int32_t>(table.layout->columns.size());
+  for (int32_t c = 0; c < columns; ++c) {
+    TableLayout& layout = *table.layout;
+    CellText& cell = layout.rows[index].cells[c];
+    if (!column_on_screen(layout, layout.positions[c]) || cell.valid) continue;
+    fetch_cell(table, row, c, cell);
+    if (table.generation != generation) return false;
+    inherit_props(layout, layout.columns[c], cell);
+  }
+  for (int32_t c = 0; c < columns; ++c)
+    if (column_on_screen(*table.layout, table.layout->positions[c]))
+      draw_cell(table, table.layout->rows[index], c);
+  return true;
+}
+
 void table_paint(Table& table, const TableRect& update) {
   if (!table.layout) return;
   draw_rules(table);
   for (int32_t i = 0; i < table.layout->visible_rows; ++i) {
     const RowCacheEntry& entry = table.layout->rows[i];
     if (entry.bottom <= update.top || entry.top >= update.bottom) continue;
-    if (!paint_row(table, i)) return;
+    if (!table_paint_row(table, i)) return;
   }
   draw_rules(table);
   if (table.layout->selection_drawn) table_invert_selection(table);

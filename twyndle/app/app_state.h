@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "twyndle/app/host_link.h"
+#include "twyndle/ui/table_print.h"
 #include "twyndle/ui/view.h"
 
 // What the exit button does, and what the window shows.
@@ -41,7 +42,8 @@ struct AppState {
   bool use_german = false;               // the host asked for German texts
   char print_title[print_title_bytes] = {};  // "left : right", empty without a list
   ScreenFont screen_font = {};
-  HFONT printer_font = nullptr;
+  HFONT printer_font = nullptr;          // made for the last print; kept until the next one
+  PrintRequest* print_request = nullptr; // the print in progress (TM_PRINT runs)
   HostLink host;
   char listing_path[257] = {};           // the output file chosen last (up to 256 bytes)
 };

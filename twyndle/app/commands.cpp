@@ -7,6 +7,7 @@
 #include "twyndle/app/copy_command.h"
 #include "twyndle/app/listing_command.h"
 #include "twyndle/app/main_window.h"
+#include "twyndle/app/print_command.h"
 #include "twyndle/app/refresh_pair.h"
 #include "twyndle/engine/engine_options.h"
 #include "twyndle/res/resource.h"
@@ -100,10 +101,12 @@ void exit_button() {
 }
 
 void run_command(int command, LPARAM lparam) {
+  // A print pumps messages while it runs; nothing may change the View under it.
+  if (printing()) return;
   switch (command) {
     case IDM_NEXT_CHANGE: move_to_change(true); break;
     case IDM_PREVIOUS_CHANGE: move_to_change(false); break;
-    case IDM_PRINT: if (app.busy) show_busy_message(); break;
+    case IDM_PRINT: print_command(); break;
     case IDC_EXIT_BUTTON: exit_button(); break;
     case IDM_SAVE: write_listing_for_host(); break;
     case IDM_COPY_FILES: copy_files_command(); break;

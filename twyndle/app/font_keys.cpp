@@ -30,3 +30,7 @@ int32_t mul_div(int32_t number, int32_t numerator, int32_t denominator) {
 int32_t font_point_size(int32_t height, int32_t pixels_per_inch) {
   return mul_div(-height, 72, pixels_per_inch);
 }
+
+int32_t printer_font_height(int32_t point_size, int32_t pixels_per_inch) {
+  return -static_cast<int32_t>(static_cast<int64_t>(point_size) * pixels_per_inch / 72);
+}

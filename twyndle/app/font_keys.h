@@ -32,3 +32,8 @@ int32_t mul_div(int32_t number, int32_t numerator, int32_t denominator);
 
 // The font's size in points on a screen of the given vertical pixels per inch.
 int32_t font_point_size(int32_t height, int32_t pixels_per_inch);
+
+// The printer font's height for the font's point size at the printer's
+// vertical resolution: point size x pixels per inch / 72, cut to whole
+// pixels and negative (a character height).
+int32_t printer_font_height(int32_t point_size, int32_t pixels_per_inch);

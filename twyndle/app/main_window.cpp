@@ -3,6 +3,7 @@
 #include "twyndle/app/app_state.h"
 #include "twyndle/app/busy_state.h"
 #include "twyndle/app/commands.h"
+#include "twyndle/app/print_command.h"
 #include "twyndle/app/settings.h"
 #include "twyndle/app/table_owner.h"
 #include "twyndle/app/table_sink.h"
@@ -44,10 +45,11 @@ void forget_windows() {
   app.table = nullptr;
 }
 
-// Close: the placement is saved first, also when a busy run then refuses it.
+// Close: the placement is saved first, also when a busy run or a print
+// then refuses it.
 bool allow_close() {
   save_placement(app.main_window);
-  return !app.busy;
+  return !app.busy && !printing();
 }
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -65,7 +67,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
       if (lparam == SW_PARENTCLOSING) SendMessageA(window, WM_CLOSE, 0, 0);
       return 0;
     case WM_KEYDOWN:
-      if (wparam == VK_ESCAPE) back_to_outline();
+      if (wparam == VK_ESCAPE && !printing()) back_to_outline();
       return 0;
     case WM_COMMAND: run_command(LOWORD(wparam), lparam); return 0;
     case WM_APP_RUN_DONE: finish_run(reinterpret_cast<RunParameters*>(wparam)); return 0;

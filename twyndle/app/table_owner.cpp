@@ -6,6 +6,7 @@
 #include "twyndle/app/busy_state.h"
 #include "twyndle/app/commands.h"
 #include "twyndle/app/main_window.h"
+#include "twyndle/app/print_command.h"
 #include "twyndle/engine/engine_memory.h"
 #include "twyndle/res/resource.h"
 
@@ -84,7 +85,7 @@ LRESULT table_notice(int32_t code, LPARAM lparam) {
     }
     case TQ_COLUMNS: {
       auto* query = reinterpret_cast<TableColumnsQuery*>(lparam);
-      return query && view_answer_columns(query_view(query->view), query, app.screen_font.font);
+      return query && view_answer_columns(query_view(query->view), query, column_font(query->view == 1));
     }
     case TQ_CELLS: {
       auto* query = reinterpret_cast<TableCellsQuery*>(lparam);

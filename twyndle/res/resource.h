@@ -40,3 +40,6 @@
 #define IDC_COPY_IDENTICAL 604
 #define IDC_COPY_DIFFERING 605
 #define IDC_COPY_ONLY_IN 606
+
+// The print progress dialog "GABRTDLG": the page line, and Cancel (IDCANCEL).
+#define IDC_PRINT_PAGE 102

@@ -16,6 +16,16 @@ struct TableResources {
 
 const TableResources& table_resources();
 
+// Measuring and drawing on a device context, for the window and the printer
+// alike. Font none = the font selected into the context.
+FontMetrics gdi_font_metrics(HDC dc, TableFont font);
+int32_t gdi_text_width(HDC dc, TableFont font, const char* text, int32_t length);
+void gdi_fill(HDC dc, const TableRect& rect, TableColour colour);
+// Clipped to `clip`; transparent unless the style has a background.
+void gdi_draw_text(HDC dc, const TableRect& clip, int32_t x, int32_t y, const char* text,
+                   int32_t length, const TextStyle& style);
+void gdi_draw_line(HDC dc, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+
 class GdiTableSurface : public TableSurface {
  public:
   GdiTableSurface(HWND window, HWND owner) : window_(window), owner_(owner) {}

@@ -7,6 +7,7 @@
 #include "twyndle/ui/gdi_guards.h"
 #include "twyndle/ui/table.h"
 #include "twyndle/ui/table_gdi.h"
+#include "twyndle/ui/table_print_win32.h"
 
 #include <new>
 
@@ -20,6 +21,8 @@ bool registered = false;
 struct TableWindow {
   GdiTableSurface surface;
   Table table;
+  bool printing = false;  // TM_PRINT runs; it pumps messages while it prints
+  bool destroyed = false; // the window went while printing: freed when the print returns
   TableWindow(HWND window, HWND owner) : surface(window, owner) { table.surface = &surface; }
 };
 
@@ -43,7 +46,12 @@ bool bind(HWND window, const CREATESTRUCTA* create) {
 }
 
 void unbind(HWND window) {
-  delete state_of(window);
+  TableWindow* state = state_of(window);
+  if (state && state->printing) {
+    state->destroyed = true;
+  } else {
+    delete state;
+  }
   for (int word = 0; word < word_count; ++word)
     set_word(window, static_cast<WindowWord>(word), 0);
 }
@@ -71,8 +79,19 @@ void capture_lost(HWND window, TableWindow& state, LPARAM new_owner) {
   table_cancel_drag(state.table);
 }
 
-bool handle_table_message(TableWindow& state, UINT message, WPARAM wparam, LPARAM lparam,
-                          LRESULT& result) {
+// The window may be destroyed while the print pumps its messages; its state
+// then lives on until the print is over.
+LRESULT print(HWND window, TableWindow& state, PrintRequest* request) {
+  if (state.printing) return 0;
+  state.printing = true;
+  LRESULT result = print_table(window, state.table, state.surface.owner(), request);
+  state.printing = false;
+  if (state.destroyed) delete &state;
+  return result;
+}
+
+bool handle_table_message(HWND window, TableWindow& state, UINT message, WPARAM wparam,
+                          LPARAM lparam, LRESULT& result) {
   Table& table = state.table;
   result = 0;
   switch (message) {
@@ -81,6 +100,7 @@ bool handle_table_message(TableWindow& state, UINT message, WPARAM wparam, LPARA
     case TM_SELECT:
       table_select_row(table, reinterpret_cast<const TableSelection*>(lparam));
       return true;
+    case TM_PRINT: result = print(window, state, reinterpret_cast<PrintRequest*>(lparam)); return true;
     case TM_SCROLLPOS: result = table_scroll_position(table, wparam == 1, lparam); return true;
     case TM_APPEND: table_append(table, static_cast<int32_t>(wparam), lparam); return true;
     default: return false;
@@ -124,7 +144,7 @@ LRESULT CALLBACK table_window_procedure(HWND window, UINT message, WPARAM wparam
   // not the parent's class cursor.
   if (message == WM_SETCURSOR && LOWORD(lparam) == HTCLIENT) return TRUE;
   LRESULT result = 0;
-  bool handled = handle_table_message(*state, message, wparam, lparam, result) ||
+  bool handled = handle_table_message(window, *state, message, wparam, lparam, result) ||
                  handle_window_message(window, *state, message, wparam, lparam);
   // The state may be gone when the owner destroyed the window meanwhile.
   if (TableWindow* still = state_of(window))

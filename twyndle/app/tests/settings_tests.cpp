@@ -115,4 +115,13 @@ TEST(FontPointSize, RoundsLikeThePlatform) {
   EXPECT_EQ(mul_div(7, 1, -2), -4);
   EXPECT_EQ(mul_div(-7, -1, -2), -4);
 }
+
+TEST(PrinterFontHeight, PointsAtThePrintersResolutionAsACharacterHeight) {
+  EXPECT_EQ(printer_font_height(12, 600), -100);
+  EXPECT_EQ(printer_font_height(10, 300), -41);   // 41.67 cut
+  EXPECT_EQ(printer_font_height(9, 96), -12);
+  // The screen's 12 points (16 pixels at 96 per inch) become 50 pixels at 300.
+  EXPECT_EQ(printer_font_height(font_point_size(-16, 96), 300), -50);
+  EXPECT_EQ(printer_font_height(0, 600), 0);
+}
 }  // namespace

@@ -208,12 +208,6 @@ TEST_F(Runs, WhileBusyCloseIsRefusedPrintWaitsAndTheButtonAborts) {
   EXPECT_STREQ(title, "Twyndle");
 }
 
-TEST_F(Runs, PrintDoesNothingWhenIdle) {
-  two_files();
-  command(IDM_PRINT);
-  EXPECT_TRUE(boxes_.boxes().empty());
-}
-
 // Aborts from inside the table's handling of the worker's notice that the
 // outline holds n rows, so that the abort lands at a known point of the scan
 // (every append goes to the table at once here). Counts the appends too.

@@ -1,10 +1,10 @@
 #include "orrery/app/about_dlg.h"
 
 #include "orrery/app/control_adapters.h"
+#include "orrery/app/shell.h"
 #include "orrery/framework/win_app.h"
 #include "orrery/res/resource.h"
 
-#include <shellapi.h>
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
 
@@ -22,13 +22,7 @@ bool CAboutDlg::OnInitDialog()
 
 void CAboutDlg::OpenLink()
 {
-    std::string address = m_link.GetWindowText();
-    SHELLEXECUTEINFOA info = {};
-    info.cbSize = sizeof info;
-    info.hwnd = m_hWnd;
-    info.lpFile = address.c_str();
-    info.nShow = SW_SHOWMAXIMIZED;
-    ::ShellExecuteExA(&info);
+    Shell().Open(m_hWnd, m_link.GetWindowText(), SW_SHOWMAXIMIZED, nullptr);
 }
 
 bool CAboutDlg::OnCommand(UINT id, UINT code, HWND control)

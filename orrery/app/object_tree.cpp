@@ -2,6 +2,7 @@
 
 #include "orrery/app/control_adapters.h"
 #include "orrery/app/program_state.h"
+#include "orrery/app/shell.h"
 #include "orrery/app/shell_commands.h"
 #include "orrery/app/splash_wnd.h"
 #include "orrery/app/splitter_frame.h"
@@ -251,6 +252,11 @@ bool CObjectTree::OnCmdMsg(UINT id)
     return DispatchFromTable(this, kCommands, id);
 }
 
+bool CObjectTree::HasHandler(UINT id)
+{
+    return HasHandlerInTable(kCommands, id);
+}
+
 void CObjectTree::ReselectCaretItem()
 {
     m_selectedItem = TreeView_GetSelection(GetTree());
@@ -259,14 +265,14 @@ void CObjectTree::ReselectCaretItem()
 void CObjectTree::OnGotoFileLocation()
 {
     if (orrery::CComObject* record = GetSelectedRecord())
-        ::WinExec(GotoFileLocationCommand(record->GetServerFile()).c_str(), SW_SHOWNORMAL);
+        Shell().Execute(GotoFileLocationCommand(record->GetServerFile()), SW_SHOWNORMAL);
     ReselectCaretItem();
 }
 
 void CObjectTree::OnRunExeServer()
 {
     if (orrery::CComObject* record = GetSelectedRecord())
-        ::WinExec(record->GetFilePath().c_str(), SW_SHOWNORMAL);
+        Shell().Execute(record->GetFilePath(), SW_SHOWNORMAL);
     ReselectCaretItem();
 }
 

@@ -49,6 +49,8 @@ public:
 
     bool OnUpdateCmdUI(CCmdUI& ui) override;
     bool OnCmdMsg(UINT id) override;
+    // True when the view has a handler for the command id.
+    static bool HasHandler(UINT id);
 
     // Enable rules of the object commands.
     bool HasSelection() const;

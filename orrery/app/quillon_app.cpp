@@ -3,13 +3,13 @@
 #include "orrery/app/about_dlg.h"
 #include "orrery/app/program_state.h"
 #include "orrery/app/quillon_doc.h"
+#include "orrery/app/shell.h"
 #include "orrery/app/splitter_frame.h"
 #include "orrery/framework/doc_template.h"
 #include "orrery/res/resource.h"
 
 #include <commctrl.h>
 #include <objbase.h>
-#include <shellapi.h>
 
 namespace {
 
@@ -102,6 +102,11 @@ bool CQuillonApp::OnCmdMsg(UINT id)
     return DispatchFromTable(this, kCommands, id) || CWinApp::OnCmdMsg(id);
 }
 
+bool CQuillonApp::HasHandler(UINT id)
+{
+    return HasHandlerInTable(kCommands, id) || id == ID_APP_EXIT;
+}
+
 void CQuillonApp::OnAppAbout()
 {
     CAboutDlg about;
@@ -116,17 +121,12 @@ void CQuillonApp::OnRefreshList()
 
 void CQuillonApp::OnHelpContents()
 {
-    ::WinHelpA(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr, "orrery.hlp", HELP_CONTENTS, 0);
+    Shell().WinHelp(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr, "orrery.hlp", HELP_CONTENTS, 0);
 }
 
 void CQuillonApp::OpenWebPage(const char* address)
 {
-    SHELLEXECUTEINFOA info = {};
-    info.cbSize = sizeof info;
-    info.hwnd = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
-    info.lpFile = address;
-    info.nShow = SW_SHOWMAXIMIZED;
-    ::ShellExecuteExA(&info);
+    Shell().Open(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr, address, SW_SHOWMAXIMIZED, nullptr);
 }
 
 void CQuillonApp::OnTarnwickWeb()

@@ -23,6 +23,8 @@ public:
 
     bool OnUpdateCmdUI(CCmdUI& ui) override;
     bool OnCmdMsg(UINT id) override;
+    // True when the application object has a handler for the command id.
+    static bool HasHandler(UINT id);
 
     void OnAppAbout();
     void OnRefreshList();

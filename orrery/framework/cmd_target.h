@@ -27,7 +27,8 @@ public:
 };
 
 // One row of a command table: the id, its enable rule (null: always enabled)
-// and its handler.
+// and its handler. A row without a handler names a command that is not
+// there yet: it is shown greyed and does nothing.
 template <class T>
 struct CCommandEntry {
     UINT id;
@@ -40,21 +41,33 @@ bool UpdateFromTable(const T* target, const CCommandEntry<T> (&table)[N], CCmdUI
 {
     for (const CCommandEntry<T>& entry : table) {
         if (entry.id == ui.id) {
-            ui.enabled = entry.isEnabled ? (target->*entry.isEnabled)() : true;
+            ui.enabled = entry.handler && (!entry.isEnabled || (target->*entry.isEnabled)());
             return true;
         }
     }
     return false;
 }
 
-// Runs the handler of id when the table has it; a command whose rule says it
-// is disabled is swallowed, so an accelerator cannot run a greyed command.
+// True when the table has a handler for id.
+template <class T, std::size_t N>
+bool HasHandlerInTable(const CCommandEntry<T> (&table)[N], UINT id)
+{
+    for (const CCommandEntry<T>& entry : table) {
+        if (entry.id == id)
+            return entry.handler != nullptr;
+    }
+    return false;
+}
+
+// Runs the handler of id when the table has it; a command that is greyed
+// (its rule says so, or it has no handler) is swallowed, so an accelerator
+// or a stray message cannot run it.
 template <class T, std::size_t N>
 bool DispatchFromTable(T* target, const CCommandEntry<T> (&table)[N], UINT id)
 {
     for (const CCommandEntry<T>& entry : table) {
         if (entry.id == id) {
-            if (!entry.isEnabled || (target->*entry.isEnabled)())
+            if (entry.handler && (!entry.isEnabled || (target->*entry.isEnabled)()))
                 (target->*entry.handler)();
             return true;
         }

@@ -148,6 +148,24 @@ TEST(CommandTable, RunsAHandlerOnlyWhileItsRuleAllows)
     EXPECT_FALSE(DispatchFromTable(&target, table, 102));
 }
 
+TEST(CommandTable, ARowWithoutAHandlerIsGreyedAndDoesNothing)
+{
+    static const CCommandEntry<Switch> table[] = {
+        {100, &Switch::IsOn, nullptr},
+        {101, nullptr, nullptr},
+    };
+    Switch target;
+    target.on = true;
+    for (UINT id : {100u, 101u}) {
+        CCmdUI ui;
+        ui.id = id;
+        EXPECT_TRUE(UpdateFromTable(&target, table, ui)) << id;
+        EXPECT_FALSE(ui.enabled) << id;
+        EXPECT_TRUE(DispatchFromTable(&target, table, id)) << "swallowed, not passed on: " << id;
+    }
+    EXPECT_EQ(0, target.runs);
+}
+
 class SplitterTest : public ::testing::Test {
 protected:
     void SetUp() override

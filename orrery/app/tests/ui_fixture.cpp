@@ -3,6 +3,7 @@
 #include "orrery/app/control_adapters.h"
 #include "orrery/app/program_state.h"
 
+#include <cstdio>
 #include <ostream>
 
 void PumpMessages()
@@ -132,8 +133,24 @@ orrery::CMemoryPlatform* MainWindowTest::s_machine = nullptr;
 CQuillonApp* MainWindowTest::s_app = nullptr;
 CSplitterFrame* MainWindowTest::s_frame = nullptr;
 
+namespace {
+
+// A fault ends the test program at once with a line saying where, instead
+// of waiting for a debugger that nobody watches.
+LONG WINAPI ReportCrash(EXCEPTION_POINTERS* exception)
+{
+    std::fprintf(stderr, "crashed: exception %08lx at %p\n", exception->ExceptionRecord->ExceptionCode,
+                 exception->ExceptionRecord->ExceptionAddress);
+    std::fflush(stderr);
+    ::ExitProcess(3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+} // namespace
+
 void MainWindowTest::SetUpTestSuite()
 {
+    ::SetUnhandledExceptionFilter(ReportCrash);
     INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&common);
     Options() = COptions();

@@ -1,0 +1,40 @@
+// A shell for the window tests: it starts and opens nothing and keeps one
+// line per call, so a test sees what the program would have started.
+#ifndef ORRERY_APP_TESTS_RECORDING_SHELL_H
+#define ORRERY_APP_TESTS_RECORDING_SHELL_H
+
+#include "orrery/app/shell.h"
+
+#include <string>
+#include <vector>
+
+class CRecordingShell : public CShell {
+public:
+    struct Call {
+        std::string kind;  // "execute", "open" or "winhelp"
+        HWND owner;
+        std::string target;
+        unsigned command;
+        unsigned long data;
+    };
+
+    UINT Execute(const std::string& commandLine, int /*show*/) override
+    {
+        calls.push_back({"execute", nullptr, commandLine, 0, 0});
+        return 33;
+    }
+    bool Open(HWND owner, const std::string& target, int /*show*/, DWORD* /*error*/) override
+    {
+        calls.push_back({"open", owner, target, 0, 0});
+        return true;
+    }
+    bool WinHelp(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data) override
+    {
+        calls.push_back({"winhelp", owner, helpFile, command, static_cast<unsigned long>(data)});
+        return true;
+    }
+
+    std::vector<Call> calls;
+};
+
+#endif

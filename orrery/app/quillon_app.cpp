@@ -1,6 +1,7 @@
 #include "orrery/app/quillon_app.h"
 
 #include "orrery/app/about_dlg.h"
+#include "orrery/app/help.h"
 #include "orrery/app/program_state.h"
 #include "orrery/app/quillon_doc.h"
 #include "orrery/app/shell.h"
@@ -121,7 +122,7 @@ void CQuillonApp::OnRefreshList()
 
 void CQuillonApp::OnHelpContents()
 {
-    Shell().WinHelp(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr, "orrery.hlp", HELP_CONTENTS, 0);
+    ShowHelpContents(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr);
 }
 
 void CQuillonApp::OpenWebPage(const char* address)

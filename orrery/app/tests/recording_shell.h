@@ -23,10 +23,12 @@ public:
         calls.push_back({"execute", nullptr, commandLine, 0, 0});
         return 33;
     }
-    bool Open(HWND owner, const std::string& target, int /*show*/, DWORD* /*error*/) override
+    bool Open(HWND owner, const std::string& target, int /*show*/, DWORD* error) override
     {
         calls.push_back({"open", owner, target, 0, 0});
-        return true;
+        if (openError && error)
+            *error = openError;
+        return openError == 0;
     }
     bool WinHelp(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data) override
     {
@@ -35,6 +37,8 @@ public:
     }
 
     std::vector<Call> calls;
+    // Open fails with this code when it is not 0.
+    DWORD openError = 0;
 };
 
 #endif

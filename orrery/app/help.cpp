@@ -1,0 +1,73 @@
+#include "orrery/app/help.h"
+
+#include "orrery/app/program_paths.h"
+#include "orrery/app/shell.h"
+
+#include <string>
+
+namespace {
+
+std::string ModulePath()
+{
+    char path[MAX_PATH] = "";
+    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+bool IsFile(const std::string& path)
+{
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string SystemErrorText(DWORD code)
+{
+    char* text = nullptr;
+    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                        FORMAT_MESSAGE_IGNORE_INSERTS,
+                                    nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = length ? std::string(text, length) : "Error " + std::to_string(code) + ".";
+    if (text)
+        ::LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r'))
+        result.pop_back();
+    return result;
+}
+
+void Complain(HWND owner, const std::string& text)
+{
+    ::MessageBoxA(owner, text.c_str(), "Orrery", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void OpenHelp(HWND owner, int context)
+{
+    if (!owner)
+        owner = ::GetActiveWindow();
+    CHelpRequest request = ChooseHelp(ProgramDirectoryOf(ModulePath()), context, IsFile);
+    DWORD error = 0;
+    switch (request.kind) {
+    case CHelpRequest::HelpFile:
+        Shell().WinHelp(owner, request.path, request.command, request.data);
+        break;
+    case CHelpRequest::Page:
+        if (!Shell().Open(owner, request.path, SW_SHOWNORMAL, &error))
+            Complain(owner, "The help page could not be opened:\n\n" + request.path + "\n\n" + SystemErrorText(error));
+        break;
+    case CHelpRequest::NotFound:
+        Complain(owner, "The help for Orrery was not found. Its pages belong in the folder " +
+                            std::string(kHelpFolderName) + " beside the program:\n\n" + request.path);
+        break;
+    }
+}
+
+} // namespace
+
+void ShowHelp(HWND owner, int context)
+{
+    OpenHelp(owner, context);
+}
+
+void ShowHelpContents(HWND owner)
+{
+    OpenHelp(owner, HelpContents);
+}

@@ -13,11 +13,6 @@ constexpr uint32_t inline_text_limit = list_block_data_bytes - sizeof(ListItemHe
 
 bool is_blank_byte(char c) { return c == ' ' || c == '\t'; }
 
-const char* skip_blanks(const char* p) {
-  while (is_blank_byte(*p)) ++p;
-  return p;
-}
-
 char* text_pointer(const Line* line) {
   char* text;
   std::memcpy(&text, line + 1, sizeof text);
@@ -33,47 +28,102 @@ Line* new_record(uint32_t length, BlockList* list, bool text_inline) {
 // A byte as the hash takes it: signed, so 0x80 to 0xFF count as -128 to -1.
 uint32_t byte_value(char c) { return static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(c))); }
 
+// The running state of a hash: the sum so far, the next byte's position
+// and its factor K^position.
+struct HashState {
+  uint32_t sum = 0;
+  uint32_t position = 1;
+  uint32_t factor = hash_factor;
+
+  void add(char c) {
+    sum += byte_value(c) * position * factor;
+    position += 1;
+    factor *= hash_factor;
+  }
+};
+
 // Four bytes at a time: for bytes c0..c3 at positions k..k+3 with factor
 // f = K^k, the terms c_j (k + j) K^(k + j) add up to
 // f ((c0 + c1 K + c2 K^2 + c3 K^3) k + c1 K + 2 c2 K^2 + 3 c3 K^3),
 // which needs one step of the factor per four bytes. Wrapping arithmetic
 // keeps the identity, so the result is the byte-by-byte sum.
-uint32_t hash_every_byte(const char* text) {
+void hash_every_byte(HashState& state, const char* p, uint32_t length) {
   constexpr uint32_t k1 = hash_factor, k2 = k1 * k1, k3 = k2 * k1, k4 = k2 * k2;
-  uint32_t sum = 0, position = 1, factor = hash_factor;
-  const char* p = text;
-  while (p[0] && p[1] && p[2] && p[3]) {
+  const char* end = p + length;
+  for (; end - p >= 4; p += 4) {
     uint32_t c0 = byte_value(p[0]), c1 = byte_value(p[1]), c2 = byte_value(p[2]), c3 = byte_value(p[3]);
     uint32_t weighted = c0 + c1 * k1 + c2 * k2 + c3 * k3;
     uint32_t offsets = c1 * k1 + c2 * (2 * k2) + c3 * (3 * k3);
-    sum += factor * (weighted * position + offsets);
-    factor *= k4;
-    position += 4;
-    p += 4;
+    state.sum += state.factor * (weighted * state.position + offsets);
+    state.factor *= k4;
+    state.position += 4;
   }
-  for (; *p; ++p) {
-    sum += byte_value(*p) * position * factor;
-    position += 1;
-    factor *= hash_factor;
-  }
-  return sum;
+  for (; p < end; ++p) state.add(*p);
 }
 
-uint32_t hash_skipping_blanks(const char* text) {
-  uint32_t sum = 0, position = 1, factor = hash_factor;
-  for (const char* p = skip_blanks(text); *p; p = skip_blanks(p + 1)) {
-    sum += byte_value(*p) * position * factor;
-    position += 1;
-    factor *= hash_factor;
+void hash_skipping_blanks(HashState& state, const char* p, uint32_t length) {
+  for (const char* end = p + length; p < end; ++p) {
+    if (!is_blank_byte(*p)) state.add(*p);
   }
-  return sum;
+}
+
+void hash_into(HashState& state, const char* bytes, uint32_t length) {
+  if (ignore_blanks == 1) {
+    hash_skipping_blanks(state, bytes, length);
+  } else {
+    hash_every_byte(state, bytes, length);
+  }
+}
+
+// What matching compares of a Line: its bytes, all of them, except that a
+// CR right before the closing LF belongs to the line end (so CR LF and LF
+// ends match). `body` bytes of the text, then a LF when `crlf`.
+struct MatchedText {
+  const char* text;
+  uint32_t body;
+  bool crlf;
+
+  uint32_t size() const { return body + (crlf ? 1 : 0); }
+  char at(uint32_t i) const { return i < body ? text[i] : '\n'; }
+};
+
+MatchedText matched_text(const Line* line) {
+  const char* text = line_text(line);
+  uint32_t length = text ? line->length : 0;
+  bool crlf = length >= 2 && text[length - 2] == '\r' && text[length - 1] == '\n';
+  return MatchedText{text, crlf ? length - 2 : length, crlf};
+}
+
+bool equal_every_byte(const MatchedText& a, const MatchedText& b) {
+  uint32_t size = a.size();
+  if (size != b.size()) return false;
+  if (a.crlf == b.crlf) return std::memcmp(a.text, b.text, a.body) == 0;
+  // One ends in CR LF, the other must end in a LF at the same place.
+  const MatchedText& plain = a.crlf ? b : a;
+  return std::memcmp(a.text, b.text, size - 1) == 0 && plain.text[size - 1] == '\n';
+}
+
+bool equal_skipping_blanks(const MatchedText& a, const MatchedText& b) {
+  uint32_t i = 0, j = 0, a_size = a.size(), b_size = b.size();
+  for (;;) {
+    while (i < a_size && is_blank_byte(a.at(i))) ++i;
+    while (j < b_size && is_blank_byte(b.at(j))) ++j;
+    if (i == a_size || j == b_size) return i == a_size && j == b_size;
+    if (a.at(i) != b.at(j)) return false;
+    ++i;
+    ++j;
+  }
 }
 }  // namespace
 
-uint32_t text_hash(const char* text) {
-  if (!text) return 0;
-  return ignore_blanks == 1 ? hash_skipping_blanks(text) : hash_every_byte(text);
+uint32_t bytes_hash(const char* bytes, uint32_t length) {
+  if (!bytes) return 0;
+  HashState state;
+  hash_into(state, bytes, length);
+  return state.sum;
 }
+
+uint32_t text_hash(const char* text) { return text ? bytes_hash(text, static_cast<uint32_t>(std::strlen(text))) : 0; }
 
 Line* line_new(const char* bytes, uint32_t length, int32_t number, BlockList* list) {
   if (!bytes && length) return nullptr;
@@ -128,26 +178,21 @@ Line* line_link(const Line* line) { return line ? line->link : nullptr; }
 uint32_t line_hash(Line* line) {
   if (!line) return 0;
   if (!(line->flags & line_hash_valid)) {
-    line->hash = text_hash(line_text(line));
+    MatchedText matched = matched_text(line);
+    HashState state;
+    hash_into(state, matched.text ? matched.text : "", matched.body);
+    if (matched.crlf) hash_into(state, "\n", 1);
+    line->hash = state.sum;
     line->flags |= line_hash_valid;
   }
   return line->hash;
 }
 
 bool line_equal(Line* a, Line* b) {
-  const char* p = line_text(a);
-  const char* q = line_text(b);
-  if (!p || !q) return false;
+  if (!line_text(a) || !line_text(b)) return false;
   if (line_hash(a) != line_hash(b)) return false;
-  if (ignore_blanks != 1) return std::strcmp(p, q) == 0;
-  for (;;) {
-    p = skip_blanks(p);
-    q = skip_blanks(q);
-    if (*p != *q) return false;
-    if (!*p) return true;
-    ++p;
-    ++q;
-  }
+  MatchedText p = matched_text(a), q = matched_text(b);
+  return ignore_blanks == 1 ? equal_skipping_blanks(p, q) : equal_every_byte(p, q);
 }
 
 bool line_link_pair(Line* a, Line* b) {
@@ -160,8 +205,10 @@ bool line_link_pair(Line* a, Line* b) {
 bool line_is_blank(const Line* line) {
   const char* text = line_text(line);
   if (!text) return false;
-  const char* p = skip_blanks(text);
-  return *p == '\0' || *p == '\r' || *p == '\n';
+  const char* end = text + line->length;
+  const char* p = text;
+  while (p < end && is_blank_byte(*p)) ++p;
+  return p == end || *p == '\r' || *p == '\n';
 }
 
 int32_t display_length(const Line* line, int32_t tab) {

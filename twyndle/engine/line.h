@@ -37,9 +37,14 @@ const char* line_text(const Line* line);
 int32_t line_number(const Line* line);
 Line* line_link(const Line* line);
 
-// The hash of the text, computed on first use and cached.
+// Matching takes every byte of a Line's text, NULs included, except that a
+// CR right before the closing LF counts as part of the line end: "abc" CR LF
+// matches "abc" LF. The text itself keeps its CR for display and listings.
+
+// The hash of what matching compares, computed on first use and cached.
 uint32_t line_hash(Line* line);
-// Equal hashes and equal texts (spaces and tabs skipped with ignore_blanks).
+// Equal hashes and equal texts as matching sees them (spaces and tabs
+// skipped as well with ignore_blanks).
 bool line_equal(Line* a, Line* b);
 // Links a and b to each other if neither is linked and they are equal.
 bool line_link_pair(Line* a, Line* b);
@@ -48,5 +53,7 @@ bool line_is_blank(const Line* line);
 // The width of the text with tabs expanded to multiples of `tab`.
 int32_t display_length(const Line* line, int32_t tab);
 
-// The hash of a NUL-terminated text, as line_hash computes it.
+// The hash of `length` bytes, each taken as it is.
+uint32_t bytes_hash(const char* bytes, uint32_t length);
+// bytes_hash of a NUL-terminated text.
 uint32_t text_hash(const char* text);

@@ -23,11 +23,12 @@ struct TestLine {
   Line* line;
 };
 
-// The hash written out the long way: the k-th byte (signed) times k times 6293815^k.
+// The hash written out the long way: the k-th byte (signed) times k times
+// 6293815^k, over every byte of the string, NULs included.
 uint32_t reference_hash(const std::string& text) {
   uint64_t sum = 0;
   uint64_t power = 1;
-  for (size_t k = 1; k <= text.size() && text[k - 1]; ++k) {
+  for (size_t k = 1; k <= text.size(); ++k) {
     power = power * 6293815u % 4294967296u;
     int64_t byte = static_cast<signed char>(text[k - 1]);
     sum = (sum + static_cast<uint64_t>(byte * static_cast<int64_t>(k)) * power) % 4294967296u;
@@ -63,7 +64,9 @@ TEST(LineHash, AgreesWithTheLongWayForEveryLengthAndNulPlace) {
     std::string text = bytes.substr(0, 12);
     text[nul] = '\0';
     TestLine t(text);
-    EXPECT_EQ(line_hash(t.line), reference_hash(text.substr(0, nul))) << "NUL at " << nul;
+    EXPECT_EQ(line_hash(t.line), reference_hash(text)) << "NUL at " << nul;
+    EXPECT_EQ(bytes_hash(text.data(), 12), reference_hash(text)) << "NUL at " << nul;
+    EXPECT_EQ(text_hash(text.c_str()), reference_hash(text.substr(0, nul))) << "a C text ends at its NUL";
   }
 }
 
@@ -88,26 +91,55 @@ TEST(LineHash, IsCachedUntilReset) {
   EXPECT_EQ(line_hash(nullptr), 0u);
 }
 
-TEST(LineHash, StopsAtANulInsideTheText) {
+TEST(LineHash, TakesEveryByteAfterANul) {
   std::string with_nul("ab\0cd\n", 6);
   TestLine t(with_nul);
   EXPECT_EQ(t.line->length, 6u);
   EXPECT_EQ(std::memcmp(line_text(t.line), with_nul.data(), 6), 0) << "every byte is kept";
-  EXPECT_EQ(line_hash(t.line), text_hash("ab"));
-  EXPECT_EQ(display_length(t.line, 8), 2);
+  EXPECT_EQ(line_hash(t.line), reference_hash(with_nul));
+  EXPECT_NE(line_hash(t.line), text_hash("ab"));
+  EXPECT_EQ(display_length(t.line, 8), 2) << "the display still ends at the NUL";
 }
 
-TEST(LineEqual, ComparesBytesAndLineEnds) {
-  TestLine crlf("abc\r\n"), lf("abc\n"), lf2("abc\n"), upper("ABC\n"), bare("abc");
+TEST(LineHash, ACrBeforeTheClosingLfBelongsToTheLineEnd) {
+  TestLine crlf("abc\r\n"), lf("abc\n"), inner("a\rbc\n"), bare_cr("abc\r");
+  EXPECT_EQ(line_hash(crlf.line), line_hash(lf.line));
+  EXPECT_EQ(line_hash(crlf.line), text_hash("abc\n"));
+  EXPECT_EQ(line_hash(inner.line), text_hash("a\rbc\n")) << "a CR inside the text is an ordinary byte";
+  EXPECT_EQ(line_hash(bare_cr.line), text_hash("abc\r")) << "so is a CR that no LF follows";
+  EXPECT_EQ(std::string(line_text(crlf.line)), "abc\r\n") << "the text keeps its CR";
+}
+
+TEST(LineEqual, SeesDifferencesAfterANul) {
+  TestLine a(std::string("abc\0XYZ\n", 8)), b(std::string("abc\0QQQ\n", 8)), c(std::string("abc\0XYZ\n", 8));
+  TestLine short_one(std::string("abc\0\n", 5));
+  EXPECT_FALSE(line_equal(a.line, b.line));
+  EXPECT_TRUE(line_equal(a.line, c.line));
+  EXPECT_FALSE(line_equal(a.line, short_one.line));
+  IgnoreBlanks on(1);
+  for (Line* line : {a.line, b.line, c.line, short_one.line}) line_reset(line);
+  EXPECT_FALSE(line_equal(a.line, b.line)) << "also when skipping blanks";
+  EXPECT_TRUE(line_equal(a.line, c.line));
+}
+
+TEST(LineEqual, ComparesBytesAndTakesCrLfForLf) {
+  TestLine crlf("abc\r\n"), lf("abc\n"), lf2("abc\n"), upper("ABC\n"), bare("abc"), bare_cr("abc\r");
+  TestLine longer_crlf("abcd\r\n"), cr_in_text("ab\rc\n");
   EXPECT_TRUE(line_equal(lf.line, lf2.line));
-  EXPECT_FALSE(line_equal(crlf.line, lf.line));
+  EXPECT_TRUE(line_equal(crlf.line, lf.line)) << "CR LF and LF are both line ends";
+  EXPECT_TRUE(line_equal(lf.line, crlf.line));
+  EXPECT_FALSE(line_equal(longer_crlf.line, lf.line));
+  EXPECT_FALSE(line_equal(cr_in_text.line, TestLine("abc\n").line));
   EXPECT_FALSE(line_equal(lf.line, bare.line)) << "a last line without its LF differs";
+  EXPECT_FALSE(line_equal(crlf.line, bare_cr.line)) << "a CR without a LF is text";
+  EXPECT_FALSE(line_equal(bare.line, bare_cr.line));
   EXPECT_FALSE(line_equal(lf.line, upper.line)) << "case counts";
   EXPECT_FALSE(line_equal(lf.line, nullptr));
   IgnoreBlanks on(1);
-  line_reset(crlf.line);
-  line_reset(lf.line);
-  EXPECT_FALSE(line_equal(crlf.line, lf.line)) << "CR is not a blank";
+  TestLine spaced_crlf(" a b c \r\n");
+  for (Line* line : {crlf.line, lf.line}) line_reset(line);
+  EXPECT_TRUE(line_equal(crlf.line, lf.line)) << "with -i as well";
+  EXPECT_TRUE(line_equal(spaced_crlf.line, lf.line));
 }
 
 TEST(LineEqual, IgnoresSpacesAndTabsOnlyWhenAsked) {

@@ -45,7 +45,7 @@ void read_pending_size(DirEntry* entry) {
 }
 }  // namespace
 
-uint32_t entry_size(const DirEntry* entry) {
+uint64_t entry_size(const DirEntry* entry) {
   if (!entry) return 0;
   if (entry->size_pending && entry->dir) read_pending_size(const_cast<DirEntry*>(entry));
   return entry->size;

@@ -19,7 +19,7 @@ namespace {
 struct Listing {
   struct Listed {
     uint32_t offset;      // of the name in `names`
-    uint32_t size;        // low 32 bits of a file's size
+    uint64_t size;        // a file's size in bytes
     uint32_t size_known;  // 0: left out by the listing
     bool plain;           // the name holds no backslash
   };
@@ -39,7 +39,7 @@ void list_directory(const DirNode* node, Listing& listing) {
   do {
     if (is_dot_entry(data.name)) continue;
     text_lower(data.name);
-    Listing::Listed listed = {static_cast<uint32_t>(listing.names.size()), data.size_low, data.size_known,
+    Listing::Listed listed = {static_cast<uint32_t>(listing.names.size()), data.size, data.size_known,
                               std::strchr(data.name, '\\') == nullptr};
     listing.names.append(data.name).push_back('\0');
     if (data.attributes & fs_attr_directory) {

@@ -34,7 +34,7 @@ struct DirNode {
 
 struct DirEntry {
   char* name;             // owned: the file name, lower-cased by the scan (a single-file root's as given)
-  uint32_t size;          // low 32 bits of the size; valid once size_pending is 0
+  uint64_t size;          // the size in bytes; valid once size_pending is 0
   uint32_t size_pending;  // 1: the listing left the size out; entry_size reads it
   DirNode* dir;           // the directory holding the file
 };
@@ -64,11 +64,11 @@ char* entry_relative_name(const DirEntry* entry);
 char* entry_full_path(const DirEntry* entry);
 // Frees a path from entry_full_path if it is a new text.
 void entry_free_path(const DirEntry* entry, char* path);
-// The low 32 bits of the file's size, as the scan found it. Where the
+// The file's size in bytes, as the scan found it. Where the
 // platform's listing carries no sizes (POSIX) the scan leaves most of them
 // out, and the first call reads it, on the thread that walks the tree:
 // the pairing asks right after the walk lists the directory.
-uint32_t entry_size(const DirEntry* entry);
+uint64_t entry_size(const DirEntry* entry);
 DirTree* entry_tree(const DirEntry* entry);
 const char* entry_name(const DirEntry* entry);
 // Opens the file for reading (sharing read and write) if it exists.

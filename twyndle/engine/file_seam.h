@@ -33,14 +33,14 @@ int32_t fs_read(FsFile* file, void* buffer, int32_t bytes);
 bool fs_write(FsFile* file, const void* buffer, int32_t bytes);
 // Moves the file position back to the start.
 bool fs_rewind(FsFile* file);
-// The low 32 bits of the file's size.
-uint32_t fs_size_low(FsFile* file);
+// The file's size in bytes.
+uint64_t fs_size(FsFile* file);
 void fs_close(FsFile* file);
 
 struct FsFindData {
   char name[260];       // simple name, NUL-terminated
   uint32_t attributes;  // fs_attr_* bits
-  uint32_t size_low;    // low 32 bits of the size; valid with size_known
+  uint64_t size;        // the size in bytes; valid with size_known
   uint32_t size_known;  // 0: a names-only listing left the size out
 };
 
@@ -61,9 +61,8 @@ void fs_find_close(FsFind* find);
 // path ending in a separator. None when it cannot be opened.
 struct FsDir;
 FsDir* fs_dir_open(const char* directory);
-// The low 32 bits of the size of the file `name` in the directory; 0 when
-// it cannot be read.
-uint32_t fs_dir_file_size(FsDir* dir, const char* name);
+// The size of the file `name` in the directory; 0 when it cannot be read.
+uint64_t fs_dir_file_size(FsDir* dir, const char* name);
 void fs_dir_close(FsDir* dir);
 
 bool fs_create_directory(const char* path);

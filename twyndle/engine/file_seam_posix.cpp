@@ -181,10 +181,10 @@ bool fs_write(FsFile* file, const void* buffer, int32_t bytes) {
 
 bool fs_rewind(FsFile* file) { return file && lseek(file->fd, 0, SEEK_SET) == 0; }
 
-uint32_t fs_size_low(FsFile* file) {
+uint64_t fs_size(FsFile* file) {
   struct stat info;
   if (!file || fstat(file->fd, &info) != 0) return 0;
-  return static_cast<uint32_t>(static_cast<uint64_t>(info.st_size) & 0xFFFFFFFFu);
+  return static_cast<uint64_t>(info.st_size);
 }
 
 void fs_close(FsFile* file) {
@@ -202,23 +202,23 @@ bool fs_find_next(FsFind* find, FsFindData* data) {
     data->size_known = 1;
     if (item->d_type == DT_DIR) {  // no size needed: spare the lookup
       data->attributes = fs_attr_directory | hidden_bit(item->d_name);
-      data->size_low = 0;
+      data->size = 0;
       return true;
     }
     if (size_left_out(find, item)) {
       data->attributes = fs_attr_archive | hidden_bit(item->d_name);
-      data->size_low = 0;
+      data->size = 0;
       data->size_known = 0;
       return true;
     }
     struct stat info;
     if (fstatat(dirfd(find->dir), item->d_name, &info, 0) != 0) {
       data->attributes = fs_attr_archive;  // a dangling link: listed as an empty file
-      data->size_low = 0;
+      data->size = 0;
       return true;
     }
     data->attributes = attributes_of(info, item->d_name);
-    data->size_low = S_ISDIR(info.st_mode) ? 0 : static_cast<uint32_t>(static_cast<uint64_t>(info.st_size));
+    data->size = S_ISDIR(info.st_mode) ? 0 : static_cast<uint64_t>(info.st_size);
     return true;
   }
   return false;
@@ -257,10 +257,10 @@ FsDir* fs_dir_open(const char* directory) {
   return fd < 0 ? nullptr : new FsDir{fd};
 }
 
-uint32_t fs_dir_file_size(FsDir* dir, const char* name) {
+uint64_t fs_dir_file_size(FsDir* dir, const char* name) {
   struct stat info;
   if (!dir || !name || fstatat(dir->fd, name, &info, 0) != 0 || S_ISDIR(info.st_mode)) return 0;
-  return static_cast<uint32_t>(static_cast<uint64_t>(info.st_size));
+  return static_cast<uint64_t>(info.st_size);
 }
 
 void fs_dir_close(FsDir* dir) {

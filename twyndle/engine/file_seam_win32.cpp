@@ -23,7 +23,7 @@ void copy_find_data(const WIN32_FIND_DATAA& found, FsFindData* data) {
   std::strncpy(data->name, found.cFileName, sizeof data->name - 1);
   data->name[sizeof data->name - 1] = '\0';
   data->attributes = found.dwFileAttributes;
-  data->size_low = found.nFileSizeLow;
+  data->size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
   data->size_known = 1;
 }
 
@@ -76,10 +76,10 @@ bool fs_rewind(FsFile* file) {
   return file && SetFilePointer(handle_of(file), 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
 }
 
-uint32_t fs_size_low(FsFile* file) {
-  if (!file) return 0;
-  DWORD size = GetFileSize(handle_of(file), nullptr);
-  return size == INVALID_FILE_SIZE ? 0 : size;
+uint64_t fs_size(FsFile* file) {
+  LARGE_INTEGER size;
+  if (!file || !GetFileSizeEx(handle_of(file), &size)) return 0;
+  return static_cast<uint64_t>(size.QuadPart);
 }
 
 void fs_close(FsFile* file) {
@@ -119,13 +119,14 @@ FsDir* fs_dir_open(const char* directory) {
   return new FsDir{directory};
 }
 
-uint32_t fs_dir_file_size(FsDir* dir, const char* name) {
+uint64_t fs_dir_file_size(FsDir* dir, const char* name) {
   if (!dir || !name) return 0;
   WIN32_FIND_DATAA found;
   HANDLE handle = FindFirstFileA((dir->path + name).c_str(), &found);
   if (handle == INVALID_HANDLE_VALUE) return 0;
   FindClose(handle);
-  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : found.nFileSizeLow;
+  if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+  return (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
 }
 
 void fs_dir_close(FsDir* dir) { delete dir; }

@@ -17,10 +17,10 @@ bool path_is_file(const char* path) {
   return attributes != fs_attr_invalid && !(attributes & fs_attr_directory);
 }
 
-uint32_t path_file_size(const char* path) {
+uint64_t path_file_size(const char* path) {
   FsFile* file = path ? fs_open_read(path) : nullptr;
   if (!file) return 0;
-  uint32_t size = fs_size_low(file);
+  uint64_t size = fs_size(file);
   fs_close(file);
   return size;
 }

@@ -5,8 +5,8 @@
 
 bool path_is_directory(const char* path);
 bool path_is_file(const char* path);
-// The low 32 bits of an existing file's size; 0 when it cannot be opened.
-uint32_t path_file_size(const char* path);
+// An existing file's size in bytes; 0 when it cannot be opened.
+uint64_t path_file_size(const char* path);
 
 // The part after the last backslash; for a path ending in a backslash, the
 // last name including it. A backslash after a double-byte lead byte is no

@@ -30,7 +30,7 @@ TEST(FileSeam, WritesReadsRewindsAndSizesFiles) {
   fs_close(out);
   FsFile* in = fs_open_read(path.c_str());
   ASSERT_NE(in, nullptr);
-  EXPECT_EQ(fs_size_low(in), 11u);
+  EXPECT_EQ(fs_size(in), 11u);
   char buffer[32] = {};
   EXPECT_EQ(fs_read(in, buffer, 5), 5);
   EXPECT_EQ(std::string(buffer, 5), "hello");
@@ -66,7 +66,7 @@ TEST(FileSeam, ListsDirectoriesWithTheirDotEntries) {
   do {
     if (std::string(data.name) == "a.txt") {
       saw_file = true;
-      EXPECT_EQ(data.size_low, 3u);
+      EXPECT_EQ(data.size, 3u);
       EXPECT_FALSE(data.attributes & fs_attr_directory);
     }
     if (std::string(data.name) == "sub") {
@@ -92,7 +92,7 @@ TEST(FileSeam, ANamesOnlyListingLeavesNoSizeUnreadable) {
   std::vector<std::string> sized;
   do {
     if (data.attributes & fs_attr_directory) continue;
-    uint32_t size = data.size_known ? data.size_low : fs_dir_file_size(opened, data.name);
+    uint64_t size = data.size_known ? data.size : fs_dir_file_size(opened, data.name);
     sized.push_back(std::string(data.name) + "=" + std::to_string(size));
   } while (fs_find_next(find, &data));
   fs_find_close(find);

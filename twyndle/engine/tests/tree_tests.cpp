@@ -302,7 +302,7 @@ TEST(TreeEntries, SizesAreRightHoweverAndWheneverTheyAreAsked) {
   EXPECT_EQ(entry_size(*r_c), 4u) << "a size once read stays";
 }
 
-TEST(TreeEntries, SizesKeepTheLow32Bits) {
+TEST(TreeEntries, SizesPast4GiBAreKeptWhole) {
   TempDir dir;
   std::string native = native_path(dir.make_file("big.bin", ""));
   std::error_code error;
@@ -312,8 +312,11 @@ TEST(TreeEntries, SizesKeepTheLow32Bits) {
   Tree t(dir.path());
   DirEntry* big = tree_first(t.tree);
   DirEntry* small = tree_next(t.tree, big, 1);
-  EXPECT_EQ(entry_size(big), 3u);
-  EXPECT_EQ(entry_size(big), entry_size(small));
+  EXPECT_EQ(entry_size(big), (uint64_t{1} << 32) + 3);
+  EXPECT_EQ(entry_size(small), 3u);
+  EXPECT_EQ(path_file_size(dir.at("big.bin").c_str()), (uint64_t{1} << 32) + 3);
+  Tree single(dir.at("big.bin"));
+  EXPECT_EQ(entry_size(tree_first(single.tree)), (uint64_t{1} << 32) + 3) << "a single-file root too";
   std::filesystem::resize_file(native, 0, error);
 }
 }  // namespace

@@ -226,9 +226,11 @@ bool fs_find_next(FsFind* find, FsFindData* data) {
 
 namespace {
 FsFind* find_first(const char* pattern, FsFindData* data, bool names_only) {
-  static const char every[] = "\\*.*";
+  static const char every[] = "*.*";  // after a backslash or a slash
   size_t length = pattern ? std::strlen(pattern) : 0;
-  if (length < sizeof every - 1 || std::strcmp(pattern + length - (sizeof every - 1), every) != 0) return nullptr;
+  if (length < sizeof every || std::strcmp(pattern + length - (sizeof every - 1), every) != 0) return nullptr;
+  char separator = pattern[length - sizeof every];
+  if (separator != '\\' && separator != '/') return nullptr;
   std::string directory = posix_path(std::string(pattern, length - 3).c_str());
   DIR* dir = opendir(directory.c_str());
   if (!dir) return nullptr;

@@ -26,15 +26,18 @@ uint64_t path_file_size(const char* path) {
 }
 
 namespace {
-// The separators of a path: backslashes that follow no lead byte and do not
-// stand first. Calls `seen` with each position.
+// Windows takes a slash for a backslash in a path, and so do we.
+bool is_separator(char c) { return c == '\\' || c == '/'; }
+
+// The separators of a path: backslashes and slashes that follow no lead
+// byte and do not stand first. Calls `seen` with each position.
 template <typename Seen>
 void each_separator(const char* path, Seen seen) {
   for (const char* p = path; *p; ++p) {
     if (is_lead_byte(static_cast<unsigned char>(*p))) {
       if (!p[1]) break;
       ++p;
-    } else if (*p == '\\' && p != path) {
+    } else if (is_separator(*p) && p != path) {
       seen(p);
     }
   }
@@ -65,7 +68,7 @@ bool path_ends_in_separator(const char* path) {
   const char* last = nullptr;
   each_separator(path, [&](const char* p) { last = p; });
   size_t length = std::strlen(path);
-  return (last && last == path + length - 1) || (length == 1 && path[0] == '\\');
+  return (last && last == path + length - 1) || (length == 1 && is_separator(path[0]));
 }
 
 int path_compare(const char* a, const char* b) {

@@ -8,11 +8,12 @@ bool path_is_file(const char* path);
 // An existing file's size in bytes; 0 when it cannot be opened.
 uint64_t path_file_size(const char* path);
 
-// The part after the last backslash; for a path ending in a backslash, the
-// last name including it. A backslash after a double-byte lead byte is no
-// separator, and one in the first position does not count. Without a
-// backslash: the part after the last colon, else the whole path. Points
-// into `path`; none for none.
+// The part after the last separator; for a path ending in a separator, the
+// last name including it. Separators are backslashes and, as Windows takes
+// them too, slashes; one after a double-byte lead byte is no separator, and
+// one in the first position does not count. Without a separator: the part
+// after the last colon, else the whole path. Points into `path`; none for
+// none.
 const char* last_component(const char* path);
 
 // Negative, zero or positive. A missing name sorts first; at the first
@@ -22,5 +23,5 @@ const char* last_component(const char* path);
 // everything in its subdirectories.
 int path_compare(const char* a, const char* b);
 
-// True when the path ends in a backslash that is a separator.
+// True when the path ends in a separator (a backslash or a slash).
 bool path_ends_in_separator(const char* path);

@@ -98,6 +98,24 @@ TEST_F(TwoRoots, AFileAgainstADirectoryFindsItsNameIgnoringCase) {
   EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"1|.\\main.c|identical"}));
 }
 
+TEST_F(TwoRoots, AFilePathWrittenWithSlashesFindsItsCounterpart) {
+  dir.make_dir("x");
+  dir.make_file("x\\f", "same");
+  dir.make_file("r\\f", "same");
+  std::string slashed = dir.path() + "/x/f";
+  list = compare_paths(slashed.c_str(), dir.at("r").c_str(), nullptr, 1);
+  EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"1|.\\f|identical"}));
+  compare_list_release(list);
+  list = compare_paths(dir.at("r").c_str(), slashed.c_str(), nullptr, 1);
+  EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"1|.\\f|identical"}));
+  compare_list_release(list);
+  list = compare_paths((dir.path() + "/r/").c_str(), dir.at("x").c_str(), nullptr, 1);
+  auto* item = static_cast<CompareItem*>(list_first(compare_list_items(list)));
+  char* path = item_file_name(item, 1);
+  EXPECT_EQ(std::string(path), dir.path() + "/r/f") << "a root ending in a slash gets no second separator";
+  text_free(path);
+}
+
 TEST_F(TwoRoots, AFileWithoutCounterpartIsOnlyOnItsSide) {
   dir.make_file("r\\other.c", "o");
   std::string file = dir.make_file("main.c", "m");

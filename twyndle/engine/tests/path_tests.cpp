@@ -28,6 +28,18 @@ TEST(LastComponent, TakesThePartAfterTheLastSeparator) {
   EXPECT_EQ(last_component(nullptr), nullptr);
 }
 
+TEST(LastComponent, TakesASlashForABackslash) {
+  EXPECT_EQ(last("X/f"), "f");
+  EXPECT_EQ(last("c:/dir/sub/file.c"), "file.c");
+  EXPECT_EQ(last("c:\\dir/sub\\file.c"), "file.c") << "the two may be mixed";
+  EXPECT_EQ(last("/tmp/x/a.c"), "a.c");
+  EXPECT_EQ(last("dir/sub/"), "sub/");
+  EXPECT_EQ(last("/file.c"), "/file.c") << "a slash in the first position does not count either";
+  EXPECT_TRUE(path_ends_in_separator("dir/"));
+  EXPECT_TRUE(path_ends_in_separator("/"));
+  EXPECT_FALSE(path_ends_in_separator("dir/x"));
+}
+
 TEST(LastComponent, ABackslashAfterALeadByteIsNoSeparator) {
   const char* path = "c:\\d\\\x95\\x.c";  // 0x95 0x5C is one Shift-JIS character
   EXPECT_EQ(last(path), "x.c") << "single-byte code page: every backslash separates";

@@ -7,17 +7,21 @@
 // - the share of the longest common subsequence (GNU diff --minimal) that
 //   the matcher shows as Equal, for ordinary edits without moved blocks;
 // - pairing two trees of 50,000 files each beside find listing both, and
-//   the same pairing run a second time in one process beside the first.
+//   the same pairing run a second time in one process beside the first;
+// - pairing two trees of 50,000 files whose pairs all have equal sizes,
+//   with and without comparing their bytes, beside GNU diff -rq.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <unistd.h>
 
 #include "bench/compare/bench_texts.h"
 #include "twyndle/engine/compare_list.h"
 #include "twyndle/engine/engine_memory.h"
+#include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/section.h"
 #include "twyndle/engine/source_file.h"
 
@@ -208,6 +212,74 @@ void second_compare_in_one_process(const std::string& dir) {
   std::printf("the same pairing twice in one process: first %.1f ms, second %.1f ms (ratio %.2f; goal about 1)\n",
               first * 1000, second * 1000, second / first);
 }
+// Two trees of 100 directories with 500 files of 200 to 2,200 bytes each;
+// every pair has one size, and one pair in a hundred differs in one byte.
+// Returns the number of pairs made to differ.
+int make_equal_size_trees(const std::string& left, const std::string& right) {
+  std::mt19937 random(50000);
+  int changed = 0;
+  std::string bytes;
+  for (int d = 0; d < 100; ++d) {
+    std::string sub = "/dir" + std::to_string(d);
+    fs::create_directories(left + sub);
+    fs::create_directories(right + sub);
+    for (int f = 0; f < 500; ++f) {
+      bytes.resize(200 + random() % 2001);
+      for (char& c : bytes) c = static_cast<char>('a' + random() % 26);
+      std::string name = sub + "/f" + std::to_string(f) + ".c";
+      for (const std::string* root : {&left, &right}) {
+        if (root == &right && random() % 100 == 0) {
+          bytes[random() % bytes.size()] = '#';
+          ++changed;
+        }
+        std::FILE* file = std::fopen((*root + name).c_str(), "wb");
+        if (!file) continue;
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+      }
+    }
+  }
+  return changed;
+}
+
+// Best of three compare_paths, each on a fresh engine heap; counts the
+// pairs found to differ.
+double timed_pairing(const std::string& left, const std::string& right, int* differing) {
+  double best = 1e30;
+  for (int run = 0; run < 3; ++run) {
+    engine_start();
+    double start = now_seconds();
+    CompareList* list = compare_paths(left.c_str(), right.c_str(), nullptr, 1);
+    best = std::min(best, now_seconds() - start);
+    *differing = 0;
+    for (void* item = list_first(compare_list_items(list)); item; item = list_next(item)) {
+      if (item_state(static_cast<CompareItem*>(item)) != Equal) ++*differing;
+    }
+    compare_list_release(list);
+    engine_stop();
+  }
+  return best;
+}
+
+void content_check_against_diff(const std::string& dir) {
+  std::string left = dir + "/same_l", right = dir + "/same_r";
+  int changed = make_equal_size_trees(left, right);
+  int differing = 0;
+  check_contents = 0;
+  double sizes_only = timed_pairing(left, right, &differing);
+  int differing_by_size = differing;
+  check_contents = 1;
+  double with_check = timed_pairing(left, right, &differing);
+  double diff = command_seconds("diff -rq " + left + " " + right + " >/dev/null", 3);
+  std::string diff_count = command_output("diff -rq " + left + " " + right + " | wc -l");
+  std::printf("pairing two trees of 50,000 files of equal sizes (%d pairs made to differ in one byte):\n", changed);
+  std::printf("  sizes alone (check off)  %8.1f ms, %d pairs found differing\n", sizes_only * 1000,
+              differing_by_size);
+  std::printf("  with the content check   %8.1f ms, %d pairs found differing (GNU diff -rq: %s)\n",
+              with_check * 1000, differing, diff_count.c_str());
+  std::printf("  reference GNU diff -rq   %8.1f ms: ratio %.2f (the check costs %.1f ms, %.2f of diff -rq)\n",
+              diff * 1000, with_check / diff, (with_check - sizes_only) * 1000, (with_check - sizes_only) / diff);
+}
 }  // namespace
 
 int main() {
@@ -215,6 +287,7 @@ int main() {
   fs::create_directories(dir);
   pairing_against_find(dir);
   second_compare_in_one_process(dir);
+  content_check_against_diff(dir);
   ordinary_against_diff(dir);
   worst_cases(dir);
   equal_share_of_lcs(dir);

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "twyndle/engine/content_check.h"
 #include "twyndle/engine/engine_memory.h"
+#include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/engine_strings.h"
 #include "twyndle/engine/name_compare.h"
 #include "twyndle/engine/section.h"
@@ -23,17 +25,40 @@ char* pair_name(const char* left_name, const char* right_name) {
   return text_new(right_name ? right_name : left_name);
 }
 
-int32_t pair_state(const DirEntry* left, const DirEntry* right) {
-  if (!right) return LeftFileOnly;
-  if (!left) return RightFileOnly;
-  return entry_size(left) == entry_size(right) ? Equal : SizesDiffer;
+// What the pairing knows of the two files.
+enum class PairKind { left_only, right_only, sizes_differ, same_bytes, same_size_only };
+
+PairKind pair_kind(const DirEntry* left, const DirEntry* right) {
+  if (!right) return PairKind::left_only;
+  if (!left) return PairKind::right_only;
+  if (entry_size(left) != entry_size(right)) return PairKind::sizes_differ;
+  if (!check_contents) return PairKind::same_bytes;
+  return compare_contents(left, right) == Contents::same ? PairKind::same_bytes : PairKind::same_size_only;
 }
 
-char* state_tag(int32_t state, const DirEntry* present, bool identical_text) {
+// Only equal bytes make a pair Equal. Files of one size whose bytes differ
+// (or could not be read to the end) differ as much as files of two sizes:
+// they are SizesDiffer for the save lists, copying and the next change,
+// and their tag says "same size".
+int32_t pair_state(PairKind kind) {
+  switch (kind) {
+    case PairKind::left_only: return LeftFileOnly;
+    case PairKind::right_only: return RightFileOnly;
+    case PairKind::same_bytes: return Equal;
+    case PairKind::sizes_differ:
+    case PairKind::same_size_only: break;
+  }
+  return SizesDiffer;
+}
+
+char* state_tag(PairKind kind, const DirEntry* present, bool identical_text) {
   char text[300];
-  switch (state) {
-    case Equal: engine_string(identical_text ? string_identical : string_same_size, text, sizeof text); break;
-    case SizesDiffer: engine_string(string_different_sizes, text, sizeof text); break;
+  switch (kind) {
+    case PairKind::same_bytes:
+      engine_string(identical_text ? string_identical : string_same_size, text, sizeof text);
+      break;
+    case PairKind::same_size_only: engine_string(string_same_size, text, sizeof text); break;
+    case PairKind::sizes_differ: engine_string(string_different_sizes, text, sizeof text); break;
     default: std::snprintf(text, sizeof text, "only in %s", tree_root_path(entry_tree(present))); break;
   }
   return text_new(text);
@@ -80,9 +105,10 @@ CompareItem* item_new_named(DirEntry* left, const char* left_name, DirEntry* rig
   if (!left && !right) return nullptr;
   SourceFile* left_file = left ? source_new(left, false) : nullptr;
   SourceFile* right_file = right ? source_new(right, false) : nullptr;
-  int32_t state = pair_state(left, right);
+  PairKind kind = pair_kind(left, right);
+  int32_t state = pair_state(kind);
   char* name = pair_name(left ? left_name : nullptr, right ? right_name : nullptr);
-  char* tag = state_tag(state, left ? left : right, identical_text);
+  char* tag = state_tag(kind, left ? left : right, identical_text);
   CompareItem* item = nullptr;
   // The record is made last, so that a failure leaves the list as it was.
   if ((!left || left_file) && (!right || right_file) && name && tag) {

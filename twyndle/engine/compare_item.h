@@ -1,6 +1,7 @@
 // A CompareItem: one pair of files (a left file, a right file, or both)
-// with its state, decided from the files' presence and sizes alone, and its
-// line-level result, computed when it is first asked for.
+// with its state, decided when the item is made from the files' presence,
+// their sizes and, for equal sizes, their bytes, and its line-level result,
+// computed when it is first asked for.
 #pragma once
 
 #include <cstdint>
@@ -16,16 +17,20 @@ struct CompareItem {
   BlockList* composite;        // owned merged Sections; none until first asked for
   BlockList* left_sections;    // owned per-file Sections of the left file, or none
   BlockList* right_sections;   // owned per-file Sections of the right file, or none
-  int32_t state;               // Equal, SizesDiffer, LeftFileOnly or RightFileOnly; fixed
+  int32_t state;               // Equal (same bytes), SizesDiffer (the files differ: in size,
+                               // or, tagged "same size", in content), LeftFileOnly or
+                               // RightFileOnly; fixed
   int32_t standalone;          // 1: allocated outside a list
   char* name;                  // owned: the pair's relative name(s)
   char* tag;                   // owned: short description of the state
 };
 
 // A new item for the entries (either may be none, not both), appended to
-// `list` or standalone. Equal-size pairs are tagged "identical" when
-// identical_text is set, else "same size". None when both entries are
-// missing or memory runs out; the list is then left unchanged.
+// `list` or standalone. The bytes of an equal-size pair are compared (on
+// the calling thread): equal bytes make it Equal, tagged "identical" when
+// identical_text is set, else "same size"; other bytes make it SizesDiffer
+// tagged "same size". None when both entries are missing or memory runs
+// out; the list is then left unchanged.
 CompareItem* item_new(DirEntry* left, DirEntry* right, BlockList* list, bool identical_text);
 // The same, for a caller that holds the entries' relative names already
 // (entry_relative_name of each present entry).

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -32,26 +33,85 @@ std::string owned(char* text) {
   return copy;
 }
 
-TEST(ItemState, EqualSizesAreIdenticalWhateverTheContents) {
+TEST(ItemState, OnlyEqualBytesAreIdentical) {
+  TempDir dir;
+  Compared same(dir.make_file("a.c", "abc\n"), dir.make_file("b.c", "abc\n"));
+  EXPECT_EQ(item_state(same.item()), Equal);
+  EXPECT_STREQ(item_tag(same.item()), "identical");
+  Compared empty(dir.make_file("e1", ""), dir.make_file("e2", ""));
+  EXPECT_EQ(item_state(empty.item()), Equal) << "two empty files hold the same bytes";
+}
+
+TEST(ItemState, EqualSizesWithOtherBytesDifferAndReadSameSize) {
   TempDir dir;
   Compared pair(dir.make_file("a.c", "abc\n"), dir.make_file("b.c", "xyz\n"));
   ASSERT_NE(pair.item(), nullptr);
-  EXPECT_EQ(item_state(pair.item()), Equal);
-  EXPECT_STREQ(item_tag(pair.item()), "identical");
+  EXPECT_EQ(item_state(pair.item()), SizesDiffer) << "counts as differing everywhere";
+  EXPECT_STREQ(item_tag(pair.item()), "same size");
   EXPECT_EQ(rows_of(composite_sections(pair.item())),
             (Rows{{LeftLinesOnly, 1, 0, 1, 1}, {RightLinesOnly, 0, 1, 1, 1}}))
       << "expanding shows the differences";
 }
 
-TEST(ItemState, WithoutIdenticalTextEqualSizesReadSameSize) {
+TEST(ItemState, ADifferenceAnywhereInALargeFileIsFound) {
+  // Blocks are read in 64 KiB steps: a byte in the first block, on either
+  // side of a block boundary and in the last, partial block.
   TempDir dir;
-  DirTree* left = tree_new(dir.make_file("a", "1").c_str(), 1);
-  DirTree* right = tree_new(dir.make_file("b", "2").c_str(), 1);
-  CompareItem* item = item_new(tree_first(left), tree_first(right), nullptr, false);
+  std::string bytes(3 * 65536 + 100, 'q');
+  for (size_t i = 0; i < bytes.size(); i += 97) bytes[i] = static_cast<char>('a' + i % 23);
+  dir.make_file("base", bytes);
+  for (size_t place : {size_t{0}, size_t{65535}, size_t{65536}, size_t{2 * 65536 + 1}, bytes.size() - 1}) {
+    std::string changed = bytes;
+    changed[place] = static_cast<char>(changed[place] ^ 0x20);
+    Compared pair(dir.at("base"), dir.make_file("other", changed));
+    EXPECT_EQ(item_state(pair.item()), SizesDiffer) << "a byte changed at " << place;
+    EXPECT_STREQ(item_tag(pair.item()), "same size");
+  }
+  Compared copy(dir.at("base"), dir.make_file("copy", bytes));
+  EXPECT_EQ(item_state(copy.item()), Equal) << "a whole copy";
+  std::string with_nul = bytes;
+  with_nul[70000] = '\0';
+  Compared nul(dir.make_file("nul1", with_nul), dir.make_file("nul2", with_nul));
+  EXPECT_EQ(item_state(nul.item()), Equal) << "NUL bytes are bytes like any other";
+}
+
+TEST(ItemState, AFileThatCannotBeReadIsNotCalledIdentical) {
+  TempDir dir;
+  DirTree* left = tree_new(dir.make_file("a", "1234").c_str(), 1);
+  DirTree* right = tree_new(dir.make_file("b", "1234").c_str(), 1);
+  DirEntry* left_entry = tree_first(left);
+  DirEntry* right_entry = tree_first(right);
+  dir.remove_file("b");  // gone after the scan saw it
+  CompareItem* item = item_new(left_entry, right_entry, nullptr, true);
+  EXPECT_EQ(item_state(item), SizesDiffer);
   EXPECT_STREQ(item_tag(item), "same size");
   item_release(item);
   tree_release(left);
   tree_release(right);
+}
+
+TEST(ItemState, WithoutIdenticalTextEqualBytesReadSameSize) {
+  TempDir dir;
+  DirTree* left = tree_new(dir.make_file("a", "1").c_str(), 1);
+  DirTree* right = tree_new(dir.make_file("b", "1").c_str(), 1);
+  CompareItem* item = item_new(tree_first(left), tree_first(right), nullptr, false);
+  EXPECT_EQ(item_state(item), Equal);
+  EXPECT_STREQ(item_tag(item), "same size");
+  item_release(item);
+  tree_release(left);
+  tree_release(right);
+}
+
+TEST(ItemState, SizesPast4GiBAreComparedWhole) {
+  TempDir dir;
+  std::string native = native_path(dir.make_file("big", ""));
+  std::error_code error;
+  std::filesystem::resize_file(native, (uint64_t{1} << 32) + 1, error);
+  if (error) GTEST_SKIP() << "no sparse 4 GiB file here";
+  Compared pair(dir.at("big"), dir.make_file("one", "x"));
+  EXPECT_EQ(item_state(pair.item()), SizesDiffer);
+  EXPECT_STREQ(item_tag(pair.item()), "different sizes");
+  std::filesystem::resize_file(native, 0, error);
 }
 
 TEST(ItemState, AnEmptyLeftFileAgainstAFullOneHasDifferentSizes) {

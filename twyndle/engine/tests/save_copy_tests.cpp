@@ -12,15 +12,15 @@
 #include "twyndle/engine/tests/compare_fixture.h"
 
 namespace {
-// Left root: same (equal size), diff (sizes differ), sub\left_only.
+// Left root: same (the same bytes), diff (sizes differ), sub\left_only.
 // Right root: same, diff, right_only.
 class FourStates : public testing::Test {
  protected:
   void SetUp() override {
     dir.make_dir("l\\sub");
     dir.make_dir("r");
-    dir.make_file("l\\same", "left");
-    dir.make_file("r\\same", "rght");
+    dir.make_file("l\\same", "same");
+    dir.make_file("r\\same", "same");
     dir.make_file("l\\diff", "left diff");
     dir.make_file("r\\diff", "right diff");
     dir.make_file("l\\sub\\left_only", "lo");
@@ -152,7 +152,7 @@ TEST_F(Copying, CopiesTheChosenStatesFromTheChosenSide) {
 TEST_F(Copying, FromTheRightEitherOnlyBitChoosesRightOnlyItems) {
   host.answer(copy_from_right | copy_identical | copy_only_source_2, out);
   EXPECT_TRUE(copy_files(list, &host));
-  EXPECT_EQ(read_file(dir.at("out\\same")), "rght");
+  EXPECT_EQ(read_file(dir.at("out\\same")), "same");
   EXPECT_EQ(read_file(dir.at("out\\right_only")), "ro");
   EXPECT_FALSE(exists("out\\diff"));
   EXPECT_FALSE(exists("out\\sub\\left_only"));
@@ -231,6 +231,38 @@ TEST_F(Copying, AnAbortBeforeTheFirstItemCopiesNothing) {
   abort_requested = 1;
   EXPECT_TRUE(copy_files(list, &host));
   EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Copy Complete 0 files copied"}));
+}
+
+// A pair of one size whose bytes differ is no duplicate: it is listed and
+// copied with the differing files, never with the identical ones.
+TEST(SameSizeOtherBytes, AreListedAndCopiedAsDiffering) {
+  TempDir dir;
+  dir.make_dir("l");
+  dir.make_dir("r");
+  dir.make_dir("out");
+  dir.make_file("l\\copying", "Copyright 2019");
+  dir.make_file("r\\copying", "Copyright 2022");
+  dir.make_file("l\\twin", "twin");
+  dir.make_file("r\\twin", "twin");
+  CompareList* list = compare_paths(dir.at("l").c_str(), dir.at("r").c_str(), nullptr, 1);
+  EXPECT_EQ(item_lines(compare_list_items(list), true), (std::vector<std::string>{"4|.\\copying|same size",
+                                                                                 "1|.\\twin|identical"}));
+  std::string file = dir.at("list.txt");
+  ASSERT_TRUE(save_list(list, file.c_str(), 1));
+  EXPECT_EQ(read_file(file), "-- " + dir.at("l") + " : " + dir.at("r") + " -- includes identical, files\n" +
+                                 ".\\twin\n-- 1 files listed\n");
+  ASSERT_TRUE(save_list(list, file.c_str(), 2));
+  EXPECT_NE(read_file(file).find("\n.\\copying\n-- 1 files listed\n"), std::string::npos);
+  RecordingUi ui;
+  ScriptedHost host;
+  host.answer(copy_from_right | copy_identical, dir.at("out"));
+  copy_files(list, &host);
+  EXPECT_FALSE(path_is_file(dir.at("out\\copying").c_str())) << "not copied as an identical file";
+  EXPECT_EQ(read_file(dir.at("out\\twin")), "twin");
+  host.answer(copy_from_right | copy_differing, dir.at("out"));
+  copy_files(list, &host);
+  EXPECT_EQ(read_file(dir.at("out\\copying")), "Copyright 2022");
+  compare_list_release(list);
 }
 
 // The entry of the list's item with the given name, on the given side.

@@ -1,0 +1,46 @@
+#include "twyndle/engine/content_check.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "twyndle/engine/engine_options.h"
+
+namespace {
+constexpr int32_t block_bytes = 65536;
+
+// Fills `buffer` with up to `bytes` bytes (fewer only at the end of the
+// file); -1 on a read error.
+int32_t read_block(FsFile* file, char* buffer, int32_t bytes) {
+  int32_t filled = 0;
+  while (filled < bytes) {
+    int32_t count = fs_read(file, buffer + filled, bytes - filled);
+    if (count < 0) return -1;
+    if (count == 0) break;
+    filled += count;
+  }
+  return filled;
+}
+
+Contents compare_open_files(FsFile* left, FsFile* right, char* left_block, char* right_block) {
+  for (;;) {
+    if (abort_requested) return Contents::unknown;
+    int32_t left_count = read_block(left, left_block, block_bytes);
+    int32_t right_count = read_block(right, right_block, block_bytes);
+    if (left_count < 0 || right_count < 0) return Contents::unknown;
+    if (left_count != right_count) return Contents::different;
+    if (std::memcmp(left_block, right_block, static_cast<size_t>(left_count)) != 0) return Contents::different;
+    if (left_count < block_bytes) return Contents::same;
+  }
+}
+}  // namespace
+
+Contents compare_contents(const DirEntry* left, const DirEntry* right) {
+  FsFile* left_file = entry_open_read(left);
+  FsFile* right_file = left_file ? entry_open_read(right) : nullptr;
+  auto* blocks = static_cast<char*>(right_file ? std::malloc(2 * block_bytes) : nullptr);
+  Contents result = blocks ? compare_open_files(left_file, right_file, blocks, blocks + block_bytes) : Contents::unknown;
+  std::free(blocks);
+  fs_close(right_file);
+  fs_close(left_file);
+  return result;
+}

@@ -31,8 +31,9 @@ enum class PairKind { left_only, right_only, sizes_differ, same_bytes, same_size
 PairKind pair_kind(const DirEntry* left, const DirEntry* right) {
   if (!right) return PairKind::left_only;
   if (!left) return PairKind::right_only;
-  if (entry_size(left) != entry_size(right)) return PairKind::sizes_differ;
-  if (!check_contents) return PairKind::same_bytes;
+  uint64_t size = entry_size(left);
+  if (size != entry_size(right)) return PairKind::sizes_differ;
+  if (!check_contents || size == 0) return PairKind::same_bytes;  // two empty files agree
   return compare_contents(left, right) == Contents::same ? PairKind::same_bytes : PairKind::same_size_only;
 }
 

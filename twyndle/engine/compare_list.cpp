@@ -8,6 +8,7 @@
 #include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/name_compare.h"
 #include "twyndle/engine/path_ops.h"
+#include "twyndle/engine/scan_problems.h"
 #include "twyndle/engine/ui_seam.h"
 
 namespace {
@@ -100,7 +101,11 @@ struct Pairing {
     if (!item) lost_item = true;
     return view_items_added(view) != 0;
   }
+  // A file on one side only is an item unless the other side's directory
+  // for it could not be read: then nobody knows, and the user is told.
   bool add(const Walk* left, const Walk* right) {
+    if (!left && tree_unread_covers(list->left, right->name_or_none())) return false;
+    if (!right && tree_unread_covers(list->right, left->name_or_none())) return false;
     return added(item_new_named(left ? left->entry : nullptr, left ? left->name_or_none() : nullptr,
                                 right ? right->entry : nullptr, right ? right->name_or_none() : nullptr, list->items,
                                 true));
@@ -145,6 +150,12 @@ int32_t pair_directories(Pairing& pairing, int32_t recursive) {
 int32_t pair_file_with_walk(Pairing& pairing, DirEntry* file, DirTree* walked, int32_t recursive, bool file_is_left) {
   DirEntry* counterpart = find_counterpart(file, walked, recursive);
   if (!counterpart && abort_requested) return 0;
+  if (!counterpart) {
+    char* relative = entry_relative_name(file);
+    bool unknown = tree_unread_covers(walked, relative);
+    text_free(relative);
+    if (unknown) return 1;
+  }
   pairing.add_entries(file_is_left ? file : counterpart, file_is_left ? counterpart : file);
   return abort_requested ? 0 : 1;
 }
@@ -168,7 +179,8 @@ int32_t pair_trees(CompareList* list, ListView* view, int32_t recursive) {
   Pairing pairing = {list, view, false};
   int32_t finished = pair_roots(pairing, recursive);
   elapsed_ticks_since(start);
-  list->complete = finished && !pairing.lost_item ? 1 : 0;
+  bool unread = tree_has_unread(list->left) || tree_has_unread(list->right);
+  list->complete = finished && !pairing.lost_item && !unread ? 1 : 0;
   return finished;
 }
 
@@ -183,5 +195,7 @@ CompareList* compare_paths(const char* left_path, const char* right_path, ListVi
   }
   view_attach_list(view, list);
   pair_trees(list, view, recursive);
+  std::string report = scan_report(list->left, list->right);
+  if (!report.empty()) ui_message(report.c_str(), "Twyndle", MessageIcon::warning);
   return list;
 }

@@ -15,15 +15,18 @@ struct CompareList {
   DirTree* right;    // owned right root, none until set
   BlockList* items;  // owned CompareItems, in pairing order
   int32_t complete;  // 1 once pairing walked both roots to their ends; 0 after an
-                     // abort or an item that could not be made
+                     // abort, an item that could not be made, or a directory
+                     // that could not be read
 };
 
 // A list with no roots and an empty item list; none when memory runs out.
 CompareList* compare_list_new();
 // Compares two roots: makes both trees (a root that is neither a file nor a
 // directory gets "Couldn't find %s" and no list results), attaches the new
-// list to the view, then pairs the trees. The view, when there is one, owns
-// the list from the attachment on; without a view the caller releases it.
+// list to the view, then pairs the trees and tells the user of anything
+// the scan could not compare (scan_problems.h). The view, when there is
+// one, owns the list from the attachment on; without a view the caller
+// releases it.
 CompareList* compare_paths(const char* left_path, const char* right_path, ListView* view, int32_t recursive);
 // Pairs the two roots into items, telling the view after each one. Returns
 // 1 when the walks ran to their ends, 0 when the user aborted.

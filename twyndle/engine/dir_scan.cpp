@@ -3,6 +3,12 @@
 // names the order of the listing is kept. Sorting the listing before the
 // records are made gives the same lists as inserting each entry in front of
 // the first greater one, without the quadratic cost in large directories.
+//
+// What cannot be compared is left out and noted on the tree: a directory
+// that cannot be listed, an entry that is neither a file nor a directory
+// (a pipe would hang the reader), and a directory that is one of its own
+// ancestors, reached through a link or a junction (the walk would go round
+// for ever). Links to files and other links to directories are followed.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -12,6 +18,7 @@
 #include "twyndle/engine/dir_internal.h"
 #include "twyndle/engine/engine_memory.h"
 #include "twyndle/engine/path_ops.h"
+#include "twyndle/engine/scan_problems.h"
 
 namespace {
 // One directory's listing: the names, lower-cased and NUL-terminated one
@@ -31,13 +38,40 @@ struct Listing {
 
 bool is_dot_entry(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
 
-void list_directory(const DirNode* node, Listing& listing) {
-  std::string pattern = node_directory_path(node) + "*.*";
+// The directory's path as the user would type it: without the separator
+// that node_directory_path adds, and the root as it was given.
+std::string shown_path(const DirNode* node) {
+  if (!node->parent) return node->tree->path;
+  std::string path = node_directory_path(node);
+  path.pop_back();
+  return path;
+}
+
+// True when the directory is one of its own ancestors: a link or junction
+// back up its path. Reads the node's identity on the way.
+bool closes_loop(DirNode* node) {
+  node->identity_known = fs_directory_identity(node_directory_path(node).c_str(), &node->identity) ? 1 : 0;
+  if (!node->identity_known) return false;
+  for (const DirNode* above = node->parent; above; above = above->parent) {
+    if (above->identity_known && above->identity == node->identity) return true;
+  }
+  return false;
+}
+
+// Lists the directory; false when it cannot be listed.
+bool list_directory(DirNode* node, Listing& listing) {
+  std::string directory = node_directory_path(node);
+  std::string pattern = directory + "*.*";
   FsFindData data;
-  FsFind* find = fs_find_first_names(pattern.c_str(), &data);
-  if (!find) return;
+  bool refused = false;
+  FsFind* find = fs_find_first_names(pattern.c_str(), &data, &refused);
+  if (!find) return !refused;
   do {
     if (is_dot_entry(data.name)) continue;
+    if (data.attributes & fs_attr_device) {
+      tree_note_problem(node->tree, problem_not_regular, std::string(node->name) + data.name, directory + data.name);
+      continue;
+    }
     text_lower(data.name);
     Listing::Listed listed = {static_cast<uint32_t>(listing.names.size()), data.size, data.size_known,
                               std::strchr(data.name, '\\') == nullptr};
@@ -50,6 +84,16 @@ void list_directory(const DirNode* node, Listing& listing) {
     }
   } while (fs_find_next(find, &data));
   fs_find_close(find);
+  return true;
+}
+
+// Lists the node unless it closes a loop; notes what it cannot list.
+void list_node(DirNode* node, Listing& listing) {
+  if (closes_loop(node)) {
+    tree_note_problem(node->tree, problem_loop, node->name, shown_path(node));
+  } else if (!list_directory(node, listing)) {
+    tree_note_problem(node->tree, problem_unreadable, node->name, shown_path(node));
+  }
 }
 
 // path_compare for two names without backslashes: bytes compared as signed
@@ -96,7 +140,7 @@ void add_subdirs(DirNode* node, const Listing& listing) {
 void scan_directory(DirNode* node, int32_t recursive) {
   if (!node) return;
   Listing listing;
-  list_directory(node, listing);
+  list_node(node, listing);
   sort_by_name(listing, listing.files);
   sort_by_name(listing, listing.subdirs);
   if (!node->files) node->files = list_new();

@@ -10,6 +10,7 @@
 #include "twyndle/engine/engine_memory.h"
 #include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/path_ops.h"
+#include "twyndle/engine/scan_problems.h"
 
 namespace {
 bool add_single_file(DirTree* tree) {
@@ -58,6 +59,8 @@ void node_init(DirNode* node, char* name, DirTree* tree, DirNode* parent) {
   node->subdirs = nullptr;
   node->phase = 1;
   node->cursor = nullptr;
+  node->identity = FsIdentity{0, 0};
+  node->identity_known = 0;
 }
 
 void node_release_contents(DirNode* node) {
@@ -84,6 +87,7 @@ DirTree* tree_new(const char* path, int32_t lazy) {
   tree->is_file = is_directory ? 0 : 1;
   tree->sized_node = nullptr;
   tree->sized_dir = nullptr;
+  tree->problems = nullptr;
   tree->root = static_cast<DirNode*>(engine_alloc(sizeof(DirNode)));
   if (!tree->root) {
     engine_free(tree, sizeof(DirTree));
@@ -101,6 +105,7 @@ DirTree* tree_new(const char* path, int32_t lazy) {
 void tree_release(DirTree* tree) {
   if (!tree) return;
   fs_dir_close(tree->sized_dir);
+  tree_release_problems(tree);
   if (tree->root) {
     node_release_contents(tree->root);
     engine_free(tree->root, sizeof(DirNode));

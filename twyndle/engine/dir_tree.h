@@ -19,6 +19,21 @@ struct DirTree {
   DirNode* root;                   // owned; its name is ".\"
   DirNode* sized_node;             // the directory sized_dir is open on, or none
   FsDir* sized_dir;                // owned: open to read sizes the listing left out
+  BlockList* problems;             // owned ScanProblems in the order met; none until the first
+};
+
+// What the scan left out of a tree, and why; the user is told after the
+// pairing (scan_problems.h).
+enum ScanProblemKind : int32_t {
+  problem_unreadable = 1,  // a directory that could not be listed: its files are unknown
+  problem_not_regular = 2, // an entry that is neither a regular file nor a directory
+  problem_loop = 3,        // a link to a directory already on its own path, not followed
+};
+
+struct ScanProblem {
+  int32_t kind;    // ScanProblemKind
+  char* relative;  // owned: the directory's relative name (.\sub\), or the entry's (.\sub\x)
+  char* path;      // owned: the full path, as the user would type it
 };
 
 struct DirNode {
@@ -30,6 +45,8 @@ struct DirNode {
   BlockList* subdirs;  // owned DirNode items, sorted by their simple names
   int32_t phase;       // walk phase: 1 at the files, 2 at the subdirectories
   DirNode* cursor;     // the subdirectory the walk is in or came back from
+  FsIdentity identity; // the directory's identity, valid with identity_known
+  int32_t identity_known;  // 1 once read when the directory was listed
 };
 
 struct DirEntry {

@@ -15,6 +15,10 @@ constexpr uint32_t fs_attr_hidden = 0x02;
 constexpr uint32_t fs_attr_system = 0x04;
 constexpr uint32_t fs_attr_directory = 0x10;
 constexpr uint32_t fs_attr_archive = 0x20;
+// Neither a regular file nor a directory: a pipe, a socket, a device, or a
+// link that leads nowhere. Such an entry is never opened (a pipe would
+// wait for a writer for ever).
+constexpr uint32_t fs_attr_device = 0x40;
 constexpr uint32_t fs_attr_invalid = 0xFFFFFFFFu;
 
 // The file attributes of a path, fs_attr_invalid when they cannot be read.
@@ -47,12 +51,14 @@ struct FsFindData {
 // Lists the entries matching a pattern of the form "<directory>\*.*"
 // ("." and ".." included, like the platform). None when nothing matches or
 // the directory cannot be listed; otherwise `data` holds the first entry.
-FsFind* fs_find_first(const char* pattern, FsFindData* data);
+// `refused`, when given, tells the two apart: true when the directory could
+// not be listed (access refused, a path too long, gone since it was seen).
+FsFind* fs_find_first(const char* pattern, FsFindData* data, bool* refused = nullptr);
 // The same listing for a caller that needs the sizes of only some files: a
 // platform whose listing carries no sizes leaves out those of plain files
 // whose names hold no capital letters (size_known 0, attributes then just
 // archive and hidden), and fs_dir_file_size gives them when they are needed.
-FsFind* fs_find_first_names(const char* pattern, FsFindData* data);
+FsFind* fs_find_first_names(const char* pattern, FsFindData* data, bool* refused = nullptr);
 // The next entry; false at the end.
 bool fs_find_next(FsFind* find, FsFindData* data);
 void fs_find_close(FsFind* find);
@@ -64,6 +70,16 @@ FsDir* fs_dir_open(const char* directory);
 // The size of the file `name` in the directory; 0 when it cannot be read.
 uint64_t fs_dir_file_size(FsDir* dir, const char* name);
 void fs_dir_close(FsDir* dir);
+
+// What makes a directory the same directory under two paths (through a
+// link or a junction): its volume and its number on the volume.
+struct FsIdentity {
+  uint64_t volume;
+  uint64_t index;
+  bool operator==(const FsIdentity& other) const { return volume == other.volume && index == other.index; }
+};
+// The identity of an existing directory; false when it cannot be read.
+bool fs_directory_identity(const char* path, FsIdentity* identity);
 
 bool fs_create_directory(const char* path);
 // Copies a file over an existing one (CopyFileA without fail-if-exists).

@@ -1,9 +1,9 @@
 // POSIX file access for native builds and tools. Windows paths are mapped
 // to POSIX ones by turning backslashes into slashes and matching names
 // ignoring case, as Windows does (the engine lower-cases the names it
-// scans); attributes are made up
-// from the mode (directory, read-only when no one may write, hidden for
-// names starting with a dot).
+// scans); attributes are made up from the mode (directory, a regular file,
+// or fs_attr_device for anything else; read-only when no one may write;
+// hidden for names starting with a dot). Links are followed.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -102,8 +102,13 @@ bool size_left_out(const FsFind* find, const struct dirent* item) {
   return find->names_only && item->d_type == DT_REG && !has_capital(item->d_name);
 }
 
+// Entry types that are neither files nor directories, nor links to them.
+bool is_special(unsigned char type) { return type == DT_FIFO || type == DT_SOCK || type == DT_CHR || type == DT_BLK; }
+
 uint32_t attributes_of(const struct stat& info, const char* name) {
-  uint32_t attributes = S_ISDIR(info.st_mode) ? fs_attr_directory : fs_attr_archive;
+  uint32_t attributes = S_ISDIR(info.st_mode)   ? fs_attr_directory
+                        : S_ISREG(info.st_mode) ? fs_attr_archive
+                                                : fs_attr_device;
   if (!(info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))) attributes |= fs_attr_readonly;
   return attributes | hidden_bit(name);
 }
@@ -144,12 +149,23 @@ bool fs_set_attributes(const char* path, uint32_t attributes) {
   return chmod(name.c_str(), mode) == 0;
 }
 
+// Opened without waiting (a pipe would wait for a writer), then kept only
+// when it is a regular file. The path is looked up ignoring case only when
+// it does not open as given.
 FsFile* fs_open_read(const char* path) {
   if (!path) return nullptr;
-  std::string name = posix_path(path);
+  std::string name(path);
+  for (char& c : name) {
+    if (c == '\\') c = '/';
+  }
+  int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0 && errno == ENOENT) fd = open(resolve_case(name).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   struct stat info;
-  if (stat(name.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
-  return wrap(open(name.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd >= 0 && (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+    close(fd);
+    fd = -1;
+  }
+  return wrap(fd);
 }
 
 FsFile* fs_create_write(const char* path) {
@@ -211,9 +227,14 @@ bool fs_find_next(FsFind* find, FsFindData* data) {
       data->size_known = 0;
       return true;
     }
+    if (is_special(item->d_type)) {  // no need to look further
+      data->attributes = fs_attr_device | hidden_bit(item->d_name);
+      data->size = 0;
+      return true;
+    }
     struct stat info;
     if (fstatat(dirfd(find->dir), item->d_name, &info, 0) != 0) {
-      data->attributes = fs_attr_archive;  // a dangling link: listed as an empty file
+      data->attributes = fs_attr_device | hidden_bit(item->d_name);  // a link that leads nowhere
       data->size = 0;
       return true;
     }
@@ -225,7 +246,8 @@ bool fs_find_next(FsFind* find, FsFindData* data) {
 }
 
 namespace {
-FsFind* find_first(const char* pattern, FsFindData* data, bool names_only) {
+FsFind* find_first(const char* pattern, FsFindData* data, bool names_only, bool* refused) {
+  if (refused) *refused = false;
   static const char every[] = "*.*";  // after a backslash or a slash
   size_t length = pattern ? std::strlen(pattern) : 0;
   if (length < sizeof every || std::strcmp(pattern + length - (sizeof every - 1), every) != 0) return nullptr;
@@ -233,7 +255,10 @@ FsFind* find_first(const char* pattern, FsFindData* data, bool names_only) {
   if (separator != '\\' && separator != '/') return nullptr;
   std::string directory = posix_path(std::string(pattern, length - 3).c_str());
   DIR* dir = opendir(directory.c_str());
-  if (!dir) return nullptr;
+  if (!dir) {
+    if (refused) *refused = true;
+    return nullptr;
+  }
   auto* find = new FsFind{dir, names_only};
   if (!fs_find_next(find, data)) {
     fs_find_close(find);
@@ -243,9 +268,13 @@ FsFind* find_first(const char* pattern, FsFindData* data, bool names_only) {
 }
 }  // namespace
 
-FsFind* fs_find_first(const char* pattern, FsFindData* data) { return find_first(pattern, data, false); }
+FsFind* fs_find_first(const char* pattern, FsFindData* data, bool* refused) {
+  return find_first(pattern, data, false, refused);
+}
 
-FsFind* fs_find_first_names(const char* pattern, FsFindData* data) { return find_first(pattern, data, true); }
+FsFind* fs_find_first_names(const char* pattern, FsFindData* data, bool* refused) {
+  return find_first(pattern, data, true, refused);
+}
 
 void fs_find_close(FsFind* find) {
   if (!find) return;
@@ -261,7 +290,7 @@ FsDir* fs_dir_open(const char* directory) {
 
 uint64_t fs_dir_file_size(FsDir* dir, const char* name) {
   struct stat info;
-  if (!dir || !name || fstatat(dir->fd, name, &info, 0) != 0 || S_ISDIR(info.st_mode)) return 0;
+  if (!dir || !name || fstatat(dir->fd, name, &info, 0) != 0 || !S_ISREG(info.st_mode)) return 0;
   return static_cast<uint64_t>(info.st_size);
 }
 
@@ -269,6 +298,13 @@ void fs_dir_close(FsDir* dir) {
   if (!dir) return;
   close(dir->fd);
   delete dir;
+}
+
+bool fs_directory_identity(const char* path, FsIdentity* identity) {
+  struct stat info;
+  if (!path || !identity || stat(posix_path(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  *identity = FsIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+  return true;
 }
 
 bool fs_create_directory(const char* path) { return path && mkdir(posix_path(path).c_str(), 0777) == 0; }

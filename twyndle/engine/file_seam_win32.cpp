@@ -1,4 +1,7 @@
 // Win32 file access: the ANSI calls, with the sharing the engine asks for.
+// A path too long for them (MAX_PATH, less the room CreateDirectoryA keeps
+// for a file name) goes to the wide calls instead, made absolute and given
+// the \\?\ prefix, which lifts the limit to what the file system allows.
 #include <windows.h>
 
 #include <cstring>
@@ -16,14 +19,60 @@ struct FsDir {
 };
 
 namespace {
+constexpr size_t longest_ansi_path = MAX_PATH - 13;
+
+bool is_long(const char* path) { return std::strlen(path) > longest_ansi_path; }
+
+std::wstring wide_of(const char* text) {
+  int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+  wide.resize(static_cast<size_t>(length - 1));
+  return wide;
+}
+
+// The path made absolute (slashes, "." and ".." resolved) behind the
+// prefix that the wide calls take for long paths.
+std::wstring long_form(const char* path) {
+  std::wstring wide = wide_of(path);
+  if (wide.compare(0, 4, L"\\\\?\\") == 0) return wide;
+  DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (length == 0) return L"\\\\?\\" + wide;
+  std::wstring full(length, L'\0');
+  length = GetFullPathNameW(wide.c_str(), length, &full[0], nullptr);
+  full.resize(length);
+  if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+// Calls `narrow` with the path as it is, or `wide` with its long form.
+template <typename Narrow, typename Wide>
+auto by_length(const char* path, Narrow narrow, Wide wide) -> decltype(narrow(path)) {
+  if (!is_long(path)) return narrow(path);
+  std::wstring long_path = long_form(path);
+  return wide(long_path.c_str());
+}
+
 FsFile* wrap(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? nullptr : reinterpret_cast<FsFile*>(handle); }
 HANDLE handle_of(FsFile* file) { return reinterpret_cast<HANDLE>(file); }
+
+uint64_t size_of(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
 
 void copy_find_data(const WIN32_FIND_DATAA& found, FsFindData* data) {
   std::strncpy(data->name, found.cFileName, sizeof data->name - 1);
   data->name[sizeof data->name - 1] = '\0';
   data->attributes = found.dwFileAttributes;
-  data->size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+  data->size = size_of(found.nFileSizeHigh, found.nFileSizeLow);
+  data->size_known = 1;
+}
+
+void copy_find_data(const WIN32_FIND_DATAW& found, FsFindData* data) {
+  int length = WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, data->name, sizeof data->name, nullptr, nullptr);
+  if (length <= 0) data->name[0] = '\0';
+  data->name[sizeof data->name - 1] = '\0';
+  data->attributes = found.dwFileAttributes;
+  data->size = size_of(found.nFileSizeHigh, found.nFileSizeLow);
   data->size_known = 1;
 }
 
@@ -36,27 +85,58 @@ FILETIME filetime(uint64_t value) {
   return time;
 }
 
+HANDLE open_file(const char* path, DWORD access, DWORD sharing, DWORD disposition, DWORD flags) {
+  return by_length(
+      path, [&](const char* p) { return CreateFileA(p, access, sharing, nullptr, disposition, flags, nullptr); },
+      [&](const wchar_t* p) { return CreateFileW(p, access, sharing, nullptr, disposition, flags, nullptr); });
+}
+
 struct Find {
   HANDLE handle;
+  bool wide;  // found through FindFirstFileW
 };
+
+// The first entry, or none; `refused` set when the directory could not
+// be listed (any failure but "nothing matches").
+Find* find_first(const char* pattern, FsFindData* data, bool* refused) {
+  Find search = {INVALID_HANDLE_VALUE, is_long(pattern)};
+  if (search.wide) {
+    WIN32_FIND_DATAW found;
+    search.handle = FindFirstFileW(long_form(pattern).c_str(), &found);
+    if (search.handle != INVALID_HANDLE_VALUE) copy_find_data(found, data);
+  } else {
+    WIN32_FIND_DATAA found;
+    search.handle = FindFirstFileA(pattern, &found);
+    if (search.handle != INVALID_HANDLE_VALUE) copy_find_data(found, data);
+  }
+  if (search.handle == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    if (refused) *refused = error != ERROR_FILE_NOT_FOUND && error != ERROR_NO_MORE_FILES;
+    return nullptr;
+  }
+  return new Find(search);
+}
 }  // namespace
 
-uint32_t fs_attributes(const char* path) { return path ? GetFileAttributesA(path) : fs_attr_invalid; }
+uint32_t fs_attributes(const char* path) {
+  if (!path) return fs_attr_invalid;
+  return by_length(path, GetFileAttributesA, GetFileAttributesW);
+}
 
 bool fs_set_attributes(const char* path, uint32_t attributes) {
-  return path && SetFileAttributesA(path, attributes);
+  return path && by_length(
+                     path, [&](const char* p) { return SetFileAttributesA(p, attributes) != 0; },
+                     [&](const wchar_t* p) { return SetFileAttributesW(p, attributes) != 0; });
 }
 
 FsFile* fs_open_read(const char* path) {
   if (!path) return nullptr;
-  return wrap(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  return wrap(open_file(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
 }
 
 FsFile* fs_create_write(const char* path) {
   if (!path) return nullptr;
-  return wrap(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  return wrap(open_file(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
 }
 
 int32_t fs_read(FsFile* file, void* buffer, int32_t bytes) {
@@ -86,22 +166,28 @@ void fs_close(FsFile* file) {
   if (file) CloseHandle(handle_of(file));
 }
 
-FsFind* fs_find_first(const char* pattern, FsFindData* data) {
+FsFind* fs_find_first(const char* pattern, FsFindData* data, bool* refused) {
+  if (refused) *refused = false;
   if (!pattern || !data) return nullptr;
-  WIN32_FIND_DATAA found;
-  HANDLE handle = FindFirstFileA(pattern, &found);
-  if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  copy_find_data(found, data);
-  return reinterpret_cast<FsFind*>(new Find{handle});
+  return reinterpret_cast<FsFind*>(find_first(pattern, data, refused));
 }
 
-FsFind* fs_find_first_names(const char* pattern, FsFindData* data) { return fs_find_first(pattern, data); }
+FsFind* fs_find_first_names(const char* pattern, FsFindData* data, bool* refused) {
+  return fs_find_first(pattern, data, refused);
+}
 
 bool fs_find_next(FsFind* find, FsFindData* data) {
   if (!find || !data) return false;
-  WIN32_FIND_DATAA found;
-  if (!FindNextFileA(reinterpret_cast<Find*>(find)->handle, &found)) return false;
-  copy_find_data(found, data);
+  auto* search = reinterpret_cast<Find*>(find);
+  if (search->wide) {
+    WIN32_FIND_DATAW found;
+    if (!FindNextFileW(search->handle, &found)) return false;
+    copy_find_data(found, data);
+  } else {
+    WIN32_FIND_DATAA found;
+    if (!FindNextFileA(search->handle, &found)) return false;
+    copy_find_data(found, data);
+  }
   return true;
 }
 
@@ -114,30 +200,55 @@ void fs_find_close(FsFind* find) {
 
 FsDir* fs_dir_open(const char* directory) {
   if (!directory) return nullptr;
-  DWORD attributes = GetFileAttributesA(directory);
+  DWORD attributes = fs_attributes(directory);
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
   return new FsDir{directory};
 }
 
 uint64_t fs_dir_file_size(FsDir* dir, const char* name) {
   if (!dir || !name) return 0;
-  WIN32_FIND_DATAA found;
-  HANDLE handle = FindFirstFileA((dir->path + name).c_str(), &found);
-  if (handle == INVALID_HANDLE_VALUE) return 0;
-  FindClose(handle);
-  if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
-  return (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+  FsFindData data;
+  Find* search = find_first((dir->path + name).c_str(), &data, nullptr);
+  if (!search) return 0;
+  fs_find_close(reinterpret_cast<FsFind*>(search));
+  return (data.attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : data.size;
 }
 
 void fs_dir_close(FsDir* dir) { delete dir; }
 
-bool fs_create_directory(const char* path) { return path && CreateDirectoryA(path, nullptr); }
+bool fs_directory_identity(const char* path, FsIdentity* identity) {
+  if (!path || !identity) return false;
+  HANDLE directory = open_file(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS);
+  if (directory == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION information;
+  bool ok = GetFileInformationByHandle(directory, &information) &&
+            (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  CloseHandle(directory);
+  if (ok) {
+    *identity = FsIdentity{information.dwVolumeSerialNumber,
+                           size_of(information.nFileIndexHigh, information.nFileIndexLow)};
+  }
+  return ok;
+}
 
-bool fs_copy_file(const char* from, const char* to) { return from && to && CopyFileA(from, to, FALSE); }
+bool fs_create_directory(const char* path) {
+  return path && by_length(
+                     path, [](const char* p) { return CreateDirectoryA(p, nullptr) != 0; },
+                     [](const wchar_t* p) { return CreateDirectoryW(p, nullptr) != 0; });
+}
+
+// Copies a file over an existing one (CopyFileA without fail-if-exists);
+// the long form when either path needs it.
+bool fs_copy_file(const char* from, const char* to) {
+  if (!from || !to) return false;
+  if (!is_long(from) && !is_long(to)) return CopyFileA(from, to, FALSE);
+  return CopyFileW(long_form(from).c_str(), long_form(to).c_str(), FALSE);
+}
 
 bool fs_get_times(const char* path, FsTimes* times) {
   if (!path || !times) return false;
-  HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = open_file(path, GENERIC_READ, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return false;
   FILETIME created, accessed, written;
   bool ok = GetFileTime(file, &created, &accessed, &written);
@@ -151,7 +262,7 @@ bool fs_get_times(const char* path, FsTimes* times) {
 
 bool fs_set_times(const char* path, const FsTimes* times) {
   if (!path || !times) return false;
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = open_file(path, GENERIC_WRITE, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return false;
   FILETIME created = filetime(times->created), accessed = filetime(times->accessed), written = filetime(times->written);
   bool ok = SetFileTime(file, &created, &accessed, &written);

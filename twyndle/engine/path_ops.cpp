@@ -14,7 +14,7 @@ bool path_is_directory(const char* path) {
 bool path_is_file(const char* path) {
   if (!path) return false;
   uint32_t attributes = fs_attributes(path);
-  return attributes != fs_attr_invalid && !(attributes & fs_attr_directory);
+  return attributes != fs_attr_invalid && !(attributes & (fs_attr_directory | fs_attr_device));
 }
 
 uint64_t path_file_size(const char* path) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 
 bool path_is_directory(const char* path);
+// A file that can be read as one: neither a directory nor a pipe, socket,
+// device or link that leads nowhere.
 bool path_is_file(const char* path);
 // An existing file's size in bytes; 0 when it cannot be opened.
 uint64_t path_file_size(const char* path);

@@ -129,9 +129,16 @@ bool fs_set_attributes(const char* path, uint32_t attributes) {
                      [&](const wchar_t* p) { return SetFileAttributesW(p, attributes) != 0; });
 }
 
+// Only a file on a disk is read: a pipe or a device that a path names is
+// no file to compare (and a pipe may never end).
 FsFile* fs_open_read(const char* path) {
   if (!path) return nullptr;
-  return wrap(open_file(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
+  HANDLE file = open_file(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
+    CloseHandle(file);
+    file = INVALID_HANDLE_VALUE;
+  }
+  return wrap(file);
 }
 
 FsFile* fs_create_write(const char* path) {

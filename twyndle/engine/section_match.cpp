@@ -24,20 +24,25 @@
 // unlinked ones.
 //
 // Every pass only adds links and a Line is linked at most once, so the
-// passes end; the last one links nothing. The paired Sections then merge
+// passes end; the last one links nothing.
+//
+// Memory for the censuses and indexes comes from the system with the
+// engine's out-of-memory prompt. When the user gives up on it, a match is
+// not left half done: the pair gets no Sections at all, as an unreadable
+// file does, and the next request starts again from unlinked Lines. The paired Sections then merge
 // into one composite list in file order: pairs in order are Equal, pairs
 // out of order are moved blocks shown in both places, and the rest is
 // left-only or right-only.
 #include "twyndle/engine/section_match.h"
 
 #include <cstddef>
-#include <vector>
 
 #include "twyndle/engine/compare_item.h"
 #include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/hash_tree.h"
 #include "twyndle/engine/section_list.h"
 #include "twyndle/engine/source_file.h"
+#include "twyndle/engine/system_array.h"
 
 bool skip_blank_run(Line** cursor, const Line* stop, LineStep step) {
   if (!cursor) return false;
@@ -79,49 +84,47 @@ struct Counted {
 
 // The Lines of a Section, first to last, that have no link yet (stopping
 // early if the list ends).
-std::vector<Counted> unlinked_lines(const Section* section) {
-  std::vector<Counted> lines;
-  lines.reserve(static_cast<std::size_t>(section_line_count(section)));
-  for (Line* line = section->first; line; line = line == section->last ? nullptr : line_next(line)) {
-    if (!line->link) lines.push_back({line, line_hash(line)});
+class UnlinkedLines {
+ public:
+  explicit UnlinkedLines(const Section* section) : lines_(section_line_count(section) > 0 ? section_line_count(section) : 0) {
+    if (lines_.failed()) return;
+    for (Line* line = section->first; line; line = line == section->last ? nullptr : line_next(line)) {
+      if (!line->link) lines_[size_++] = Counted{line, line_hash(line)};
+    }
   }
-  return lines;
-}
+  bool failed() const { return lines_.failed(); }
+  std::size_t size() const { return size_; }
+  const Counted& operator[](std::size_t index) const { return lines_[index]; }
+
+ private:
+  SystemArray<Counted> lines_;
+  std::size_t size_ = 0;
+};
 
 // How many Lines ahead a walk over a census starts loading slots.
 constexpr std::size_t prefetch_distance = 8;
 
 // The census of the Lines by hash; none when memory runs out.
-HashTree* census(const std::vector<Counted>& lines) {
+HashTree* census(const UnlinkedLines& lines) {
   HashTree* tree = hash_tree_new(static_cast<uint32_t>(lines.size()));
-  for (std::size_t i = 0; i < lines.size(); ++i) {
+  for (std::size_t i = 0; tree && i < lines.size(); ++i) {
     if (i + prefetch_distance < lines.size()) hash_tree_prefetch(tree, lines[i + prefetch_distance].hash);
     hash_tree_add(tree, lines[i].hash, lines[i].line);
   }
   return tree;
 }
-}  // namespace
 
-bool grow_match(Section* sL, Line* aL, Section* sR, Line* aR) {
-  if (!sL || !sR || !aL || !aR) return false;
-  bool linked = grow_phase(aL, aR, line_next(sL->last), line_next(sR->last), line_next);
-  if (!line_link(aL)) return linked;
-  Line* cL = line_prev(aL);
-  Line* cR = line_prev(aR);
-  if (!cL || !cR) return linked;
-  return grow_phase(cL, cR, line_prev(sL->first), line_prev(sR->first), line_prev) || linked;
-}
-
-bool match_sections(Section* sL, Section* sR) {
-  if (!sL || !sR || !sL->first || !sR->first) return false;
-  bool linked = grow_match(sL, sL->first, sR, sR->first);
-  linked = grow_match(sL, sL->last, sR, sR->last) || linked;
+// Anchors every Line unique in both Sections and grows it; `failed` when
+// memory for the censuses ran out.
+bool match_unique_lines(Section* sL, Section* sR, bool& failed) {
   // Only Lines still unlinked after the two edge anchors are counted, and
   // only those can be reached unlinked by the walk below.
-  std::vector<Counted> left_lines = unlinked_lines(sL);
-  std::vector<Counted> right_lines = unlinked_lines(sR);
-  HashTree* left_tree = census(left_lines);
-  HashTree* right_tree = census(right_lines);
+  UnlinkedLines left_lines(sL);
+  UnlinkedLines right_lines(sR);
+  HashTree* left_tree = left_lines.failed() ? nullptr : census(left_lines);
+  HashTree* right_tree = right_lines.failed() ? nullptr : census(right_lines);
+  bool linked = false;
+  failed = failed || !left_tree || !right_tree;
   for (std::size_t i = 0; i < left_lines.size() && left_tree && right_tree; ++i) {
     if (i + prefetch_distance < left_lines.size()) {
       hash_tree_prefetch(left_tree, left_lines[i + prefetch_distance].hash);
@@ -138,6 +141,29 @@ bool match_sections(Section* sL, Section* sR) {
   hash_tree_release(left_tree);
   hash_tree_release(right_tree);
   return linked;
+}
+
+bool match_within(Section* sL, Section* sR, bool& failed) {
+  if (!sL || !sR || !sL->first || !sR->first) return false;
+  bool linked = grow_match(sL, sL->first, sR, sR->first);
+  linked = grow_match(sL, sL->last, sR, sR->last) || linked;
+  return match_unique_lines(sL, sR, failed) || linked;
+}
+}  // namespace
+
+bool grow_match(Section* sL, Line* aL, Section* sR, Line* aR) {
+  if (!sL || !sR || !aL || !aR) return false;
+  bool linked = grow_phase(aL, aR, line_next(sL->last), line_next(sR->last), line_next);
+  if (!line_link(aL)) return linked;
+  Line* cL = line_prev(aL);
+  Line* cR = line_prev(aR);
+  if (!cL || !cR) return linked;
+  return grow_phase(cL, cR, line_prev(sL->first), line_prev(sR->first), line_prev) || linked;
+}
+
+bool match_sections(Section* sL, Section* sR) {
+  bool failed = false;
+  return match_within(sL, sR, failed);
 }
 
 namespace {
@@ -157,30 +183,42 @@ Line* pairing_line(const Section* section) {
 // Section found by that search is the only one).
 class PairingIndex {
  public:
-  explicit PairingIndex(BlockList* right_list) {
+  explicit PairingIndex(BlockList* right_list) : size_(highest_number(right_list) + 1u), by_number_(size_) {
+    if (by_number_.failed()) return;
     for (Section* s = section_list_first(right_list); s; s = section_next(s)) {
       if (s->state != Equal) continue;
       Line* key = pairing_line(s);
       int32_t number = line_number(key);
-      if (!key || number <= 0) continue;
-      if (static_cast<std::size_t>(number) >= by_number_.size()) by_number_.resize(number + 1u, nullptr);
-      if (!by_number_[number]) by_number_[number] = s;
+      if (key && number > 0 && !by_number_[number]) by_number_[number] = s;
     }
   }
 
+  bool failed() const { return by_number_.failed(); }
+
   Section* find(const Line* partner) const {
     int32_t number = line_number(partner);
-    if (!partner || number <= 0 || static_cast<std::size_t>(number) >= by_number_.size()) return nullptr;
+    if (!partner || number <= 0 || static_cast<uint64_t>(number) >= size_) return nullptr;
     Section* s = by_number_[number];
     return s && pairing_line(s) == partner ? s : nullptr;
   }
 
  private:
-  std::vector<Section*> by_number_;
+  static uint32_t highest_number(BlockList* list) {
+    int32_t highest = 0;
+    for (Section* s = section_list_first(list); s; s = section_next(s)) {
+      if (s->state == Equal && line_number(s->last) > highest) highest = line_number(s->last);
+    }
+    return static_cast<uint32_t>(highest);
+  }
+
+  uint64_t size_;
+  SystemArray<Section*> by_number_;
 };
 
-void link_matched_sections(BlockList* left_list, BlockList* right_list) {
+// False when memory for the index ran out.
+bool link_matched_sections(BlockList* left_list, BlockList* right_list) {
   PairingIndex index(right_list);
+  if (index.failed()) return false;
   for (Section* s = section_list_first(left_list); s; s = section_next(s)) {
     if (s->state != Equal) continue;
     Section* partner = index.find(line_link(pairing_line(s)));
@@ -189,6 +227,7 @@ void link_matched_sections(BlockList* left_list, BlockList* right_list) {
       partner->link = s;
     }
   }
+  return true;
 }
 
 // The right Section that stands in the same place as the left gap, or
@@ -212,15 +251,25 @@ Section* facing_gap(const Section* gap, BlockList* right_list) {
 }
 }  // namespace
 
-bool pair_sections(BlockList* left_list, BlockList* right_list) {
-  link_matched_sections(left_list, right_list);
+namespace {
+bool pair_within(BlockList* left_list, BlockList* right_list, bool& failed) {
+  if (!link_matched_sections(left_list, right_list)) {
+    failed = true;
+    return false;
+  }
   bool linked = false;
-  for (Section* s = section_list_first(left_list); s; s = section_next(s)) {
+  for (Section* s = section_list_first(left_list); s && !failed; s = section_next(s)) {
     if (s->state == Equal) continue;
     Section* facing = facing_gap(s, right_list);
-    if (facing) linked = match_sections(s, facing) || linked;
+    if (facing) linked = match_within(s, facing, failed) || linked;
   }
   return linked;
+}
+}  // namespace
+
+bool pair_sections(BlockList* left_list, BlockList* right_list) {
+  bool failed = false;
+  return pair_within(left_list, right_list, failed);
 }
 
 namespace {
@@ -249,8 +298,9 @@ bool whole_file_pass(Passes& passes) {
                                   static_cast<Line*>(list_last(passes.left_lines)), nullptr);
   Section* right_all = section_new(static_cast<Line*>(list_first(passes.right_lines)),
                                    static_cast<Line*>(list_last(passes.right_lines)), nullptr);
-  passes.ok = left_all && right_all;
-  bool linked = match_sections(left_all, right_all);
+  bool failed = !left_all || !right_all;
+  bool linked = match_within(left_all, right_all, failed);
+  passes.ok = !failed;
   section_release(left_all);
   section_release(right_all);
   if (passes.ok && !linked && passes.lists_settled) return false;
@@ -260,9 +310,10 @@ bool whole_file_pass(Passes& passes) {
   item->right_sections = make_section_list(passes.right_lines, false);
   passes.ok = item->left_sections && item->right_sections;
   if (!passes.ok) return false;
-  bool paired = pair_sections(item->left_sections, item->right_sections);
+  bool paired = pair_within(item->left_sections, item->right_sections, failed);
+  passes.ok = !failed;
   passes.lists_settled = !paired;
-  return paired || linked;
+  return passes.ok && (paired || linked);
 }
 }  // namespace
 

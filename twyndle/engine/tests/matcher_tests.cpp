@@ -352,3 +352,74 @@ TEST(SectionRecord, CountsItsLinesAndAcceptsMissingRecords) {
   section_release(nullptr);
 }
 }  // namespace
+
+// --- running out of memory while matching ------------------------------------
+
+namespace {
+// Two files of 20,000 lines that differ in a few places: matching them
+// needs censuses and indexes of well over 64 KiB.
+class LargePair : public testing::Test {
+ protected:
+  static std::string text(int changed_every) {
+    std::string bytes;
+    for (int i = 1; i <= 20000; ++i) {
+      bytes += (changed_every && i % changed_every == 0 ? "changed " : "line ") + std::to_string(i) + "\n";
+    }
+    return bytes;
+  }
+  FilePair pair{text(0), text(997)};
+  RecordingUi ui;
+};
+
+TEST_F(LargePair, IgnoreLeavesTheItemWithoutSectionsAndALaterRequestMatchesAfresh) {
+  {
+    FailingMemory memory(1000000, 0, 65536);
+    EXPECT_EQ(composite_sections(pair.item()), nullptr) << "no half-made result";
+    EXPECT_GT(memory.refused(), 0);
+  }
+  ASSERT_FALSE(ui.texts().empty());
+  EXPECT_EQ(ui.texts()[0], "Memory allocation failed");
+  EXPECT_EQ(ui.recorded()[0].title, "Out Of Memory");
+  EXPECT_EQ(ui.recorded()[0].buttons, MessageButtons::abort_retry_ignore);
+  EXPECT_EQ(item_left_sections(pair.item()), nullptr);
+  EXPECT_EQ(item_right_sections(pair.item()), nullptr);
+  std::vector<Row> rows = pair.rows();
+  ASSERT_EQ(rows.size(), 61u) << "20 changed lines, each a left and a right row between equal runs";
+  EXPECT_EQ(rows.front(), (Row{Equal, 1, 1, 1, 996}));
+}
+
+TEST_F(LargePair, EachAllocationRefusedInTurnEndsCleanly) {
+  // The n-th large request refused, for every n the match makes.
+  for (int served = 0; served < 40; ++served) {
+    {
+      FailingMemory memory(1, served, 65536);
+      BlockList* composite = composite_sections(pair.item());
+      if (memory.refused() == 0) {
+        ASSERT_NE(composite, nullptr);
+        break;
+      }
+      EXPECT_EQ(composite, nullptr) << "request " << served;
+    }
+    ASSERT_EQ(pair.rows().size(), 61u) << "after a failure at request " << served;
+    item_discard_sections(pair.item());
+  }
+}
+
+TEST_F(LargePair, RetryGoesOnWithTheSameMatch) {
+  ui.answer_next(MessageAnswer::retry);
+  FailingMemory memory(1, 0, 65536);
+  EXPECT_NE(composite_sections(pair.item()), nullptr);
+  EXPECT_EQ(memory.refused(), 1);
+  EXPECT_EQ(pair.rows().size(), 61u);
+}
+
+TEST_F(LargePair, AbortEndsTheProcessWithCodeOne) {
+  EXPECT_EXIT(
+      {
+        ui.answer_next(MessageAnswer::abort);
+        FailingMemory memory(1, 0, 65536);
+        composite_sections(pair.item());
+      },
+      testing::ExitedWithCode(1), "");
+}
+}  // namespace

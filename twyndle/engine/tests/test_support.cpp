@@ -40,9 +40,11 @@ const testing::Environment* const engine_environment = testing::AddGlobalTestEnv
 std::atomic<int> served_left{0};
 std::atomic<int> failures_left{0};
 std::atomic<int> failures_seen{0};
+std::atomic<uint32_t> refused_above{0};
 const SystemMemory failing = {
     [](uint32_t bytes, bool zero_fill) -> void* {
-      if (served_left.fetch_sub(1) <= 0 && failures_left.fetch_sub(1) > 0) {
+      bool counted = bytes > refused_above;
+      if (counted && served_left.fetch_sub(1) <= 0 && failures_left.fetch_sub(1) > 0) {
         failures_seen += 1;
         return nullptr;
       }
@@ -171,7 +173,8 @@ int RecordingUi::wait_shown() const {
   return shown_;
 }
 
-FailingMemory::FailingMemory(int failures, int served_first) {
+FailingMemory::FailingMemory(int failures, int served_first, uint32_t larger_than) {
+  refused_above = larger_than;
   served_left = served_first;
   failures_left = failures;
   failures_seen = 0;
@@ -181,6 +184,7 @@ FailingMemory::FailingMemory(int failures, int served_first) {
 FailingMemory::~FailingMemory() {
   system_memory_install(nullptr);
   failures_left = 0;
+  refused_above = 0;
 }
 
 int FailingMemory::refused() const { return failures_seen; }

@@ -70,10 +70,11 @@ class RecordingUi : public UiSeam {
 };
 
 // System memory that serves `served_first` requests, refuses the next
-// `failures` ones, then serves again.
+// `failures` ones, then serves again. With `larger_than`, only requests
+// of more bytes than that are counted and refused.
 class FailingMemory {
  public:
-  explicit FailingMemory(int failures, int served_first = 0);
+  explicit FailingMemory(int failures, int served_first = 0, uint32_t larger_than = 0);
   ~FailingMemory();
   int refused() const;
 };

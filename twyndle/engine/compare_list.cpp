@@ -103,7 +103,10 @@ struct Pairing {
   }
   // A file on one side only is an item unless the other side's directory
   // for it could not be read: then nobody knows, and the user is told.
+  // After an abort no item is made: its bytes would go unread, and the
+  // pairing stops anyway.
   bool add(const Walk* left, const Walk* right) {
+    if (abort_requested) return true;
     if (!left && tree_unread_covers(list->left, right->name_or_none())) return false;
     if (!right && tree_unread_covers(list->right, left->name_or_none())) return false;
     return added(item_new_named(left ? left->entry : nullptr, left ? left->name_or_none() : nullptr,
@@ -144,12 +147,12 @@ int32_t pair_directories(Pairing& pairing, int32_t recursive) {
   return abort_requested ? 0 : 1;
 }
 
-// A single file against a walk of the other root. When an abort cut the
-// search short, the file is not known to stand on its side only, so no
-// item is made for it.
+// A single file against a walk of the other root. After an abort no item
+// is made: a file not found may lie where the search did not reach, and a
+// counterpart found would not have its bytes read.
 int32_t pair_file_with_walk(Pairing& pairing, DirEntry* file, DirTree* walked, int32_t recursive, bool file_is_left) {
   DirEntry* counterpart = find_counterpart(file, walked, recursive);
-  if (!counterpart && abort_requested) return 0;
+  if (abort_requested) return 0;
   if (!counterpart) {
     char* relative = entry_relative_name(file);
     bool unknown = tree_unread_covers(walked, relative);

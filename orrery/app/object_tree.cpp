@@ -290,13 +290,14 @@ void CObjectTree::OnRightClick()
     TVHITTESTINFO hit = {};
     ::GetCursorPos(&hit.pt);
     ::ScreenToClient(tree, &hit.pt);
-    m_selectedItem = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    // Beside an item's label or icon the tree keeps showing another object;
-    // the commands must not act on one the user does not see selected.
-    if (!(hit.flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON | TVHT_ONITEMSTATEICON)))
-        m_selectedItem = nullptr;
-    if (!m_selectedItem)
+    auto item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    // Off an item's label and icon the click names no object: the commands
+    // keep working on the object the tree shows selected, and no menu opens.
+    if (!item || !(hit.flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON | TVHT_ONITEMSTATEICON))) {
+        ReselectCaretItem();
         return;
+    }
+    m_selectedItem = item;
     ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(m_selectedItem));
     CWinApp* app = CWinApp::Get();
     HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : ::GetAncestor(m_hWnd, GA_ROOT);

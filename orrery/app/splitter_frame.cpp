@@ -61,3 +61,17 @@ bool CSplitterFrame::OnCreateClient(CCreateContext* context)
     SetActiveView(m_objectTree, false);
     return true;
 }
+
+bool CSplitterFrame::OnUpdateCmdUI(CCmdUI& ui)
+{
+    if (m_objectTree && GetActiveView() != m_objectTree && m_objectTree->OnUpdateCmdUI(ui))
+        return true;
+    return CFrameWnd::OnUpdateCmdUI(ui);
+}
+
+bool CSplitterFrame::OnCmdMsg(UINT id)
+{
+    if (m_objectTree && GetActiveView() != m_objectTree && m_objectTree->OnCmdMsg(id))
+        return true;
+    return CFrameWnd::OnCmdMsg(id);
+}

@@ -24,6 +24,11 @@ public:
     CSplitterWnd& GetOuterSplitter() { return m_outer; }
     CSplitterWnd& GetInnerSplitter() { return m_inner; }
 
+    // The object commands work on the tree's selected object whichever pane
+    // is active: after the active pane, the frame offers them to the tree.
+    bool OnUpdateCmdUI(CCmdUI& ui) override;
+    bool OnCmdMsg(UINT id) override;
+
 protected:
     void PreCreateWindow(CREATESTRUCTA& cs) override;
     bool OnCreate(CCreateContext* context) override;

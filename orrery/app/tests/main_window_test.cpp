@@ -1,3 +1,4 @@
+#include "orrery/app/tests/recording_shell.h"
 #include "orrery/app/tests/ui_fixture.h"
 
 #include "orrery/app/control_adapters.h"
@@ -88,22 +89,33 @@ TEST_F(MainFrameTest, EnableRulesFollowTabSelectionAndState)
               EnabledObjectCommands());
 }
 
-TEST_F(MainFrameTest, ObjectCommandsNeedTheTreeToBeTheActivePane)
+TEST_F(MainFrameTest, ObjectCommandsWorkOnTheTreesSelectionWhicheverPaneIsActive)
 {
+    CRecordingShell shell;
+    UseShell(&shell);
     Select("Orrery.Gauge.1");
-    EXPECT_FALSE(Frame().IsCommandEnabled(ID_COPY_TO_CLIPBOARD));
+    std::set<UINT> fromTheTree = EnabledObjectCommands();
+    EXPECT_TRUE(fromTheTree.count(ID_GOTO_FILE_LOCATION));
+    EXPECT_FALSE(Frame().IsCommandEnabled(ID_COPY_TO_CLIPBOARD)) << "the attribute list's own command";
     for (CView* pane : {static_cast<CView*>(Frame().GetAttributeView()), static_cast<CView*>(Frame().GetTabView())}) {
         Frame().SetActiveView(pane);
-        EXPECT_TRUE(EnabledObjectCommands().empty());
+        EXPECT_EQ(fromTheTree, EnabledObjectCommands());
         ExpectApplicationCommandsEnabled();
+        ASSERT_TRUE(Frame().RouteCmdMsg(ID_GOTO_FILE_LOCATION));
+        ASSERT_FALSE(shell.calls.empty());
+        EXPECT_EQ("Explorer C:\\lib", shell.calls.back().target);
     }
-    EXPECT_FALSE(Frame().IsCommandEnabled(ID_COPY_TO_CLIPBOARD));
+    EXPECT_EQ(2u, shell.calls.size());
     Frame().SetActiveView(Frame().GetAttributeView());
     EXPECT_TRUE(Frame().IsCommandEnabled(ID_COPY_TO_CLIPBOARD));
 
+    // The active pane still comes first for the commands it handles itself.
     Frame().SetActiveView(&Tree());
-    EXPECT_EQ(CObjectTree::HasHandler(ID_VIEW_IN_IE), Frame().IsCommandEnabled(ID_VIEW_IN_IE));
-    ExpectApplicationCommandsEnabled();
+    EXPECT_FALSE(Frame().IsCommandEnabled(ID_COPY_TO_CLIPBOARD));
+    ::SendMessageA(TreeControl(), TVM_SELECTITEM, TVGN_CARET, 0);
+    Frame().SetActiveView(Frame().GetTabView());
+    EXPECT_EQ(Built({ID_REGISTER}), EnabledObjectCommands()) << "no object selected";
+    UseShell(nullptr);
 }
 
 TEST_F(MainFrameTest, MenusAndToolbarAreGreyedByTheSameRules)

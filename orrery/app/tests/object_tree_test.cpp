@@ -228,7 +228,7 @@ TEST_F(ObjectTreeTest, TheSplashShowsEachProgressTextInOrder)
     splash.DestroyWindow();
 }
 
-TEST_F(ObjectTreeTest, RightClickOutsideALabelOrIconClearsTheSelection)
+TEST_F(ObjectTreeTest, RightClickOffALabelOrIconKeepsTheObjectTheTreeShows)
 {
     auto rightClickAt = [this](POINT point) {
         ::ClientToScreen(TreeControl(), &point);
@@ -237,23 +237,29 @@ TEST_F(ObjectTreeTest, RightClickOutsideALabelOrIconClearsTheSelection)
         ::SendMessageA(Tree().GetSafeHwnd(), WM_NOTIFY, IDC_OBJECT_TREE, reinterpret_cast<LPARAM>(&header));
     };
     Select("Orrery.Gauge.1");
+    HTREEITEM gauge = Tree().GetSelectedItem();
     RECT tree = {};
     ::GetClientRect(TreeControl(), &tree);
     rightClickAt({tree.left + 5, tree.bottom - 5});
-    EXPECT_EQ(nullptr, Tree().GetSelectedItem());
-    EXPECT_FALSE(Frame().IsCommandEnabled(ID_GOTO_FILE_LOCATION));
+    EXPECT_EQ(gauge, Tree().GetSelectedItem());
+    EXPECT_TRUE(Frame().IsCommandEnabled(ID_GOTO_FILE_LOCATION));
 
     // To the right of another object's label: that object is not the one
-    // shown, so no object is selected for the commands.
-    Select("Orrery.Gauge.1");
+    // shown, so the commands stay with the one that is.
     HTREEITEM dial = FindChild(TreeControl(), RootItem(), "Orrery.Dial");
     RECT label = {};
     std::memcpy(&label, &dial, sizeof dial);
     ASSERT_TRUE(::SendMessageA(TreeControl(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
     rightClickAt({tree.right - 3, (label.top + label.bottom) / 2});
+    EXPECT_EQ(gauge, Tree().GetSelectedItem());
+    EXPECT_EQ(gauge, TreeView_GetSelection(TreeControl()));
+    EXPECT_TRUE(Frame().IsCommandEnabled(ID_GOTO_FILE_LOCATION));
+
+    // With nothing shown selected, a click on blank space selects nothing.
+    ::SendMessageA(TreeControl(), TVM_SELECTITEM, TVGN_CARET, 0);
+    rightClickAt({tree.left + 5, tree.bottom - 5});
     EXPECT_EQ(nullptr, Tree().GetSelectedItem());
-    EXPECT_FALSE(Frame().IsCommandEnabled(ID_REMOVE_FROM_REGISTRY));
-    EXPECT_EQ("Orrery.Gauge.1", controls::TreeItemText(TreeControl(), TreeView_GetSelection(TreeControl())));
+    EXPECT_FALSE(Frame().IsCommandEnabled(ID_GOTO_FILE_LOCATION));
 }
 
 } // namespace

@@ -13,13 +13,13 @@
 
 namespace {
 
-// Commands whose handlers arrive with the maintenance, compare, test page
-// and registry-editor features have their enable rules here already and no
+// Commands whose handlers arrive with the compare, test page and
+// registry-editor features have their enable rules here already and no
 // handler yet.
 const CCommandEntry<CObjectTree> kCommands[] = {
-    {ID_UNREGISTER, &CObjectTree::CanUnregister, nullptr},
-    {ID_REMOVE_FROM_REGISTRY, &CObjectTree::HasSelection, nullptr},
-    {ID_REGISTER, &CObjectTree::IsServerTab, nullptr},
+    {ID_UNREGISTER, &CObjectTree::CanUnregister, &CObjectTree::OnUnregister},
+    {ID_REMOVE_FROM_REGISTRY, &CObjectTree::HasSelection, &CObjectTree::OnRemoveFromRegistry},
+    {ID_REGISTER, &CObjectTree::IsServerTab, &CObjectTree::OnRegister},
     {ID_GOTO_FILE_LOCATION, &CObjectTree::HasSelection, &CObjectTree::OnGotoFileLocation},
     {ID_RUN_EXE_SERVER, &CObjectTree::CanRunExeServer, &CObjectTree::OnRunExeServer},
     {ID_COMPARE_WITH, &CObjectTree::HasFoundSelection, nullptr},

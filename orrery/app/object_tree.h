@@ -63,6 +63,10 @@ public:
     // Handlers.
     void OnGotoFileLocation();
     void OnRunExeServer();
+    // Register, Unregister and Remove from Registry (object_tree_maintenance.cpp).
+    void OnRegister();
+    void OnUnregister();
+    void OnRemoveFromRegistry();
 
 protected:
     void OnSize(int cx, int cy) override;
@@ -74,6 +78,7 @@ private:
     void OnSelectionChanged(HTREEITEM item);
     void OnRightClick();
     void OnKeyDown(WORD key);
+    // Makes the tree's caret item the selected item again.
     void ReselectCaretItem();
     void ShowItemCount();
     std::string TreeLabel(orrery::CComObject& record) const;

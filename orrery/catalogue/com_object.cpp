@@ -168,6 +168,16 @@ std::string CComObject::GetAttribute(int id)
     }
 }
 
+bool CComObject::RemoveFromRegistry(CRecordMaintenance& maintenance, std::string* report)
+{
+    return maintenance.RemoveFromRegistry(*this, std::string(), report);
+}
+
+bool CComObject::Unregister(CRecordMaintenance& maintenance)
+{
+    return maintenance.Unregister(*this);
+}
+
 void CComObject::FillCommonRows(CTwoColumnList& list)
 {
     for (int id = AttrProgID; id <= AttrTypeLib; ++id)

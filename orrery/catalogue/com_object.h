@@ -4,6 +4,7 @@
 #pragma once
 
 #include "orrery/catalogue/com_file.h"
+#include "orrery/catalogue/record_maintenance.h"
 
 #include <string>
 
@@ -23,6 +24,12 @@ public:
     virtual std::string GetTypeLibName() const;
     // The value of an AttributeId; empty text for any id above 18.
     virtual std::string GetAttribute(int id);
+    // Deletes the class's keys through the maintenance operations (see
+    // CRecordMaintenance); true when the class key is gone.
+    virtual bool RemoveFromRegistry(CRecordMaintenance& maintenance, std::string* report);
+    // Calls the server's DllUnregisterServer through the maintenance
+    // operations; true when it was found and succeeded.
+    virtual bool Unregister(CRecordMaintenance& maintenance);
 
     const std::string& GetClsid() const { return m_clsid; }
     std::string GetClsidWithoutBraces() const;

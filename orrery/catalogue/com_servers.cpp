@@ -46,6 +46,11 @@ std::string CExeServer::GetProgID() const
     return description.empty() ? CComObject::GetProgID() : description;
 }
 
+bool CExeServer::RemoveFromRegistry(CRecordMaintenance& maintenance, std::string* report)
+{
+    return maintenance.RemoveFromRegistry(*this, GetAppID(), report);
+}
+
 void CExeServer::FillAttributeList(CTwoColumnList& list)
 {
     FillCommonRows(list);

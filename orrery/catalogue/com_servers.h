@@ -32,6 +32,8 @@ public:
     void FillRegistryTree(CTreeControl& tree) override;
     // The class description when the class key has one, else the ProgID.
     std::string GetProgID() const override;
+    // Offers the class's AppID key for removal too.
+    bool RemoveFromRegistry(CRecordMaintenance& maintenance, std::string* report) override;
 
     // The value named "AppID" of the class key, empty when there is none.
     std::string GetAppID() const;

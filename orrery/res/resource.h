@@ -13,6 +13,8 @@
 #define IDD_ABOUTBOX                    100
 #define IDD_QUILLON_VIEW                101
 #define IDD_OBJECT_TREE                 130
+#define IDD_MESSAGE                     139
+#define IDD_UNREGISTERED                147
 #define IDD_SPLASH                      165
 #define IDD_WAIT                        179
 #define IDD_TAB_VIEW                    192
@@ -50,6 +52,11 @@
 #define IDC_ABOUT_LINK                  1047
 #define IDC_SPLASH_TITLE                1048
 #define IDC_WAIT_TEXT                   1049
+#define IDC_MESSAGE_TEXT                1070
+#define IDC_MESSAGE_FRAME               1071
+#define IDC_UNREGISTERED_NAME           1072
+#define IDC_UNREGISTERED_PATH           1073
+#define IDC_DELETE_FILE                 1074
 
 // Commands
 #define ID_UNREGISTER                   1001

@@ -1,0 +1,74 @@
+// The object tree's maintenance commands: Register Control/DLL, Unregister
+// Control/DLL and Remove from Registry (also the Delete key).
+#include "orrery/app/object_tree.h"
+
+#include "orrery/app/maintenance_windows.h"
+#include "orrery/framework/frame_wnd.h"
+#include "orrery/framework/win_app.h"
+
+#include <commdlg.h>
+
+namespace {
+
+const char kRegisterTitle[] = "Register ActiveX Control or DLL Server";
+const char kServerFilter[] = "OCX or DLL Files(*.OCX,*.DLL)\0*.OCX;*.DLL\0";
+
+// The open-file dialog of the Register command, starting in the system
+// folder; false when the user cancelled.
+bool ChooseServerFile(HWND owner, std::string* path)
+{
+    char file[MAX_PATH] = "";
+    char systemFolder[MAX_PATH] = "";
+    ::GetSystemDirectoryA(systemFolder, MAX_PATH);
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = kServerFilter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = MAX_PATH - 1;
+    dialog.lpstrInitialDir = systemFolder;
+    dialog.lpstrTitle = kRegisterTitle;
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!::GetOpenFileNameA(&dialog))
+        return false;
+    *path = file;
+    return true;
+}
+
+} // namespace
+
+void CObjectTree::OnRegister()
+{
+    CWinApp* app = CWinApp::Get();
+    HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : ::GetAncestor(m_hWnd, GA_ROOT);
+    std::string path;
+    if (!ChooseServerFile(owner, &path))
+        return;
+    if (RegisterServerFile(path, false))
+        RefreshCatalogue(true, nullptr);
+}
+
+void CObjectTree::OnUnregister()
+{
+    if (orrery::CComObject* record = GetSelectedRecord()) {
+        orrery::CMaintenance maintenance = ProgramMaintenance();
+        if (record->Unregister(maintenance))
+            RemoveSelectedRecord();
+    }
+    ReselectCaretItem();
+}
+
+void CObjectTree::OnRemoveFromRegistry()
+{
+    orrery::CComObject* record = GetSelectedRecord();
+    if (record) {
+        orrery::CMaintenance maintenance = ProgramMaintenance();
+        bool exeServer = CurrentTab() == orrery::CategoryExeServers;
+        std::string report;
+        if ((!record->IsFound() || maintenance.ConfirmRemoval(*record, exeServer)) &&
+            record->RemoveFromRegistry(maintenance, &report))
+            RemoveSelectedRecord();
+    }
+    ReselectCaretItem();
+}

@@ -1,0 +1,107 @@
+// Deleting a tree depth first. RegDeleteKeyA deletes only a key without
+// subkeys, so each key's children go first: the walk asks for the child at
+// index 0 again after each deletion, since the deleted one no longer holds
+// that place. The walk ends because every round either deletes the child at
+// index 0 (the key has one subkey fewer) or stops: a child that could not be
+// deleted, or one that comes back at index 0 right after it was dealt with
+// (a name the registry lists but cannot open), ends the walk with one
+// message instead of looping for ever.
+#include "orrery/maintenance/registry_tree.h"
+
+#include "orrery/catalogue/registry_text.h"
+#include "orrery/maintenance/key_names.h"
+
+namespace orrery {
+
+namespace {
+
+const char kDeleteFailed[] = "Failed while trying to delete registry key ";
+
+struct CTreeWalk {
+    CRegistry& registry;
+    CMaintenanceUI& ui;
+    bool reported;
+
+    void Stop(const std::string& path)
+    {
+        if (!reported)
+            ui.ShowError(kDeleteFailed + path);
+        reported = true;
+    }
+};
+
+long DeleteTree(CTreeWalk& walk, RegKey parent, const std::string& subkey, const std::string& shownPath)
+{
+    RegKey key = kNoKey;
+    long result = walk.registry.OpenKeyToChange(parent, subkey.c_str(), &key);
+    if (result != kRegSuccess)
+        return result;
+    std::string previous;
+    for (;;) {
+        std::string child;
+        result = EnumSubkeyName(walk.registry, key, 0, &child);
+        if (result == kRegNoMoreItems)
+            break;
+        if (result == kRegKeyDeleted) {
+            // Someone else deleted the key while we walked it.
+            walk.registry.CloseKey(key);
+            return kRegFileNotFound;
+        }
+        bool cameBack = result == kRegSuccess && !previous.empty() && SameKeyName(child, previous);
+        if (result != kRegSuccess || cameBack) {
+            walk.Stop(result == kRegSuccess ? shownPath + "\\" + child : shownPath);
+            walk.registry.CloseKey(key);
+            return result == kRegSuccess ? kRegAccessDenied : result;
+        }
+        long childResult = DeleteTree(walk, key, child, shownPath + "\\" + child);
+        if (childResult != kRegSuccess && childResult != kRegFileNotFound) {
+            walk.Stop(shownPath + "\\" + child);
+            walk.registry.CloseKey(key);
+            return childResult;
+        }
+        previous = child;
+    }
+    walk.registry.CloseKey(key);
+    return walk.registry.DeleteKey(parent, subkey.c_str());
+}
+
+}  // namespace
+
+long DeleteRegistryTree(CRegistry& registry, CMaintenanceUI& ui, RegKey parent,
+                        const std::string& subkey)
+{
+    CTreeWalk walk{registry, ui, false};
+    return DeleteTree(walk, parent, subkey, subkey);
+}
+
+bool CanChangeTree(CRegistry& registry, const std::string& path, std::string* refusedPath,
+                   long* result)
+{
+    RegKey key = kNoKey;
+    long opened = registry.OpenKeyToChange(kClassesRoot, path.c_str(), &key);
+    if (opened == kRegFileNotFound)
+        return true;
+    if (opened != kRegSuccess) {
+        *refusedPath = path;
+        *result = opened;
+        return false;
+    }
+    bool allowed = true;
+    for (unsigned long index = 0; allowed; ++index) {
+        std::string child;
+        long listed = EnumSubkeyName(registry, key, index, &child);
+        if (listed == kRegNoMoreItems || listed == kRegKeyDeleted)
+            break;
+        if (listed != kRegSuccess) {
+            *refusedPath = path;
+            *result = listed;
+            allowed = false;
+        } else {
+            allowed = CanChangeTree(registry, path + "\\" + child, refusedPath, result);
+        }
+    }
+    registry.CloseKey(key);
+    return allowed;
+}
+
+}  // namespace orrery

@@ -201,6 +201,11 @@ void CComObject::FillAttributeList(CTwoColumnList& list)
     FillCommonRows(list);
 }
 
+bool CComObject::HasKey(const std::string& keyPath) const
+{
+    return KeyExists(m_platform.registry, kClassesRoot, keyPath);
+}
+
 TreeItem CComObject::InsertKey(CTreeControl& tree, TreeItem parent, const std::string& name)
 {
     return tree.InsertItem(parent, name, kKeyImage, kKeySelectedImage, nullptr);
@@ -220,19 +225,23 @@ TreeItem CComObject::FillClassTree(CTreeControl& tree)
 {
     TreeItem root = InsertKey(tree, kTreeRoot, "HKEY_CLASSES_ROOT");
     TreeItem clsidItem = InsertKey(tree, InsertKey(tree, root, "CLSID"), m_clsid);
+    // The library and ProgID branches name keys of their own; the tree shows
+    // them only when those keys are there.
     std::string typeLib = ReadClassValue("TypeLib");
+    bool hasTypeLib = !typeLib.empty() && HasKey("TypeLib\\" + typeLib);
     TreeItem typeLibItem = kTreeRoot;
-    if (!typeLib.empty())
+    if (hasTypeLib)
         typeLibItem = InsertKey(tree, InsertKey(tree, root, "TypeLib"), typeLib);
     std::string progId = ReadClassValue("ProgID");
+    bool hasProgId = !progId.empty() && HasKey(progId);
     TreeItem progIdItem = kTreeRoot;
-    if (!progId.empty())
+    if (hasProgId)
         progIdItem = InsertKey(tree, root, progId);
     tree.Expand(root);
     AddKeySubtree(tree, clsidItem, "CLSID\\" + m_clsid);
-    if (!typeLib.empty())
+    if (hasTypeLib)
         AddKeySubtree(tree, typeLibItem, "TypeLib\\" + typeLib);
-    if (!progId.empty())
+    if (hasProgId)
         AddKeySubtree(tree, progIdItem, progId);
     return root;
 }

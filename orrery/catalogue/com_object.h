@@ -45,6 +45,8 @@ protected:
     TreeItem FillClassTree(CTreeControl& tree);
     // Inserts a key's item last under parent, with the key images.
     static TreeItem InsertKey(CTreeControl& tree, TreeItem parent, const std::string& name);
+    // Whether the key at keyPath below HKEY_CLASSES_ROOT is there.
+    bool HasKey(const std::string& keyPath) const;
     // Inserts every subkey of keyPath below parent, depth first.
     void AddKeySubtree(CTreeControl& tree, TreeItem parent,
                        const std::string& keyPath);

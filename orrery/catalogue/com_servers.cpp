@@ -62,7 +62,7 @@ void CExeServer::FillRegistryTree(CTreeControl& tree)
 {
     TreeItem root = FillClassTree(tree);
     std::string appId = GetAppID();
-    if (appId.empty())
+    if (appId.empty() || !HasKey("AppID\\" + appId))
         return;
     TreeItem item = InsertKey(tree, InsertKey(tree, root, "AppID"), appId);
     AddKeySubtree(tree, item, "AppID\\" + appId);

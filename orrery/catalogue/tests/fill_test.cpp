@@ -165,6 +165,7 @@ TEST_F(FillTest, AnExeServerAddsItsAppIDBranch)
 {
     machine.registry.SetString(std::string("CLSID\\") + kClsid, "AppID", "{APP}");
     machine.registry.AddKey("AppID\\{APP}\\Sub");
+    machine.registry.AddKey("Widget.1");
     CExeServer server(machine.Get(), kClsid);
     CRecordingTree tree;
     server.FillRegistryTree(tree);
@@ -179,6 +180,43 @@ TEST_F(FillTest, AnExeServerAddsItsAppIDBranch)
               "      Sub\n",
               tree.Render());
     EXPECT_TRUE(tree.AllImages(0, 1));
+}
+
+TEST_F(FillTest, BranchesAreShownOnlyForKeysThatAreThere)
+{
+    SetClassValue(machine.registry, kClsid, "TypeLib", "{NO-LIB}");
+    machine.registry.SetString(std::string("CLSID\\") + kClsid, "AppID", "{NO-APP}");
+    CExeServer server(machine.Get(), kClsid);
+    CRecordingTree tree;
+    server.FillRegistryTree(tree);
+    EXPECT_EQ("HKEY_CLASSES_ROOT\n"
+              "  CLSID\n"
+              "    " + std::string(kClsid) + "\n"
+              "      ProgID\n"
+              "      InprocServer32\n"
+              "      TypeLib\n",
+              tree.Render())
+        << "Widget.1, TypeLib\\{NO-LIB} and AppID\\{NO-APP} are not in the registry";
+
+    machine.registry.AddKey("widget.1");
+    machine.registry.AddKey("TypeLib\\{no-lib}");
+    machine.registry.AddKey("AppID\\{NO-APP}");
+    CRecordingTree complete;
+    server.FillRegistryTree(complete);
+    EXPECT_EQ("HKEY_CLASSES_ROOT\n"
+              "  CLSID\n"
+              "    " + std::string(kClsid) + "\n"
+              "      ProgID\n"
+              "      InprocServer32\n"
+              "      TypeLib\n"
+              "  TypeLib\n"
+              "    {NO-LIB}\n"
+              "  Widget.1\n"
+              "  AppID\n"
+              "    {NO-APP}\n",
+              complete.Render())
+        << "names are matched ignoring case and shown as the class names them";
+    EXPECT_EQ(0u, machine.registry.OpenKeyCount());
 }
 
 TEST_F(FillTest, KeysWithLongNamesAreListedWhole)

@@ -87,8 +87,10 @@ void RegisterTestClass(const CTestClass& test)
     std::string server = test.server;
     server.replace(server.find('@'), 1, g_dir);
     SetValue(key, nullptr, "Tarnwick test class");
-    if (test.progId)
+    if (test.progId) {
         SetValue(key + "\\ProgID", nullptr, test.progId);
+        SetValue(std::string(test.progId) + "\\CLSID", nullptr, test.clsid);
+    }
     SetValue(key + "\\" + test.subkey, nullptr, server);
     if (test.control)
         SetValue(key + "\\Control", nullptr, "");
@@ -136,6 +138,10 @@ protected:
         for (const CTestClass& test : kTestClasses)
             DeleteTree(classes, test.clsid);
         RegCloseKey(classes);
+        for (const CTestClass& test : kTestClasses) {
+            if (test.progId)
+                DeleteTree(HKEY_CLASSES_ROOT, test.progId);
+        }
         for (const auto& file : kScratchFiles)
             DeleteFileA((g_dir + file[1]).c_str());
         RemoveDirectoryA(g_dir.c_str());
@@ -229,7 +235,7 @@ TEST_F(LiveRegistryTest, AttributesOfARealServerFile)
     CRecordingTree tree;
     dll->FillRegistryTree(tree);  // the registry lists subkeys sorted by name
     EXPECT_EQ("HKEY_CLASSES_ROOT\n  CLSID\n    " + std::string(kDllServer) +
-                  "\n      InprocServer32\n      ProgID\n  Tarnwick.Dll.1\n",
+                  "\n      InprocServer32\n      ProgID\n  Tarnwick.Dll.1\n    CLSID\n",
               tree.Render());
 }
 

@@ -58,6 +58,7 @@ bool CSplitterFrame::OnCreateClient(CCreateContext* context)
     if (!m_attributeView || !m_tabView)
         return false;
     m_inner.SetRowInfo(0, std::max((frame.bottom - frame.top) / 2, 100L));
+    m_inner.SetRowInfo(1, 0, kTabViewMinimum);
     SetActiveView(m_objectTree, false);
     return true;
 }

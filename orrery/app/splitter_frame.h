@@ -17,6 +17,9 @@ public:
     enum { PaneMessage = 0, PaneItemCount = 1 };
     static constexpr int kTreeWidth = 280;
     static constexpr int kItemCountWidth = 55;
+    // The tabbed lower right pane keeps this much height (its tabs and a few
+    // rows) while the attribute list above it gives way.
+    static constexpr int kTabViewMinimum = 96;
 
     CObjectTree* GetObjectTree() const { return m_objectTree; }
     CQuillonView* GetAttributeView() const { return m_attributeView; }

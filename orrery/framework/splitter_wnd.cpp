@@ -17,8 +17,10 @@ const int kCell = kBar + 2 * kBorder;
 bool CSplitterWnd::CreateStatic(HWND parent, int rows, int cols, UINT id, bool border)
 {
     m_rows.ideal.assign(rows, 0);
+    m_rows.minimum.assign(rows, 0);
     m_rows.actual.assign(rows, 0);
     m_cols.ideal.assign(cols, 0);
+    m_cols.minimum.assign(cols, 0);
     m_cols.actual.assign(cols, 0);
     const char* className = RegisterWndClass("OrrerySplitter", CS_DBLCLKS, nullptr,
                                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -32,16 +34,20 @@ UINT CSplitterWnd::IdFromRowCol(int row, int col) const
     return IDW_PANE_FIRST + row * 16 + col;
 }
 
-void CSplitterWnd::SetColumnInfo(int col, int ideal)
+void CSplitterWnd::SetColumnInfo(int col, int ideal, int minimum)
 {
-    if (col >= 0 && col < static_cast<int>(m_cols.ideal.size()))
+    if (col >= 0 && col < static_cast<int>(m_cols.ideal.size())) {
         m_cols.ideal[col] = std::max(0, ideal);
+        m_cols.minimum[col] = std::max(0, minimum);
+    }
 }
 
-void CSplitterWnd::SetRowInfo(int row, int ideal)
+void CSplitterWnd::SetRowInfo(int row, int ideal, int minimum)
 {
-    if (row >= 0 && row < static_cast<int>(m_rows.ideal.size()))
+    if (row >= 0 && row < static_cast<int>(m_rows.ideal.size())) {
         m_rows.ideal[row] = std::max(0, ideal);
+        m_rows.minimum[row] = std::max(0, minimum);
+    }
 }
 
 int CSplitterWnd::GetColumnWidth(int col) const
@@ -54,13 +60,17 @@ int CSplitterWnd::GetRowHeight(int row) const
     return row >= 0 && row < static_cast<int>(m_rows.actual.size()) ? m_rows.actual[row] : 0;
 }
 
-// Gives each pane but the last its ideal size while space lasts; the last
-// pane takes what is left.
+// Gives each pane but the last its ideal size while space lasts, keeping
+// back the minimums of the panes after it; the last pane takes what is left.
 void CSplitterWnd::Distribute(Track& track, int total)
 {
     int left = total - static_cast<int>(track.ideal.size()) * kCell + kBar;
+    int reserved = 0;
+    for (int minimum : track.minimum)
+        reserved += minimum;
     for (size_t i = 0; i + 1 < track.ideal.size(); ++i) {
-        track.actual[i] = std::max(0, std::min(track.ideal[i], left));
+        reserved -= track.minimum[i];
+        track.actual[i] = std::max(0, std::min(track.ideal[i], left - reserved));
         left -= track.actual[i];
     }
     track.actual.back() = std::max(0, left);

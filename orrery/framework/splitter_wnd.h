@@ -14,9 +14,11 @@ public:
     bool CreateStatic(HWND parent, int rows, int cols, UINT id, bool border);
     UINT IdFromRowCol(int row, int col) const;
     HWND GetPane(int row, int col) const { return GetDlgItem(IdFromRowCol(row, col)); }
-    // The wished size of a pane; the layout keeps it while space allows.
-    void SetColumnInfo(int col, int ideal);
-    void SetRowInfo(int row, int ideal);
+    // The wished size of a pane; the layout keeps it while space allows. The
+    // panes before a pane with a minimum give way first when space runs
+    // short, down to nothing, so that it keeps its minimum while it can.
+    void SetColumnInfo(int col, int ideal, int minimum = 0);
+    void SetRowInfo(int row, int ideal, int minimum = 0);
     // The pane sizes of the last layout.
     int GetColumnWidth(int col) const;
     int GetRowHeight(int row) const;
@@ -28,6 +30,7 @@ protected:
 private:
     struct Track {
         std::vector<int> ideal;
+        std::vector<int> minimum;
         std::vector<int> actual;
     };
     static void Distribute(Track& track, int total);

@@ -211,6 +211,34 @@ TEST_F(SplitterTest, KeepsTheWishedWidthsAndGivesTheRestToTheLastPane)
     EXPECT_EQ(0, PaneWidth(0));
 }
 
+TEST_F(SplitterTest, APaneWithAMinimumKeepsItWhileThePanesBeforeItGiveWay)
+{
+    m_splitter.SetColumnInfo(2, 0, 60);
+    Resize(400);
+    EXPECT_EQ(100, PaneWidth(0)) << "space for all: the wishes hold";
+    EXPECT_EQ(50, PaneWidth(1));
+    EXPECT_EQ(400 - 3 * 7 + 3 - 150, PaneWidth(2));
+
+    Resize(200);  // 182 pixels for the panes
+    EXPECT_EQ(100, PaneWidth(0));
+    EXPECT_EQ(22, PaneWidth(1));
+    EXPECT_EQ(60, PaneWidth(2));
+    Resize(100);  // 82
+    EXPECT_EQ(22, PaneWidth(0));
+    EXPECT_EQ(0, PaneWidth(1));
+    EXPECT_EQ(60, PaneWidth(2));
+    Resize(50);  // 32: less than the minimum, all of it to the last pane
+    EXPECT_EQ(0, PaneWidth(0));
+    EXPECT_EQ(32, PaneWidth(2));
+
+    Resize(400);
+    HWND splitter = m_splitter.GetSafeHwnd();
+    ::SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(105, 50));
+    ::SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(390, 50));
+    ::SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(390, 50));
+    EXPECT_EQ(60, PaneWidth(2)) << "a bar dragged onto the pane stops at its minimum";
+}
+
 TEST_F(SplitterTest, DraggingABarMovesTheBoundary)
 {
     Resize(400);

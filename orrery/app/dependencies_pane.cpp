@@ -1,13 +1,14 @@
 #include "orrery/app/dependencies_pane.h"
 
 #include "orrery/app/control_adapters.h"
-#include "orrery/app/program_state.h"
 #include "orrery/catalogue/com_file.h"
 #include "orrery/res/resource.h"
 
 #include <commctrl.h>
 
-CDependenciesPane::CDependenciesPane() : CDialog(IDD_DEPENDENCIES_PANE) {}
+CDependenciesPane::CDependenciesPane() : CDialog(IDD_DEPENDENCIES_PANE), CTreeListPane({0.30, 0.70, 0.30, 0.65})
+{
+}
 
 CDependenciesPane::~CDependenciesPane()
 {
@@ -56,29 +57,21 @@ void CDependenciesPane::ShowDependency(HTREEITEM item)
     controls::SetRedraw(list, true);
 }
 
-// The tree takes 30% of the width; the list the rest, 4 pixels apart.
-void CDependenciesPane::Layout(int width, int height)
-{
-    if (IsLayoutSuspended())
-        return;
-    int treeWidth = static_cast<int>(0.30 * width);
-    controls::Place(GetDependencyTree(), 0, 0, treeWidth, height);
-    controls::Place(GetAttributeList(), 4 + treeWidth, 0, static_cast<int>(0.70 * width) - 4, height);
-    int listWidth = controls::WindowWidth(GetAttributeList());
-    ::SendMessageA(GetAttributeList(), LVM_SETCOLUMNWIDTH, 0, static_cast<int>(0.30 * listWidth));
-    ::SendMessageA(GetAttributeList(), LVM_SETCOLUMNWIDTH, 1, static_cast<int>(0.65 * listWidth));
-}
-
 LRESULT CDependenciesPane::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_SIZE:
-        Layout(LOWORD(lp), HIWORD(lp));
+        // The tree takes 30% of the width; the list the rest, 4 pixels apart.
+        LayOutTreeAndList(GetDependencyTree(), GetAttributeList(), LOWORD(lp), HIWORD(lp));
         return 0;
     case WM_NOTIFY: {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
         if (header->idFrom == IDC_DEPENDENCY_TREE && header->code == TVN_SELCHANGEDA) {
             ShowDependency(reinterpret_cast<const NMTREEVIEWA*>(lp)->itemNew.hItem);
+            return 0;
+        }
+        if (header->idFrom == IDC_DEPENDENCY_LIST && IsCopyKey(*header)) {
+            CopySelectedValue(GetAttributeList());
             return 0;
         }
         break;

@@ -4,10 +4,11 @@
 #ifndef ORRERY_APP_DEPENDENCIES_PANE_H
 #define ORRERY_APP_DEPENDENCIES_PANE_H
 
+#include "orrery/app/tree_list_pane.h"
 #include "orrery/framework/dialog.h"
 #include "orrery/res/resource.h"
 
-class CDependenciesPane : public CDialog {
+class CDependenciesPane : public CDialog, private CTreeListPane {
 public:
     CDependenciesPane();
     ~CDependenciesPane() override;
@@ -23,7 +24,6 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void Layout(int width, int height);
     void ShowDependency(HTREEITEM item);
 
     HIMAGELIST m_images = nullptr;

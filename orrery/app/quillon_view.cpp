@@ -1,8 +1,6 @@
 #include "orrery/app/quillon_view.h"
 
-#include "orrery/app/clipboard.h"
 #include "orrery/app/control_adapters.h"
-#include "orrery/app/program_state.h"
 #include "orrery/framework/win_app.h"
 #include "orrery/framework/frame_wnd.h"
 
@@ -16,7 +14,7 @@ const CCommandEntry<CQuillonView> kCommands[] = {
 
 } // namespace
 
-CQuillonView::CQuillonView() : CFormView(IDD_QUILLON_VIEW) {}
+CQuillonView::CQuillonView() : CFormView(IDD_QUILLON_VIEW), CTreeListPane({0, 1.0, 0.30, 0.65}) {}
 
 CQuillonView::~CQuillonView()
 {
@@ -37,22 +35,21 @@ void CQuillonView::OnInitialUpdate()
 // The list fills the view; its columns take 30% and 65% of its width.
 void CQuillonView::OnSize(int cx, int cy)
 {
-    if (IsLayoutSuspended())
-        return;
-    controls::Place(GetList(), 0, 0, cx, cy);
-    int width = controls::WindowWidth(GetList());
-    ::SendMessageA(GetList(), LVM_SETCOLUMNWIDTH, 0, static_cast<int>(0.30 * width));
-    ::SendMessageA(GetList(), LVM_SETCOLUMNWIDTH, 1, static_cast<int>(0.65 * width));
+    LayOutTreeAndList(nullptr, GetList(), cx, cy);
 }
 
 bool CQuillonView::OnNotify(NMHDR& header, LRESULT& result)
 {
-    if (header.idFrom == IDC_ATTRIBUTE_LIST && header.code == NM_RCLICK) {
+    if (header.idFrom != IDC_ATTRIBUTE_LIST)
+        return false;
+    result = 0;
+    if (header.code == NM_RCLICK)
         ShowCopyMenu();
-        result = 0;
-        return true;
-    }
-    return false;
+    else if (IsCopyKey(header))
+        OnCopyToClipboard();
+    else
+        return false;
+    return true;
 }
 
 void CQuillonView::ShowCopyMenu()
@@ -70,10 +67,7 @@ void CQuillonView::ShowCopyMenu()
 
 void CQuillonView::OnCopyToClipboard()
 {
-    int row = static_cast<int>(::SendMessageA(GetList(), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
-    if (row < 0)
-        return;
-    CopyTextToClipboard(controls::ListItemText(GetList(), row, 1));
+    CopySelectedValue(GetList());
 }
 
 bool CQuillonView::OnUpdateCmdUI(CCmdUI& ui)

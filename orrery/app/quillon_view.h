@@ -1,12 +1,14 @@
 // CQuillonView: the upper right pane, a two-column list (Name, Value) of the
-// attributes of the object selected in the tree, with a menu to copy a value.
+// attributes of the object selected in the tree, with a menu (and Ctrl+C) to
+// copy a value.
 #ifndef ORRERY_APP_QUILLON_VIEW_H
 #define ORRERY_APP_QUILLON_VIEW_H
 
+#include "orrery/app/tree_list_pane.h"
 #include "orrery/framework/view.h"
 #include "orrery/res/resource.h"
 
-class CQuillonView : public CFormView {
+class CQuillonView : public CFormView, private CTreeListPane {
 public:
     CQuillonView();
     ~CQuillonView() override;

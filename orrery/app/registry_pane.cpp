@@ -1,12 +1,63 @@
 #include "orrery/app/registry_pane.h"
 
 #include "orrery/app/control_adapters.h"
+#include "orrery/app/edit_value_dlg.h"
+#include "orrery/app/message_dlg.h"
 #include "orrery/app/program_state.h"
-#include "orrery/res/resource.h"
+#include "orrery/catalogue/registry_values.h"
 
 #include <commctrl.h>
 
-CRegistryEntriesPane::CRegistryEntriesPane() : CDialog(IDD_REGISTRY_PANE) {}
+#include <vector>
+
+namespace {
+
+const char kNotAString[] =
+    "Only string values can be edited by Orrery (REG_SZ, REG_MULTI_SZ, REG_EXPAND_SZ).\n\n";
+
+// The system's text for a registry result, without its line end.
+std::string SystemErrorText(long code)
+{
+    char text[512] = "";
+    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                    static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
+    std::string message(text, length);
+    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
+        message.pop_back();
+    return message.empty() ? "Error " + std::to_string(code) + "." : message;
+}
+
+void InsertValueRow(HWND list, const orrery::CRegistryValue& value)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<char*>(value.name.c_str());
+    item.iImage = value.image;
+    item.lParam = static_cast<LPARAM>(value.type);
+    int row = static_cast<int>(::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row < 0)
+        return;
+    LVITEMA data = {};
+    data.iSubItem = 1;
+    data.pszText = const_cast<char*>(value.text.c_str());
+    ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&data));
+}
+
+unsigned long RowType(HWND list, int row)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    ::SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return static_cast<unsigned long>(item.lParam);
+}
+
+} // namespace
+
+CRegistryEntriesPane::CRegistryEntriesPane() : CDialog(IDD_REGISTRY_PANE), CTreeListPane({0.45, 0.55, 0.25, 0.70})
+{
+}
 
 CRegistryEntriesPane::~CRegistryEntriesPane()
 {
@@ -33,26 +84,132 @@ void CRegistryEntriesPane::Clear()
         ::SendMessageA(GetValueList(), LVM_DELETEALLITEMS, 0, 0);
 }
 
-// The key tree takes 45% of the width; the value list the rest, 4 pixels
-// apart.
-void CRegistryEntriesPane::Layout(int width, int height)
+std::string CRegistryEntriesPane::KeyPathOf(HTREEITEM item) const
 {
-    if (IsLayoutSuspended())
+    HWND tree = GetKeyTree();
+    std::string path = controls::TreeItemText(tree, item);
+    for (HTREEITEM parent = TreeView_GetParent(tree, item); parent && TreeView_GetParent(tree, parent);
+         parent = TreeView_GetParent(tree, parent))
+        path = controls::TreeItemText(tree, parent) + "\\" + path;
+    return path;
+}
+
+void CRegistryEntriesPane::ListValues(HTREEITEM item)
+{
+    HWND list = GetValueList();
+    ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    if (!item || !TreeView_GetParent(GetKeyTree(), item))
         return;
-    int treeWidth = static_cast<int>(0.45 * width);
-    controls::Place(GetKeyTree(), 0, 0, treeWidth, height);
-    int listWidth = static_cast<int>(0.55 * width) - 4;
-    controls::Place(GetValueList(), 4 + treeWidth, 0, listWidth, height);
-    int listWindowWidth = controls::WindowWidth(GetValueList());
-    ::SendMessageA(GetValueList(), LVM_SETCOLUMNWIDTH, 0, static_cast<int>(0.25 * listWindowWidth));
-    ::SendMessageA(GetValueList(), LVM_SETCOLUMNWIDTH, 1, static_cast<int>(0.70 * listWindowWidth));
+    m_currentKeyPath = KeyPathOf(item);
+    std::vector<orrery::CRegistryValue> values;
+    if (!orrery::ListKeyValues(Machine().registry, m_currentKeyPath, &values))
+        return;
+    controls::SetRedraw(list, false);
+    for (const orrery::CRegistryValue& value : values)
+        InsertValueRow(list, value);
+    controls::SetRedraw(list, true);
+}
+
+int CRegistryEntriesPane::SelectedRow() const
+{
+    return static_cast<int>(::SendMessageA(GetValueList(), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+}
+
+// A failed write is told with the value's name and the system's reason; the
+// list is read again either way, so it shows what the registry holds.
+void CRegistryEntriesPane::EditValue(int row)
+{
+    if (row < 0)
+        return;
+    HWND list = GetValueList();
+    std::string name = controls::ListItemText(list, row, 0);
+    unsigned long type = RowType(list, row);
+    if (!orrery::IsStringValueType(type)) {
+        ShowMessage(kNotAString + name + " is not a string.");
+        return;
+    }
+    std::string data = controls::ListItemText(list, row, 1);
+    CEditValueDlg dialog(name, data);
+    if (dialog.DoModal(::GetAncestor(m_hWnd, GA_ROOT)) != IDOK)
+        return;
+    long result = orrery::WriteStringValue(Machine().registry, m_currentKeyPath, name, type, data);
+    if (result != orrery::kRegSuccess)
+        ShowMessage("The value " + name + " could not be changed.\n\n" + SystemErrorText(result));
+    ListValues(TreeView_GetSelection(GetKeyTree()));
+}
+
+void CRegistryEntriesPane::OnEditValue()
+{
+    EditValue(SelectedRow());
+}
+
+void CRegistryEntriesPane::OnCopyValue()
+{
+    CopySelectedValue(GetValueList());
+}
+
+void CRegistryEntriesPane::ShowValueMenu()
+{
+    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_VALUE_MENU));
+    if (!menu)
+        return;
+    POINT point;
+    ::GetCursorPos(&point);
+    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
+    ::DestroyMenu(menu);
+}
+
+bool CRegistryEntriesPane::OnCommand(UINT id, UINT code, HWND control)
+{
+    switch (id) {
+    case ID_EDIT_VALUE:
+        OnEditValue();
+        return true;
+    case ID_COPY_VALUE:
+        OnCopyValue();
+        return true;
+    default:
+        return CDialog::OnCommand(id, code, control);
+    }
+}
+
+bool CRegistryEntriesPane::OnNotify(const NMHDR& header)
+{
+    if (header.idFrom == IDC_REGISTRY_TREE && header.code == TVN_SELCHANGEDA) {
+        ListValues(reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.hItem);
+        return true;
+    }
+    if (header.idFrom != IDC_REGISTRY_VALUES)
+        return false;
+    switch (header.code) {
+    case NM_DBLCLK:
+        EditValue(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
+        return true;
+    case NM_RCLICK:
+        ShowValueMenu();
+        return true;
+    default:
+        if (!IsCopyKey(header))
+            return false;
+        OnCopyValue();
+        return true;
+    }
 }
 
 LRESULT CRegistryEntriesPane::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_SIZE) {
-        Layout(LOWORD(lp), HIWORD(lp));
+    switch (msg) {
+    case WM_SIZE:
+        // The key tree takes 45% of the width; the value list the rest, 4
+        // pixels apart.
+        LayOutTreeAndList(GetKeyTree(), GetValueList(), LOWORD(lp), HIWORD(lp));
         return 0;
+    case WM_NOTIFY:
+        if (OnNotify(*reinterpret_cast<const NMHDR*>(lp)))
+            return 0;
+        break;
+    default:
+        break;
     }
     return CDialog::WindowProc(msg, wp, lp);
 }

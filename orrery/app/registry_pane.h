@@ -1,13 +1,18 @@
 // CRegistryEntriesPane: the object's registry keys in a tree beside a list of
-// the selected key's values. Created as a child window from its template by
-// the tab view (and the details window).
+// the selected key's values, sorted by name. String values are edited in
+// place through CEditValueDlg; a menu on the list (owned by the pane, which
+// handles its commands) edits or copies a value. Created as a child window
+// from its template by the tab view and by the details window.
 #ifndef ORRERY_APP_REGISTRY_PANE_H
 #define ORRERY_APP_REGISTRY_PANE_H
 
+#include "orrery/app/tree_list_pane.h"
 #include "orrery/framework/dialog.h"
 #include "orrery/res/resource.h"
 
-class CRegistryEntriesPane : public CDialog {
+#include <string>
+
+class CRegistryEntriesPane : public CDialog, private CTreeListPane {
 public:
     CRegistryEntriesPane();
     ~CRegistryEntriesPane() override;
@@ -17,14 +22,33 @@ public:
     // Removes every key and value row.
     void Clear();
 
+    // Lists the values of the key item stands for; nothing for no item or
+    // the root. The list stays empty when the key cannot be opened.
+    void ListValues(HTREEITEM item);
+    // The key whose values are listed, below HKEY_CLASSES_ROOT.
+    const std::string& GetCurrentKeyPath() const { return m_currentKeyPath; }
+    // The path of the key item stands for: the item texts below the root,
+    // joined with backslashes.
+    std::string KeyPathOf(HTREEITEM item) const;
+
+    // Edits the value of a row (a double-click does this); nothing for -1.
+    void EditValue(int row);
+    // The value menu's commands: both take the first selected row.
+    void OnEditValue();
+    void OnCopyValue();
+
 protected:
     bool OnInitDialog() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    void Layout(int width, int height);
+    bool OnNotify(const NMHDR& header);
+    void ShowValueMenu();
+    int SelectedRow() const;
 
     HIMAGELIST m_images = nullptr;
+    std::string m_currentKeyPath;
 };
 
 #endif

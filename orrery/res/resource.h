@@ -8,6 +8,7 @@
 // Menus, toolbar, accelerators, icon and the document string
 #define IDR_MAINFRAME                   128
 #define IDR_COPY_MENU                   163
+#define IDR_VALUE_MENU                  187
 
 // Dialog templates
 #define IDD_ABOUTBOX                    100
@@ -16,7 +17,9 @@
 #define IDD_MESSAGE                     139
 #define IDD_UNREGISTERED                147
 #define IDD_SPLASH                      165
+#define IDD_FILE_DETAILS                170
 #define IDD_WAIT                        179
+#define IDD_EDIT_VALUE                  185
 #define IDD_TAB_VIEW                    192
 #define IDD_REGISTRY_PANE               193
 #define IDD_DEPENDENCIES_PANE           194
@@ -47,6 +50,10 @@
 #define IDC_REGISTRY_VALUES             1015
 #define IDC_DEPENDENCY_LIST             1016
 #define IDC_DEPENDENCY_TREE             1017
+#define IDC_DETAILS_ATTRIBUTES          1015
+#define IDC_VALUE_DATA                  1020
+#define IDC_VALUE_NAME                  1021
+#define IDC_DETAILS_TABS                1029
 #define IDC_PANE_TABS                   1029
 #define IDC_ABOUT_TITLE                 1043
 #define IDC_ABOUT_LINK                  1047
@@ -70,6 +77,8 @@
 #define ID_OPTIONS                      32781
 #define ID_COPY_TO_CLIPBOARD            32788
 #define ID_VIEW_IN_IE                   32790
+#define ID_EDIT_VALUE                   32794
+#define ID_COPY_VALUE                   32795
 #define ID_HELP_CONTENTS                32791
 #define ID_TARNWICK_WEB                 32796
 #define ID_CHECK_UPDATES                32800

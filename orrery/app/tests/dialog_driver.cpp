@@ -47,7 +47,9 @@ BOOL CALLBACK CollectAll(HWND window, LPARAM lp)
 BOOL CALLBACK AppendChildText(HWND child, LPARAM lp)
 {
     std::string kind = ClassOf(child);
-    if (kind == "Static" || kind == "Edit") {
+    LONG picture = ::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK;
+    bool isPicture = kind == "Static" && (picture == SS_ICON || picture == SS_BITMAP);
+    if ((kind == "Static" && !isPicture) || kind == "Edit") {
         std::string& texts = *reinterpret_cast<std::string*>(lp);
         std::string text;
         for (char c : TextOf(child)) {

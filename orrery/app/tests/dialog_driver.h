@@ -42,8 +42,8 @@ public:
     // (one per line), then presses a button.
     static Action Read(std::string* texts, int buttonId);
 
-    // The texts of a window's static and edit children, one per line, with
-    // line ends as "\n".
+    // The texts of a window's static (not picture) and edit children, one
+    // per line, with line ends as "\n".
     static std::string ChildTexts(HWND window);
 
 private:

@@ -3,8 +3,10 @@
 // scan order): category, CLSID, ProgID, file path, found flag (1 or 0),
 // separated by tabs; a tab, line break or backslash inside a field is written
 // \t, \n, \r or \\. With --find PATH it prints the record that the lookup by
-// file returns, in the same format, or nothing.
+// file returns, in the same format, or nothing. With --remove CLSID (or
+// --remove-appid CLSID) it removes the class (see dump_remove.h).
 #include "bench/catalogue/dump_fields.h"
+#include "bench/catalogue/dump_remove.h"
 #include "orrery/catalogue/catalogue.h"
 #include "orrery/platform/win32_platform.h"
 
@@ -39,10 +41,13 @@ int CategoryOf(const CComObject& record)
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: catalogue-dump [--find PATH]\n"
+                 "usage: catalogue-dump [--find PATH | --remove CLSID | --remove-appid CLSID]\n"
                  "One line per record: category, CLSID, ProgID, file path, found flag,\n"
                  "separated by tabs. Inside a field a tab is written \\t, a line feed \\n,\n"
-                 "a carriage return \\r and a backslash \\\\.\n");
+                 "a carriage return \\r and a backslash \\\\.\n"
+                 "--remove removes the class as the Remove command does (the AppID question\n"
+                 "answered No; --remove-appid answers Yes), prints the report and exits 0 when\n"
+                 "the class key is gone, 1 when it is still there.\n");
     return 2;
 }
 
@@ -59,6 +64,10 @@ int main(int argc, char** argv)
             PrintRecord(CategoryOf(*found), *found);
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "--remove") == 0)
+        return RemoveClassFromDump(machine.Get(), argv[2], false);
+    if (argc == 3 && std::strcmp(argv[1], "--remove-appid") == 0)
+        return RemoveClassFromDump(machine.Get(), argv[2], true);
     if (argc != 1)
         return Usage();
     CCatalogue catalogue(machine.Get());

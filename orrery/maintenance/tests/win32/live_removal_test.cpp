@@ -1,0 +1,286 @@
+// Removal on the live registry (under Wine, in the run's own prefix), through
+// the check program catalogue-dump --remove: an export of HKEY_CLASSES_ROOT
+// before and after differs exactly by the keys the class owns, hostile
+// values never reach beyond the class, and importing the backup with
+// "reg import" gives back the very export taken before.
+#include "orrery/platform/win32_modules.h"
+#include "orrery/tests/servers/test_servers.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CProcessResult {
+    DWORD exitCode = 0xffffffff;
+    std::string output;
+};
+
+// Runs a command line with its standard output read into the result.
+CProcessResult RunCommand(const std::string& commandLine)
+{
+    CProcessResult result;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return result;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process = {};
+    std::string line = commandLine;
+    BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    if (started) {
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read)
+            result.output.append(buffer, read);
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, &result.exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(readEnd);
+    return result;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::string bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read)
+        bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+std::string TempFile(const char* name)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+// The bytes of an export of HKEY_CLASSES_ROOT made with "reg export".
+std::string ExportClasses()
+{
+    std::string file = TempFile("orrery-classes.reg");
+    DeleteFileA(file.c_str());
+    CProcessResult exported = RunCommand("reg export HKEY_CLASSES_ROOT \"" + file + "\" /y");
+    EXPECT_EQ(0u, exported.exitCode);
+    std::string bytes = ReadWholeFile(file);
+    EXPECT_GT(bytes.size(), 1000u);
+    return bytes;
+}
+
+// An export's keys with their value lines, by key path below the root. The
+// export is UTF-16; every name here is ASCII.
+std::map<std::string, std::string> ExportedKeys(const std::string& exported)
+{
+    std::string text;
+    for (size_t i = 2; i + 1 < exported.size(); i += 2)
+        text += exported[i];
+    std::map<std::string, std::string> keys;
+    const std::string root = "[HKEY_CLASSES_ROOT\\";
+    std::string key;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (line.compare(0, root.size(), root) == 0) {
+            key = line.substr(root.size(), line.size() - root.size() - 1);
+            keys[key];
+        } else if (!key.empty() && !line.empty()) {
+            keys[key] += line + "\n";
+        }
+        start = end + 2;
+    }
+    return keys;
+}
+
+bool IsAtOrBelow(const std::string& key, const std::string& top)
+{
+    return lstrcmpiA(key.c_str(), top.c_str()) == 0 ||
+           (key.size() > top.size() && key[top.size()] == '\\' &&
+            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, key.c_str(), static_cast<int>(top.size()), top.c_str(),
+                           static_cast<int>(top.size())) == CSTR_EQUAL);
+}
+
+// Checks that after lacks exactly the keys of before at or below the tops,
+// and that every other key is there unchanged.
+void ExpectRemovedExactly(const std::string& before, const std::string& after, const std::vector<std::string>& tops)
+{
+    std::map<std::string, std::string> was = ExportedKeys(before);
+    std::map<std::string, std::string> is = ExportedKeys(after);
+    size_t removed = 0;
+    for (const auto& key : was) {
+        bool owned = false;
+        for (const std::string& top : tops)
+            owned = owned || IsAtOrBelow(key.first, top);
+        auto now = is.find(key.first);
+        if (owned) {
+            EXPECT_TRUE(now == is.end()) << "still there: " << key.first;
+            ++removed;
+        } else if (now == is.end()) {
+            ADD_FAILURE() << "deleted although not the class's: " << key.first;
+        } else {
+            EXPECT_EQ(key.second, now->second) << key.first;
+        }
+    }
+    EXPECT_EQ(was.size() - removed, is.size());
+    EXPECT_GT(removed, 0u);
+}
+
+void SetText(const std::string& path, const char* name, const std::string& text)
+{
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &key, nullptr));
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+}
+
+bool KeyExists(const std::string& path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+class LiveRemovalTest : public ::testing::Test {
+protected:
+    void SetUp() override { CallServer("DllRegisterServer"); }
+    void TearDown() override { CallServer("DllUnregisterServer"); }
+
+    void CallServer(const char* entryName)
+    {
+        orrery::CWin32Modules modules;
+        orrery::ModuleHandle module = modules.Load(TestServerPath(kSelfRegisteringServer).c_str(), nullptr);
+        ASSERT_NE(orrery::kNoModule, module);
+        EXPECT_EQ(0, modules.CallEntryPoint(modules.FindEntryPoint(module, entryName)));
+        modules.Release(module);
+    }
+
+    static CProcessResult Remove(const std::string& clsid, bool appId = false)
+    {
+        return RunCommand("\"" + ProgramFolder() + "\\catalogue-dump.exe\" " + (appId ? "--remove-appid " : "--remove ") +
+                   clsid);
+    }
+
+    // The backup file the report names.
+    static std::string BackupOf(const std::string& report)
+    {
+        const std::string heading = "Backup of these keys (open it to restore them):\n";
+        size_t at = report.find(heading);
+        if (at == std::string::npos)
+            return std::string();
+        std::string path = report.substr(at + heading.size());
+        return path.substr(0, path.find('\n'));
+    }
+};
+
+TEST_F(LiveRemovalTest, RemovesExactlyTheClassKeysAndTheBackupRestoresTheExport)
+{
+    std::string before = ExportClasses();
+    CProcessResult removal = Remove(TEST_CONTROL_CLSID);
+    EXPECT_EQ(0u, removal.exitCode) << removal.output;
+    EXPECT_EQ(0u, removal.output.find("------------------------------------------\n"
+                                      "ProgID: " TEST_CONTROL_PROGID "\n"
+                                      "TypeLib: " TEST_TYPELIB "\n"
+                                      "CLSID: " TEST_CONTROL_CLSID "\n\n"))
+        << removal.output;
+    std::string after = ExportClasses();
+    ExpectRemovedExactly(before, after,
+                         {"CLSID\\" TEST_CONTROL_CLSID, TEST_CONTROL_PROGID, "TypeLib\\" TEST_TYPELIB});
+
+    std::string backup = BackupOf(removal.output);
+    ASSERT_NE("", backup) << removal.output;
+    EXPECT_NE(std::string::npos, backup.find("\\Tarnwick\\Orrery\\Backups\\" TEST_CONTROL_PROGID "-"));
+    EXPECT_EQ(0u, ReadWholeFile(backup).find("REGEDIT4\r\n"));
+    CProcessResult imported = RunCommand("reg import \"" + backup + "\"");
+    ASSERT_EQ(0u, imported.exitCode);
+    EXPECT_TRUE(before == ExportClasses()) << "the import restores the export byte for byte";
+}
+
+TEST_F(LiveRemovalTest, HostileProgIdAndTypeLibValuesNeverReachBeyondTheClass)
+{
+    const std::string first = "{7A3F0C01-5E2B-4C1D-9A8E-0B1C2D3E4F81}";
+    const std::string second = "{7A3F0C01-5E2B-4C1D-9A8E-0B1C2D3E4F82}";
+    SetText("CLSID\\" + first + "\\ProgID", nullptr, "CLSID");
+    SetText("CLSID\\" + first + "\\TypeLib", nullptr, TEST_TYPELIB);
+    SetText("CLSID\\" + first + "\\InprocServer32", nullptr, "C:\\gone\\first.dll");
+    SetText("CLSID\\" + second + "\\ProgID", nullptr, TEST_CONTROL_PROGID);
+    SetText("CLSID\\" + second + "\\TypeLib", nullptr, "Interface");
+    SetText("CLSID\\" + second + "\\LocalServer32", nullptr, "C:\\gone\\second.exe");
+    SetText("CLSID\\" + second, "AppID", "CLSID");
+
+    std::string before = ExportClasses();
+    CProcessResult removal = Remove(first);
+    EXPECT_EQ(0u, removal.exitCode);
+    EXPECT_NE(std::string::npos,
+              removal.output.find("ProgID: CLSID (kept: it names a key shared by the whole machine)\n"));
+    EXPECT_NE(std::string::npos, removal.output.find("TypeLib: " TEST_TYPELIB " (kept: class " TEST_CONTROL_CLSID
+                                                     " uses it too)\n"));
+    std::string middle = ExportClasses();
+    ExpectRemovedExactly(before, middle, {"CLSID\\" + first});
+
+    removal = Remove(second, true);
+    EXPECT_EQ(0u, removal.exitCode);
+    EXPECT_NE(std::string::npos,
+              removal.output.find("ProgID: " TEST_CONTROL_PROGID " (kept: it belongs to another class)\n"));
+    EXPECT_NE(std::string::npos, removal.output.find("AppID: CLSID (kept: it is not an AppID in braces)\n"));
+    ExpectRemovedExactly(middle, ExportClasses(), {"CLSID\\" + second});
+}
+
+TEST_F(LiveRemovalTest, AnAppIdIsKeptOnNoAndRemovedOnYes)
+{
+    CProcessResult removal = Remove(TEST_EXE_CLSID);
+    EXPECT_EQ(0u, removal.exitCode);
+    EXPECT_NE(std::string::npos, removal.output.find("AppID: " TEST_APPID " (kept: you chose to keep it)\n"));
+    EXPECT_FALSE(KeyExists("CLSID\\" TEST_EXE_CLSID));
+    EXPECT_FALSE(KeyExists(TEST_EXE_PROGID));
+    EXPECT_TRUE(KeyExists("AppID\\" TEST_APPID));
+
+    CallServer("DllRegisterServer");
+    removal = Remove(TEST_EXE_CLSID, true);
+    EXPECT_EQ(0u, removal.exitCode);
+    EXPECT_NE(std::string::npos, removal.output.find("AppID: " TEST_APPID "\n"));
+    EXPECT_FALSE(KeyExists("AppID\\" TEST_APPID));
+}
+
+TEST_F(LiveRemovalTest, AClassKeyThatIsNotAGuidStaysAndTheExitCodeSaysSo)
+{
+    SetText("CLSID\\OrreryNotAGuid\\ProgID", nullptr, "Orrery.NotAGuid");
+    SetText("CLSID\\OrreryNotAGuid\\InprocServer32", nullptr, "C:\\gone\\odd.dll");
+    CProcessResult removal = Remove("OrreryNotAGuid");
+    EXPECT_EQ(1u, removal.exitCode);
+    EXPECT_NE(std::string::npos,
+              removal.output.find("CLSID: OrreryNotAGuid (kept: it is not a class identifier in braces)\n"));
+    EXPECT_TRUE(KeyExists("CLSID\\OrreryNotAGuid"));
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\OrreryNotAGuid\\ProgID");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\OrreryNotAGuid\\InprocServer32");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\OrreryNotAGuid");
+}
+
+}  // namespace

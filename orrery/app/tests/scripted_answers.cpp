@@ -1,0 +1,122 @@
+#include "orrery/app/tests/scripted_answers.h"
+
+namespace {
+
+CScriptedAnswers* g_active = nullptr;
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND window)
+{
+    int length = ::GetWindowTextLengthA(window);
+    std::string text(length + 1, '\0');
+    ::GetWindowTextA(window, &text[0], length + 1);
+    text.resize(length);
+    return text;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM param)
+{
+    std::string name = ClassOf(child);
+    if (lstrcmpiA(name.c_str(), "Static") != 0 && lstrcmpiA(name.c_str(), "Edit") != 0)
+        return TRUE;
+    LONG kind = ::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK;
+    if (lstrcmpiA(name.c_str(), "Static") == 0 && (kind == SS_ICON || kind == SS_BITMAP))
+        return TRUE;
+    std::string text = TextOf(child);
+    if (text.empty())
+        return TRUE;
+    std::string& all = *reinterpret_cast<std::string*>(param);
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+    all += (all.empty() ? "" : "\n") + text;
+    return TRUE;
+}
+
+bool HasButton(HWND dialog)
+{
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (lstrcmpiA(ClassOf(child).c_str(), "Button") == 0)
+            return true;
+    }
+    return false;
+}
+
+// The dialog of this thread that takes input now: visible, enabled, with a
+// button (the splash and wait windows have none).
+BOOL CALLBACK FindOpenDialog(HWND window, LPARAM param)
+{
+    if (ClassOf(window) == "#32770" && ::IsWindowVisible(window) && ::IsWindowEnabled(window) && HasButton(window)) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::string DialogTexts(HWND dialog)
+{
+    std::string text;
+    ::EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void SetFileDialogName(HWND dialog, const std::string& path)
+{
+    // The explorer-style dialog's name box (cmb13), or the older edit (edt1).
+    if (!::SetDlgItemTextA(dialog, 0x47c, path.c_str()))
+        ::SetDlgItemTextA(dialog, 0x480, path.c_str());
+}
+
+CScriptedAnswers::CScriptedAnswers(std::vector<CAnswerStep> steps) : m_steps(std::move(steps))
+{
+    g_active = this;
+    m_timer = ::SetTimer(nullptr, 0, 50, OnTimer);
+}
+
+CScriptedAnswers::~CScriptedAnswers()
+{
+    ::KillTimer(nullptr, m_timer);
+    g_active = nullptr;
+}
+
+void CALLBACK CScriptedAnswers::OnTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_active)
+        g_active->AnswerOpenDialog();
+}
+
+// A dialog beyond the script is closed all the same, so that a test fails
+// on what it saw instead of hanging.
+CAnswerStep CScriptedAnswers::NextStep(HWND dialog)
+{
+    if (!Done())
+        return m_steps[m_next++];
+    for (int button : {IDCANCEL, IDNO, IDOK}) {
+        if (::GetDlgItem(dialog, button))
+            return CAnswerStep{button, nullptr};
+    }
+    return CAnswerStep{IDCANCEL, nullptr};
+}
+
+void CScriptedAnswers::AnswerOpenDialog()
+{
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindOpenDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog)
+        return;
+    CAnswerStep step = NextStep(dialog);
+    m_seen.push_back({TextOf(dialog), DialogTexts(dialog)});
+    if (step.action)
+        step.action(dialog);
+    // Sent, not posted: a dialog the button opens is answered by the next
+    // ticks, inside this call.
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, step.button)));
+}

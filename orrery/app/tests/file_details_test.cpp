@@ -238,6 +238,22 @@ TEST_F(FileDetailsTest, TheWindowCopiesTheSelectedAttributeItself)
         ::SendMessageA(details.GetSafeHwnd(), WM_COMMAND, ID_COPY_TO_CLIPBOARD, 0);
         EXPECT_EQ("{C1}", ClipboardText());
 
+        // Without a main window the details window owns the attribute menu,
+        // and its command comes back to it.
+        ::SendMessageA(list, LVM_SETITEMSTATE, 5, reinterpret_cast<LPARAM>(&state));
+        CDialogDriver menu;
+        menu.Expect("", [](HWND popup) {
+            ::PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+            ::PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+        });
+        menu.Run([&] {
+            NMHDR click = {list, IDC_DETAILS_ATTRIBUTES, static_cast<UINT>(NM_RCLICK)};
+            ::SendMessageA(details.GetSafeHwnd(), WM_NOTIFY, IDC_DETAILS_ATTRIBUTES, reinterpret_cast<LPARAM>(&click));
+            PumpMessages();
+        });
+        EXPECT_EQ(0u, menu.Pending());
+        EXPECT_EQ("C:\\lib\\gauge.ocx", ClipboardText());
+
         ::SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
         BYTE keysDown[256] = {};
         ::GetKeyboardState(keysDown);

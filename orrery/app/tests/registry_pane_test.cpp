@@ -333,6 +333,31 @@ TEST_F(RegistryPaneTest, TheValueMenuEditsAndCopiesTheFirstSelectedRow)
     EXPECT_EQ("%windir%\\x", ClipboardText());
 }
 
+// A right-click on the list opens the value menu, which the pane owns: its
+// commands come back to the pane, whichever view is active.
+TEST_F(RegistryPaneTest, TheRightClickMenuBelongsToThePane)
+{
+    SelectServerKey();
+    SelectRow(Values(), RowOf("ThreadingModel"));
+    Frame().SetActiveView(&Tree());
+    CDialogDriver driver;
+    driver.Expect("", [](HWND menu) {
+        char kind[16] = "";
+        ::GetClassNameA(menu, kind, sizeof kind);
+        EXPECT_STREQ("#32768", kind) << "a popup menu";
+        ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    driver.Expect("Edit String", CDialogDriver::Type(IDC_VALUE_DATA, "Neutral", IDOK));
+    driver.Run([&] {
+        NMHDR click = {Values(), IDC_REGISTRY_VALUES, static_cast<UINT>(NM_RCLICK)};
+        ::SendMessageA(Pane().GetSafeHwnd(), WM_NOTIFY, IDC_REGISTRY_VALUES, reinterpret_cast<LPARAM>(&click));
+        PumpMessages();  // the menu posts its command
+    });
+    EXPECT_EQ(0u, driver.Pending());
+    EXPECT_EQ("Neutral\0"s, Stored("ThreadingModel"));
+}
+
 TEST_F(RegistryPaneTest, CtrlCCopiesTheSelectedValueOrAttribute)
 {
     SelectServerKey();

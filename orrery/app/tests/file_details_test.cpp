@@ -45,6 +45,19 @@ std::string TabText(HWND tabs, int index)
     return text;
 }
 
+// The width and height of a dialog template, in dialog units.
+RECT TemplateSize(int id)
+{
+    HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
+    const WORD* words = found ? static_cast<const WORD*>(::LockResource(::LoadResource(nullptr, found))) : nullptr;
+    RECT size = {0, 0, 0, 0};
+    if (words && words[1] == 0xFFFF) {  // DLGTEMPLATEEX: cx and cy are words 11 and 12
+        size.right = static_cast<short>(words[11]);
+        size.bottom = static_cast<short>(words[12]);
+    }
+    return size;
+}
+
 class RecordedRows : public orrery::CTwoColumnList {
 public:
     void AppendRow(const std::string& label, const std::string& value, int image) override
@@ -131,7 +144,7 @@ TEST_F(FileDetailsTest, GrowsByOnePixelOnEverySideAndLaysItsPagesOut)
         EXPECT_FALSE(IsLayoutSuspended()) << "the details window's first layout ends the suspension";
 
         // The template's size, as the dialog manager made the window.
-        RECT made = {0, 0, 400, 250};
+        RECT made = TemplateSize(IDD_FILE_DETAILS);
         ::MapDialogRect(window, &made);
         ::AdjustWindowRectEx(&made, ::GetWindowLongA(window, GWL_STYLE), FALSE,
                              ::GetWindowLongA(window, GWL_EXSTYLE));

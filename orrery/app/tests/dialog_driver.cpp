@@ -10,10 +10,13 @@ const int kPatience = 100;
 
 CDialogDriver* g_driver = nullptr;
 
+// WM_GETTEXT itself: GetWindowText reads no control of another process.
 std::string TextOf(HWND window)
 {
     char text[4096] = "";
-    ::GetWindowTextA(window, text, sizeof text);
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                          &copied);
     return text;
 }
 
@@ -26,13 +29,24 @@ std::string ClassOf(HWND window)
 
 struct Search {
     const std::vector<HWND>* before;
+    DWORD processId;  // 0: any (the thread's windows are enumerated)
     std::vector<HWND> found;
 };
+
+// A window waiting for the user: a popup menu, or a window with a button
+// (the wait windows have none and go by themselves).
+bool WaitsForTheUser(HWND window)
+{
+    return ClassOf(window) == "#32768" || ::FindWindowExA(window, nullptr, "Button", nullptr) != nullptr;
+}
 
 BOOL CALLBACK CollectCandidate(HWND window, LPARAM lp)
 {
     Search& search = *reinterpret_cast<Search*>(lp);
-    if (::IsWindowVisible(window) && ::IsWindowEnabled(window) &&
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if ((!search.processId || owner == search.processId) && ::IsWindowVisible(window) &&
+        ::IsWindowEnabled(window) && WaitsForTheUser(window) &&
         std::find(search.before->begin(), search.before->end(), window) == search.before->end())
         search.found.push_back(window);
     return TRUE;
@@ -108,10 +122,26 @@ void CALLBACK CDialogDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD)
         g_driver->Poll();
 }
 
+bool CDialogDriver::RunProcess(HANDLE process, DWORD processId, DWORD timeoutMs)
+{
+    m_processId = processId;
+    DWORD start = ::GetTickCount();
+    bool ended = false;
+    while (!ended && ::GetTickCount() - start < timeoutMs) {
+        Poll();
+        ended = ::WaitForSingleObject(process, kTickMs) == WAIT_OBJECT_0;
+    }
+    m_processId = 0;
+    return ended;
+}
+
 void CDialogDriver::Poll()
 {
-    Search search = {&m_before, {}};
-    ::EnumThreadWindows(::GetCurrentThreadId(), CollectCandidate, reinterpret_cast<LPARAM>(&search));
+    Search search = {&m_before, m_processId, {}};
+    if (m_processId)
+        ::EnumWindows(CollectCandidate, reinterpret_cast<LPARAM>(&search));
+    else
+        ::EnumThreadWindows(::GetCurrentThreadId(), CollectCandidate, reinterpret_cast<LPARAM>(&search));
     for (HWND window : search.found) {
         if (!m_steps.empty() && TextOf(window).compare(0, m_steps.front().captionStart.size(),
                                                        m_steps.front().captionStart) == 0) {

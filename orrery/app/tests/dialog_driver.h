@@ -1,4 +1,5 @@
-// CDialogDriver: answers the modal windows that a call opens on this thread.
+// CDialogDriver: answers the modal windows that a call opens on this thread
+// (or that another process shows): windows with buttons, and popup menus.
 // Each expected window is named by the start of its caption and handled by
 // an action, which should close it; a thread timer, which keeps firing inside
 // modal loops, finds each one in turn. A window that nobody expected, or an
@@ -29,6 +30,11 @@ public:
     // run inside the action of another; the inner one answers meanwhile.
     void Run(const std::function<void()>& call);
 
+    // Answers the windows of another process in the same way, polling from
+    // this thread, until the process ends or timeoutMs passes; true when it
+    // ended in time.
+    bool RunProcess(HANDLE process, DWORD processId, DWORD timeoutMs);
+
     // Expected windows that did not come.
     size_t Pending() const { return m_steps.size(); }
     // Captions of windows that came unexpected and were closed.
@@ -54,11 +60,11 @@ private:
 
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
     void Poll();
-    HWND FindModalWindow() const;
 
     std::deque<Step> m_steps;
     std::vector<std::string> m_unexpected;
     std::vector<HWND> m_before;
+    DWORD m_processId = 0;  // 0: this thread's windows
     UINT_PTR m_timer = 0;
     int m_idleTicks = 0;
 };

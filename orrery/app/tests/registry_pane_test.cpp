@@ -381,7 +381,11 @@ TEST_F(RegistryPaneTest, ALongValueIsListedAndEditedWhole)
     std::string longText(40000, 'v');
     Machine().registry.SetString(kServerKey, "Long", longText);
     Machine().registry.SetString(kServerKey, "Zulu", "after the long one");
+    Machine().registry.SetRaw(kServerKey, "Image", orrery::kRegBinary, std::string(64 * 1024, '\x5A'));
     SelectServerKey();
+    std::string image = ValueText("Image");
+    EXPECT_EQ(64u * 1024 * 3, image.size()) << "64 KB of bytes, each shown as \"5A \"";
+    EXPECT_EQ("5A 5A ", image.substr(0, 6));
     EXPECT_TRUE(longText == ValueText("Long")) << ValueText("Long").size();
     EXPECT_EQ("after the long one", ValueText("Zulu"));
 

@@ -2,31 +2,30 @@
 
 #include "orrery/app/control_adapters.h"
 #include "orrery/app/program_state.h"
-#include "orrery/app/shell.h"
-#include "orrery/app/shell_commands.h"
 #include "orrery/app/splash_wnd.h"
 #include "orrery/app/splitter_frame.h"
 #include "orrery/framework/wait_cursor.h"
 #include "orrery/framework/win_app.h"
+#include "orrery/reports/browser_page.h"
+#include "orrery/reports/compare_command.h"
+#include "orrery/reports/registry_editor.h"
+#include "orrery/reports/server_file_commands.h"
 
 #include <cstdio>
 
 namespace {
 
-// Commands whose handlers arrive with the compare, test page and
-// registry-editor features have their enable rules here already and no
-// handler yet.
 const CCommandEntry<CObjectTree> kCommands[] = {
     {ID_UNREGISTER, &CObjectTree::CanUnregister, &CObjectTree::OnUnregister},
     {ID_REMOVE_FROM_REGISTRY, &CObjectTree::HasSelection, &CObjectTree::OnRemoveFromRegistry},
     {ID_REGISTER, &CObjectTree::IsServerTab, &CObjectTree::OnRegister},
     {ID_GOTO_FILE_LOCATION, &CObjectTree::HasSelection, &CObjectTree::OnGotoFileLocation},
     {ID_RUN_EXE_SERVER, &CObjectTree::CanRunExeServer, &CObjectTree::OnRunExeServer},
-    {ID_COMPARE_WITH, &CObjectTree::HasFoundSelection, nullptr},
-    {ID_VIEW_IN_IE, &CObjectTree::CanViewInBrowser, nullptr},
-    {ID_JUMP_CLSID, &CObjectTree::HasSelection, nullptr},
-    {ID_JUMP_PROGID, &CObjectTree::HasSelection, nullptr},
-    {ID_JUMP_TYPELIB, &CObjectTree::HasSelection, nullptr},
+    {ID_COMPARE_WITH, &CObjectTree::HasFoundSelection, &CObjectTree::OnCompareWith},
+    {ID_VIEW_IN_IE, &CObjectTree::CanViewInBrowser, &CObjectTree::OnViewInBrowser},
+    {ID_JUMP_CLSID, &CObjectTree::HasSelection, &CObjectTree::OnJumpToClsid},
+    {ID_JUMP_PROGID, &CObjectTree::HasSelection, &CObjectTree::OnJumpToProgId},
+    {ID_JUMP_TYPELIB, &CObjectTree::HasSelection, &CObjectTree::OnJumpToTypeLib},
 };
 
 const int kTabTextLength = 64;
@@ -265,15 +264,51 @@ void CObjectTree::ReselectCaretItem()
 void CObjectTree::OnGotoFileLocation()
 {
     if (orrery::CComObject* record = GetSelectedRecord())
-        Shell().Execute(GotoFileLocationCommand(record->GetServerFile()), SW_SHOWNORMAL);
+        GotoFileLocation(*record, ::GetAncestor(m_hWnd, GA_ROOT));
     ReselectCaretItem();
 }
 
 void CObjectTree::OnRunExeServer()
 {
     if (orrery::CComObject* record = GetSelectedRecord())
-        Shell().Execute(record->GetFilePath(), SW_SHOWNORMAL);
+        RunExeServer(*record, ::GetAncestor(m_hWnd, GA_ROOT));
     ReselectCaretItem();
+}
+
+void CObjectTree::OnCompareWith()
+{
+    if (orrery::CComObject* record = GetSelectedRecord())
+        CompareWithObject(*record, ::GetAncestor(m_hWnd, GA_ROOT));
+    ReselectCaretItem();
+}
+
+void CObjectTree::OnViewInBrowser()
+{
+    if (orrery::CComObject* record = GetSelectedRecord())
+        ViewInBrowser(*record, ::GetAncestor(m_hWnd, GA_ROOT));
+    ReselectCaretItem();
+}
+
+void CObjectTree::JumpTo(orrery::JumpTarget target)
+{
+    if (orrery::CComObject* record = GetSelectedRecord())
+        JumpToRegistryKey(orrery::RegistryJumpPath(target, *record));
+    ReselectCaretItem();
+}
+
+void CObjectTree::OnJumpToClsid()
+{
+    JumpTo(orrery::JumpToClsid);
+}
+
+void CObjectTree::OnJumpToProgId()
+{
+    JumpTo(orrery::JumpToProgId);
+}
+
+void CObjectTree::OnJumpToTypeLib()
+{
+    JumpTo(orrery::JumpToTypeLib);
 }
 
 void CObjectTree::OnSelectionChanged(HTREEITEM item)

@@ -6,6 +6,7 @@
 #define ORRERY_APP_OBJECT_TREE_H
 
 #include "orrery/catalogue/catalogue.h"
+#include "orrery/reports/registry_jump.h"
 #include "orrery/framework/view.h"
 #include "orrery/res/resource.h"
 
@@ -67,6 +68,12 @@ public:
     void OnRegister();
     void OnUnregister();
     void OnRemoveFromRegistry();
+    // Compare With, View in IE and the jumps to the registry editor.
+    void OnCompareWith();
+    void OnViewInBrowser();
+    void OnJumpToClsid();
+    void OnJumpToProgId();
+    void OnJumpToTypeLib();
 
 protected:
     void OnSize(int cx, int cy) override;
@@ -80,6 +87,7 @@ private:
     void OnKeyDown(WORD key);
     // Makes the tree's caret item the selected item again.
     void ReselectCaretItem();
+    void JumpTo(orrery::JumpTarget target);
     void ShowItemCount();
     std::string TreeLabel(orrery::CComObject& record) const;
 

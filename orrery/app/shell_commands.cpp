@@ -2,8 +2,12 @@
 
 std::string GotoFileLocationCommand(const std::string& serverFile)
 {
-    std::string folder = serverFile.substr(0, serverFile.rfind('\\'));
-    if (folder.find(' ') != std::string::npos)
-        folder = "\"" + folder + "\"";
-    return "Explorer " + folder;
+    return ExplorerCommand(serverFile.substr(0, serverFile.rfind('\\')));
+}
+
+std::string ExplorerCommand(const std::string& target)
+{
+    if (target.find(' ') != std::string::npos)
+        return "Explorer \"" + target + "\"";
+    return "Explorer " + target;
 }

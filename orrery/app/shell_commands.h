@@ -10,4 +10,7 @@
 // blank.
 std::string GotoFileLocationCommand(const std::string& serverFile);
 
+// "Explorer " and target, which is quoted when it holds a blank.
+std::string ExplorerCommand(const std::string& target);
+
 #endif

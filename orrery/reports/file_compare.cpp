@@ -17,6 +17,28 @@ CCompareRecord::CCompareRecord(CPlatform& platform, const std::string& path)
     SetFound(true);
 }
 
+std::string ComparedFileOf(CPlatform& platform, const CComFile& record)
+{
+    std::string file = record.GetServerFile();
+    CFileEntry entry;
+    if (file.empty() || file.find('\\') != std::string::npos || platform.files.FindFile(file, &entry))
+        return file;
+    std::string found = platform.files.SearchFile(file);
+    return found.empty() ? file : found;
+}
+
+std::string PathFromCommandLine(const std::string& text)
+{
+    size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    size_t last = text.find_last_not_of(" \t");
+    std::string path = text.substr(first, last - first + 1);
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
+    return path;
+}
+
 CFileComparison CompareFiles(CPlatform& platform, const std::string& firstFile,
                              const std::string& secondFile)
 {

@@ -19,6 +19,15 @@ public:
     CCompareRecord(CPlatform& platform, const std::string& path);
 };
 
+// The file a registered object is compared by: its server file without the
+// arguments a server path may carry; a bare file name that is not in the
+// current directory is looked up on the system search path.
+std::string ComparedFileOf(CPlatform& platform, const CComFile& record);
+
+// A path as a command line hands it over: the blanks around it dropped, and
+// the quotes around it when it has them.
+std::string PathFromCommandLine(const std::string& text);
+
 // Row images of the result list.
 const int kCompareImageSameFileData = 0;  // size or a time, equal
 const int kCompareImageSameVersion = 1;   // a version string, equal

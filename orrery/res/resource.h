@@ -20,6 +20,7 @@
 #define IDD_FILE_DETAILS                170
 #define IDD_WAIT                        179
 #define IDD_EDIT_VALUE                  185
+#define IDD_COMPARE                     190
 #define IDD_TAB_VIEW                    192
 #define IDD_REGISTRY_PANE               193
 #define IDD_DEPENDENCIES_PANE           194
@@ -48,12 +49,18 @@
 #define IDC_SPLASH_STATUS               1005
 #define IDC_REGISTRY_TREE               1014
 #define IDC_REGISTRY_VALUES             1015
+#define IDC_COMPARE_LIST                1015
 #define IDC_DEPENDENCY_LIST             1016
 #define IDC_DEPENDENCY_TREE             1017
 #define IDC_DETAILS_ATTRIBUTES          1015
 #define IDC_VALUE_DATA                  1020
 #define IDC_VALUE_NAME                  1021
 #define IDC_DETAILS_TABS                1029
+#define IDC_COMPARE_FIRST_FILE          1024
+#define IDC_COMPARE_SECOND_FILE         1025
+#define IDC_COMPARE_BROWSE              1026
+#define IDC_COMPARE_HELP                1027
+#define IDC_COMPARE_VERDICT             1028
 #define IDC_PANE_TABS                   1029
 #define IDC_ABOUT_TITLE                 1043
 #define IDC_ABOUT_LINK                  1047

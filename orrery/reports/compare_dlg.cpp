@@ -1,0 +1,116 @@
+#include "orrery/reports/compare_dlg.h"
+
+#include "orrery/app/control_adapters.h"
+#include "orrery/app/program_state.h"
+#include "orrery/res/resource.h"
+
+#include <commdlg.h>
+
+namespace {
+
+const int kBitmaps[] = {IDB_FILE_ROW, IDB_VERSION_ROW, IDB_WARNING_ROW};
+const char kFilter[] = "COM Files(*.OCX,*.DLL, *.EXE)\0*.OCX;*.DLL;*.EXE\0";
+const DWORD kPathCharacters = 259;
+
+} // namespace
+
+CCompareDlg::CCompareDlg(const std::string& firstFile) : CDialog(IDD_COMPARE), m_firstFile(firstFile) {}
+
+CCompareDlg::~CCompareDlg()
+{
+    if (m_images)
+        ImageList_Destroy(m_images);
+}
+
+bool CCompareDlg::OnInitDialog()
+{
+    HWND list = GetDlgItem(IDC_COMPARE_LIST);
+    if (!m_images)
+        m_images = controls::CreateImageList(kBitmaps, 3);
+    ::SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
+    int width = controls::WindowWidth(list);
+    controls::InsertColumn(list, 0, "Attribute", static_cast<int>(0.25 * width));
+    controls::InsertColumn(list, 1, "File 1", static_cast<int>(0.35 * width));
+    controls::InsertColumn(list, 2, "File 2", static_cast<int>(0.35 * width));
+    ::SetDlgItemTextA(m_hWnd, IDC_COMPARE_FIRST_FILE, m_firstFile.c_str());
+    ::SetFocus(GetDlgItem(IDC_COMPARE_SECOND_FILE));
+    return false;
+}
+
+bool CCompareDlg::OnCommand(UINT id, UINT code, HWND control)
+{
+    if (code != BN_CLICKED)
+        return CDialog::OnCommand(id, code, control);
+    switch (id) {
+    case IDC_COMPARE_BROWSE:
+        OnBrowse();
+        return true;
+    case IDC_COMPARE_HELP:
+        OnHelp();
+        return true;
+    default:
+        return CDialog::OnCommand(id, code, control);
+    }
+}
+
+void CCompareDlg::OnBrowse()
+{
+    std::string chosen = ChooseComparedFile(m_hWnd);
+    if (!chosen.empty())
+        CompareWith(chosen);
+}
+
+void CCompareDlg::CompareWith(const std::string& secondFile)
+{
+    ::SetDlgItemTextA(m_hWnd, IDC_COMPARE_SECOND_FILE, secondFile.c_str());
+    orrery::CFileComparison comparison = orrery::CompareFiles(Machine(), m_firstFile, secondFile);
+    ShowRows(comparison);
+    ::SetDlgItemTextA(m_hWnd, IDC_COMPARE_VERDICT, orrery::ComparisonVerdict(comparison));
+}
+
+void CCompareDlg::ShowRows(const orrery::CFileComparison& comparison)
+{
+    HWND list = GetDlgItem(IDC_COMPARE_LIST);
+    ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    for (const orrery::CCompareRow& row : comparison.rows) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        item.pszText = const_cast<char*>(row.label.c_str());
+        item.iImage = row.image;
+        int index = static_cast<int>(::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        if (index < 0)
+            continue;
+        const std::string* values[] = {&row.first, &row.second};
+        for (int column = 1; column <= 2; ++column) {
+            LVITEMA sub = {};
+            sub.iSubItem = column;
+            sub.pszText = const_cast<char*>(values[column - 1]->c_str());
+            ::SendMessageA(list, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&sub));
+        }
+    }
+}
+
+void CCompareDlg::OnHelp()
+{
+}
+
+std::string ChooseComparedFile(HWND owner)
+{
+    char systemDirectory[MAX_PATH] = "";
+    ::GetSystemDirectoryA(systemDirectory, sizeof systemDirectory);
+    char path[kPathCharacters + 1] = "";
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = kFilter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = kPathCharacters;
+    dialog.lpstrInitialDir = systemDirectory;
+    dialog.lpstrTitle = "Compared COM File";
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!::GetOpenFileNameA(&dialog))
+        return std::string();
+    return path;
+}

@@ -58,7 +58,7 @@ void GotoFileLocation(orrery::CComObject& record, HWND owner)
         return;
     }
     std::string folder = file.substr(0, lastBackslash);
-    if (!IsDriveOrFolder(folder)) {
+    if (!IsFile(file) && !IsDriveOrFolder(folder)) {
         ShowFolderNotFound(owner, folder);
         return;
     }

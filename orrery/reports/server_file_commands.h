@@ -10,8 +10,8 @@
 
 #include <string>
 
-// Opens the folder of the record's server file; a folder that does not
-// exist is reported over owner instead.
+// Opens the folder of the record's server file. When neither the file nor
+// its folder exists, that is reported over owner instead.
 void GotoFileLocation(orrery::CComObject& record, HWND owner);
 
 // Starts the record's server with its command line; a server file that does

@@ -81,7 +81,6 @@ protected:
         orrery::CMemoryPlatform& machine = Machine();
         AddSampleClasses(machine);
         AddFolder(machine, "C:\\lib");
-        AddFolder(machine, "C:\\apps");
 
         std::string hostile = std::string("CLSID\\") + kHostileClsid;
         machine.registry.SetString(hostile + "\\ProgID", "", kHostileProgId);

@@ -13,7 +13,7 @@ void CompareWithObject(orrery::CComObject& record, HWND owner)
     dialog.DoModal(owner);
 }
 
-bool RunCompareOperation(const std::string& path)
+void RunCompareOperation(const std::string& path)
 {
     INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&common);
@@ -21,9 +21,8 @@ bool RunCompareOperation(const std::string& path)
     orrery::CFileEntry entry;
     if (file.empty() || !Machine().files.FindFile(file, &entry) || entry.isDirectory) {
         ShowFileNotFound(nullptr, file.empty() ? path : file);
-        return true;
+        return;
     }
     CCompareDlg dialog(file);
     dialog.DoModal(nullptr);
-    return true;
 }

@@ -13,8 +13,7 @@
 void CompareWithObject(orrery::CComObject& record, HWND owner);
 
 // "-C": the compare dialog for the file at path, with no owner window. A
-// path that names no file gets a message instead. Always true: the operation
-// has run.
-bool RunCompareOperation(const std::string& path);
+// path that names no file gets a message instead.
+void RunCompareOperation(const std::string& path);
 
 #endif

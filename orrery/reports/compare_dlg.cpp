@@ -1,7 +1,10 @@
 #include "orrery/reports/compare_dlg.h"
 
 #include "orrery/app/control_adapters.h"
+#include "orrery/app/help.h"
 #include "orrery/app/program_state.h"
+#include "orrery/framework/frame_wnd.h"
+#include "orrery/framework/win_app.h"
 #include "orrery/res/resource.h"
 
 #include <commdlg.h>
@@ -91,8 +94,12 @@ void CCompareDlg::ShowRows(const orrery::CFileComparison& comparison)
     }
 }
 
+// Help belongs to the main window; without one (the "-C" start) the help
+// routine takes the active window.
 void CCompareDlg::OnHelp()
 {
+    CWinApp* app = CWinApp::Get();
+    ShowHelp(app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr, HelpCompare);
 }
 
 std::string ChooseComparedFile(HWND owner)

@@ -197,5 +197,43 @@ TEST_F(FileCompareTest, ABrokenVersionResourceCountsAsNone)
     EXPECT_EQ("", comparison.rows[4].first);
 }
 
+TEST_F(FileCompareTest, AnObjectIsComparedByItsServerFileWithoutArguments)
+{
+    machine.registry.SetString("CLSID\\{E1}\\LocalServer32", "", "C:\\apps\\server.exe /automation");
+    machine.files.AddFile("C:\\apps\\server.exe", 100);
+    CComObject server(machine.Get(), "{E1}", "LocalServer32");
+    EXPECT_EQ("C:\\apps\\server.exe", ComparedFileOf(machine.Get(), server));
+
+    machine.registry.SetString("CLSID\\{D1}\\InprocServer32", "", kGauge);
+    CComObject dll(machine.Get(), "{D1}", "InprocServer32");
+    EXPECT_EQ(kGauge, ComparedFileOf(machine.Get(), dll));
+}
+
+TEST_F(FileCompareTest, ABareFileNameIsLookedUpOnTheSearchPath)
+{
+    machine.files.AddSearchDirectory("C:\\Windows\\System32");
+    machine.registry.SetString("CLSID\\{S1}\\InprocServer32", "", "plain.dll");
+    CComObject found(machine.Get(), "{S1}", "InprocServer32");
+    EXPECT_EQ(kPlain, ComparedFileOf(machine.Get(), found));
+
+    machine.registry.SetString("CLSID\\{S2}\\InprocServer32", "", "nowhere.dll");
+    CComObject nowhere(machine.Get(), "{S2}", "InprocServer32");
+    EXPECT_EQ("nowhere.dll", ComparedFileOf(machine.Get(), nowhere));
+
+    CComObject none(machine.Get(), "{S3}", "InprocServer32");
+    EXPECT_EQ("", ComparedFileOf(machine.Get(), none));
+}
+
+TEST(PathFromCommandLine, BlanksAroundAndQuotesAroundAreDropped)
+{
+    EXPECT_EQ("C:\\MY FILES\\A B.DLL", PathFromCommandLine("  \"C:\\MY FILES\\A B.DLL\"  "));
+    EXPECT_EQ("C:\\MY FILES\\A B.DLL", PathFromCommandLine("C:\\MY FILES\\A B.DLL\t"));
+    EXPECT_EQ("\"C:\\X.DLL", PathFromCommandLine("\"C:\\X.DLL"));
+    EXPECT_EQ("C:\\\"X\".DLL", PathFromCommandLine("C:\\\"X\".DLL"));
+    EXPECT_EQ("", PathFromCommandLine("\"\""));
+    EXPECT_EQ("", PathFromCommandLine("   "));
+    EXPECT_EQ("", PathFromCommandLine(""));
+}
+
 }  // namespace
 }  // namespace orrery

@@ -272,4 +272,45 @@ TEST(CompareDialogOnRealFiles, BrowsingForAnotherFileMarksTheRowsThatDiffer)
     EXPECT_NE(differing.end(), std::find(differing.begin(), differing.end(), "Original Filename"));
 }
 
+TEST(CompareOperation, AFileThatDoesNotExistIsToldWithoutOwnerAndNoDialogOpens)
+{
+    SeenBox box = RunAnsweringBox([] { RunCompareOperation("C:\\NO SUCH\\FILE.DLL"); }, "Orrery", kWaitMs);
+    ASSERT_TRUE(box.found);
+    EXPECT_EQ("The file was not found:\n\nC:\\NO SUCH\\FILE.DLL", box.text);
+    EXPECT_EQ(nullptr, box.owner);
+
+    char directory[MAX_PATH] = "";
+    ::GetSystemDirectoryA(directory, sizeof directory);
+    box = RunAnsweringBox([&] { RunCompareOperation(directory); }, "Orrery", kWaitMs);
+    EXPECT_EQ(std::string("The file was not found:\n\n") + directory, box.text) << "a folder is no file";
+}
+
+TEST(CompareOperation, AQuotedPathWithBlanksOpensTheDialogOnThatFile)
+{
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + "orrery compare test";
+    std::string file = folder + "\\a b c.dll";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileA(SystemFile("comctl32.dll").c_str(), file.c_str(), FALSE));
+
+    std::string firstFile;
+    HWND owner = reinterpret_cast<HWND>(1);
+    std::thread reader([&] {
+        HWND dialog = WaitForWindow(::GetCurrentProcessId(), kCaption, kWaitMs);
+        if (!dialog)
+            return;
+        firstFile = ControlText(dialog, IDC_COMPARE_FIRST_FILE);
+        owner = ::GetWindow(dialog, GW_OWNER);
+        Click(dialog, IDCANCEL);
+        WaitUntilGone(dialog, kWaitMs);
+    });
+    RunCompareOperation("\"" + file + "\"  ");
+    reader.join();
+    EXPECT_EQ(file, firstFile);
+    EXPECT_EQ(nullptr, owner);
+    ::DeleteFileA(file.c_str());
+    ::RemoveDirectoryA(folder.c_str());
+}
+
 } // namespace

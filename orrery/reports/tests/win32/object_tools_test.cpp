@@ -225,8 +225,8 @@ struct CompareWindow {
     std::string firstFile;
 };
 
-// Compare With opens the dialog over the main window; it is read and
-// cancelled from another thread.
+// Compare With opens the dialog over the main window; it is read, asked for
+// help and cancelled from another thread.
 CompareWindow RunCompareWith(CSplitterFrame& frame)
 {
     CompareWindow seen;
@@ -237,6 +237,9 @@ CompareWindow RunCompareWith(CSplitterFrame& frame)
         seen.opened = true;
         seen.owner = ::GetWindow(dialog, GW_OWNER);
         seen.firstFile = ControlText(dialog, IDC_COMPARE_FIRST_FILE);
+        ::SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COMPARE_HELP, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_COMPARE_HELP)), SMTO_NORMAL,
+                              kBoxWaitMs, nullptr);
         Click(dialog, IDCANCEL);
         WaitUntilGone(dialog, kBoxWaitMs);
     });
@@ -252,6 +255,12 @@ TEST_F(ObjectToolsTest, CompareWithStartsFromTheSelectedObjectsServerFile)
     ASSERT_TRUE(seen.opened);
     EXPECT_EQ(Frame().GetSafeHwnd(), seen.owner);
     EXPECT_EQ("C:\\lib\\gauge.ocx", seen.firstFile);
+    // Help opens the compare topic for the main window (the help pages lie
+    // beside the test program).
+    ASSERT_EQ(1u, shell.calls.size());
+    EXPECT_EQ("open", shell.calls[0].kind);
+    EXPECT_EQ(Frame().GetSafeHwnd(), shell.calls[0].owner);
+    EXPECT_TRUE(EndsWith(shell.calls[0].target, "\\orrery-help\\compare.html")) << shell.calls[0].target;
 
     // An EXE server's command line carries arguments; its file is compared.
     Tree().SelectTab(2);

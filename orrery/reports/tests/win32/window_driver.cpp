@@ -130,6 +130,20 @@ std::string MessageText(HWND box)
     return text;
 }
 
+// Answers the first box with caption, until the action is done (a box it
+// showed would have been seen by then) or waitMs have passed.
+void FindBox(SeenBox* seen, const std::string& caption, const std::atomic<bool>& done, DWORD waitMs)
+{
+    DWORD start = ::GetTickCount();
+    while (!done && ::GetTickCount() - start <= waitMs) {
+        if (WaitForWindow(::GetCurrentProcessId(), caption, 0)) {
+            *seen = AnswerMessageBox(::GetCurrentProcessId(), caption, waitMs);
+            return;
+        }
+        ::Sleep(kPollMs);
+    }
+}
+
 } // namespace
 
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
@@ -266,20 +280,6 @@ SeenBox AnswerMessageBox(DWORD processId, const std::string& caption, DWORD time
     Click(box, IDOK);
     WaitUntilGone(box, timeoutMs);
     return seen;
-}
-
-// Answers the first box with caption, until the action is done (a box it
-// showed would have been seen by then) or waitMs have passed.
-static void FindBox(SeenBox* seen, const std::string& caption, const std::atomic<bool>& done, DWORD waitMs)
-{
-    DWORD start = ::GetTickCount();
-    while (!done && ::GetTickCount() - start <= waitMs) {
-        if (WaitForWindow(::GetCurrentProcessId(), caption, 0)) {
-            *seen = AnswerMessageBox(::GetCurrentProcessId(), caption, waitMs);
-            return;
-        }
-        ::Sleep(kPollMs);
-    }
 }
 
 SeenBox RunAnsweringBox(const std::function<void()>& action, const std::string& caption, DWORD waitMs)

@@ -1,11 +1,16 @@
 #include "orrery/app/quillon_app.h"
 
 #include "orrery/app/about_dlg.h"
+#include "orrery/app/command_line.h"
+#include "orrery/app/command_line_operations.h"
 #include "orrery/app/help.h"
+#include "orrery/app/ini_profile.h"
+#include "orrery/app/options_dlg.h"
 #include "orrery/app/program_state.h"
 #include "orrery/app/quillon_doc.h"
 #include "orrery/app/shell.h"
 #include "orrery/app/splitter_frame.h"
+#include "orrery/app/start_up.h"
 #include "orrery/framework/doc_template.h"
 #include "orrery/res/resource.h"
 
@@ -16,8 +21,8 @@ namespace {
 
 const char kUpdatesAddress[] = "http://www.tarnwick.example/updates/";
 
-// Options, Generate Report and Find Missing Dependencies get their handlers
-// with their dialogs; they are always enabled.
+// Generate Report and Find Missing Dependencies get their handlers with
+// their dialogs; all are always enabled.
 const CCommandEntry<CQuillonApp> kCommands[] = {
     {ID_APP_ABOUT, nullptr, &CQuillonApp::OnAppAbout},
     {ID_REFRESH_LIST, nullptr, &CQuillonApp::OnRefreshList},
@@ -25,7 +30,7 @@ const CCommandEntry<CQuillonApp> kCommands[] = {
     {ID_TARNWICK_WEB, nullptr, &CQuillonApp::OnTarnwickWeb},
     {ID_CHECK_UPDATES, nullptr, &CQuillonApp::OnCheckUpdates},
     {ID_GENERATE_REPORT, nullptr, nullptr},
-    {ID_OPTIONS, nullptr, nullptr},
+    {ID_OPTIONS, nullptr, &CQuillonApp::OnOptions},
     {ID_FIND_MISSING_DEPENDENCIES, nullptr, nullptr},
 };
 
@@ -50,10 +55,17 @@ const char CQuillonApp::kMainTitle[] = "Tarnwick Orrery 1.61";
 
 bool CQuillonApp::InitInstance()
 {
-    m_comStarted = true;
-    ::CoInitialize(nullptr);
     INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&common);
+    ::CoInitialize(nullptr);
+    m_comStarted = true;
+    std::string commandLine = UpperCasedCommandLine(m_lpCmdLine);
+    CCommandLine split = SplitCommandLine(commandLine);
+    if (RunCommandLineOperation(split.switchText, split.path))
+        return false;
+    if (commandLine.empty())
+        RegisterProgramShellVerbs();
+    ReadOptions(OrreryIni(), Options());
     return CreateMainWindow();
 }
 
@@ -118,6 +130,18 @@ void CQuillonApp::OnRefreshList()
 {
     if (CSplitterFrame* frame = MainFrame())
         frame->GetObjectTree()->RefreshCatalogue(true, nullptr);
+}
+
+// OK writes the options; they are read back and the tree is filled again
+// from the catalogue as it is, without a new search.
+void CQuillonApp::OnOptions()
+{
+    COptionsDlg dialog(OrreryIni(), Options());
+    if (dialog.DoModal(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr) != IDOK)
+        return;
+    ReadOptions(OrreryIni(), Options());
+    if (CSplitterFrame* frame = MainFrame())
+        frame->GetObjectTree()->FillTree();
 }
 
 void CQuillonApp::OnHelpContents()

@@ -1,7 +1,10 @@
-// CQuillonApp: orrery's application object. It starts COM, creates the
-// document template and the main frame, gives the frame its title and final
-// place, and handles the application commands (About, Refresh List, Help and
-// the web links; Options, Generate Report and Find Missing Dependencies).
+// CQuillonApp: orrery's application object. It starts COM and reads the
+// command line: a shell verb's start (-R, -U, -V, -C and a file) runs its one
+// operation and ends. Otherwise it writes the shell verbs (on a start without
+// arguments), reads the options, creates the document template and the main
+// frame, gives the frame its title and final place, and handles the
+// application commands (About, Options, Refresh List, Help and the web links;
+// Generate Report and Find Missing Dependencies).
 #ifndef ORRERY_APP_QUILLON_APP_H
 #define ORRERY_APP_QUILLON_APP_H
 
@@ -27,6 +30,7 @@ public:
     static bool HasHandler(UINT id);
 
     void OnAppAbout();
+    void OnOptions();
     void OnRefreshList();
     void OnHelpContents();
     void OnTarnwickWeb();

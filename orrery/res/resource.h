@@ -16,6 +16,7 @@
 #define IDD_OBJECT_TREE                 130
 #define IDD_MESSAGE                     139
 #define IDD_UNREGISTERED                147
+#define IDD_OPTIONS                     160
 #define IDD_SPLASH                      165
 #define IDD_FILE_DETAILS                170
 #define IDD_WAIT                        179
@@ -43,6 +44,7 @@
 #define IDB_MISSING_DEPENDENCY          197
 
 // Controls
+#define IDC_DIALOG_HELP                 3
 #define IDC_OBJECT_TREE                 1000
 #define IDC_ATTRIBUTE_LIST              1002
 #define IDC_CATEGORY_TABS               1003
@@ -62,6 +64,10 @@
 #define IDC_COMPARE_HELP                1027
 #define IDC_COMPARE_VERDICT             1028
 #define IDC_PANE_TABS                   1029
+#define IDC_DISPLAY_MISSING             1035
+#define IDC_DISPLAY_INSTALLED           1036
+#define IDC_DISPLAY_IN_LIST             1037
+#define IDC_CONFIRM_REMOVE              1038
 #define IDC_ABOUT_TITLE                 1043
 #define IDC_ABOUT_LINK                  1047
 #define IDC_SPLASH_TITLE                1048

@@ -70,6 +70,12 @@ CBoxAnswerer::~CBoxAnswerer()
     m_thread.join();
 }
 
+void CBoxAnswerer::PrepareEachBox(std::function<void(HWND box)> prepare)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_prepare = std::move(prepare);
+}
+
 std::vector<CBoxAnswerer::Box> CBoxAnswerer::TakeBoxes()
 {
     std::lock_guard<std::mutex> hold(m_lock);
@@ -147,6 +153,8 @@ void CBoxAnswerer::AnswerIfBox(HWND window)
     HWND button = order[attempt % order.size()];
     int id = ::GetDlgCtrlID(button);
     if (seen == m_answered.end()) {
+        if (m_prepare)
+            m_prepare(window);
         m_boxes.push_back({WindowTextOf(window), children.text, id});
         m_answered.push_back({window, now, 1});
     } else {

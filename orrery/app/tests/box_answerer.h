@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -33,6 +34,10 @@ public:
     CBoxAnswerer(const CBoxAnswerer&) = delete;
     CBoxAnswerer& operator=(const CBoxAnswerer&) = delete;
 
+    // Runs prepare on each box (from the answering thread) before its first
+    // answer, e.g. to tick check boxes of a dialog before its OK is pressed.
+    void PrepareEachBox(std::function<void(HWND box)> prepare);
+
     // The boxes answered since the last call, oldest first.
     std::vector<Box> TakeBoxes();
     // Waits until a box whose caption or text holds needle has been
@@ -52,6 +57,7 @@ private:
 
     DWORD m_processId;
     std::vector<int> m_preferred;
+    std::function<void(HWND)> m_prepare;
     std::atomic<bool> m_stop{false};
     std::mutex m_lock;
     std::vector<Box> m_boxes;

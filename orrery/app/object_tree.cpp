@@ -11,6 +11,7 @@
 #include "orrery/reports/registry_editor.h"
 #include "orrery/reports/server_file_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -128,6 +129,7 @@ void CObjectTree::FillTree()
     ShowItemCount();
 }
 
+// The count pane keeps its width unless its text needs more.
 void CObjectTree::ShowItemCount()
 {
     CSplitterFrame* frame = Frame();
@@ -136,7 +138,11 @@ void CObjectTree::ShowItemCount()
     orrery::CObjectList* list = CurrentList();
     char text[64];
     std::snprintf(text, sizeof text, "Items: %ld", list ? static_cast<long>(list->size()) : 0L);
-    frame->GetStatusBar().SetPaneText(1, text);
+    CStatusBar& status = frame->GetStatusBar();
+    int width = std::max(static_cast<int>(CSplitterFrame::kItemCountWidth), status.TextWidth(text));
+    if (width != status.GetPaneWidth(CSplitterFrame::PaneItemCount))
+        status.SetPaneInfo(CSplitterFrame::PaneItemCount, ID_SEPARATOR, width);
+    status.SetPaneText(CSplitterFrame::PaneItemCount, text);
 }
 
 void CObjectTree::ShowSelectedObject()

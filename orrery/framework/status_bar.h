@@ -24,6 +24,8 @@ public:
     void UpdateIndicators();
     // Places the panes over the bar's current width.
     void Layout();
+    // The width a pane needs to show text whole, in the bar's font.
+    int TextWidth(const std::string& text) const;
 
 private:
     struct Pane {
@@ -31,8 +33,6 @@ private:
         int width;
         std::string text;
     };
-    int TextWidth(const std::string& text) const;
-
     HWND m_hWnd = nullptr;
     std::vector<Pane> m_panes;
 };

@@ -263,3 +263,41 @@ TEST_F(ObjectTreeTest, RightClickOffALabelOrIconKeepsTheObjectTheTreeShows)
 }
 
 } // namespace
+
+namespace {
+
+// A machine with more DLL servers than a narrow count pane can show.
+class ManyObjectsTest : public MainWindowTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        MainWindowTest::SetUpTestSuite();
+        for (int i = 0; i < 1234; ++i) {
+            std::string clsid = "{D" + std::to_string(i) + "}";
+            std::string progId = "Many.Server." + std::to_string(i);
+            Machine().registry.SetString("CLSID\\" + clsid + "\\ProgID", "", progId);
+            Machine().registry.SetString("CLSID\\" + clsid + "\\InprocServer32", "", "C:\\many\\s.dll");
+        }
+        OpenMainWindow();
+    }
+};
+
+TEST_F(ManyObjectsTest, TheItemCountPaneIsSizedToItsText)
+{
+    CStatusBar& status = Frame().GetStatusBar();
+    Tree().SelectTab(1);
+    EXPECT_EQ("Items: 1234", ItemCountText());
+    int needed = status.TextWidth("Items: 1234");
+    ASSERT_GT(needed, CSplitterFrame::kItemCountWidth) << "the count would not fit the pane's first width";
+    EXPECT_EQ(needed, status.GetPaneWidth(1));
+    int edges[5] = {};
+    ASSERT_EQ(5, ::SendMessageA(status.GetSafeHwnd(), SB_GETPARTS, 5, reinterpret_cast<LPARAM>(edges)));
+    EXPECT_EQ(needed, edges[1] - edges[0]) << "the pane as the bar draws it";
+
+    // Back on a tab with few objects the pane keeps its first width.
+    Tree().SelectTab(0);
+    EXPECT_EQ("Items: 0", ItemCountText());
+    EXPECT_EQ(CSplitterFrame::kItemCountWidth, status.GetPaneWidth(1));
+}
+
+} // namespace

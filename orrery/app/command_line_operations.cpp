@@ -1,5 +1,6 @@
 #include "orrery/app/command_line_operations.h"
 
+#include "orrery/app/details_operation.h"
 #include "orrery/app/maintenance_windows.h"
 
 #include <windows.h>
@@ -24,7 +25,7 @@ const struct {
 } kOperations[] = {
     {"-U", UnregisterFile},
     {"-R", RegisterFile},
-    {"-V", nullptr},
+    {"-V", RunDetailsOperation},
     {"-C", nullptr},
 };
 

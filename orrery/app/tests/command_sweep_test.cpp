@@ -48,6 +48,8 @@ protected:
     {
         MainWindowTest::SetUpTestSuite();
         AddSampleClasses(Machine());
+        // Nothing starts, so that no command waits for a program's window.
+        s_shell.executeResult = ERROR_FILE_NOT_FOUND;
         UseShell(&s_shell);
         OpenMainWindow();
     }

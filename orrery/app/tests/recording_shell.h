@@ -21,7 +21,7 @@ public:
     UINT Execute(const std::string& commandLine, int /*show*/) override
     {
         calls.push_back({"execute", nullptr, commandLine, 0, 0});
-        return 33;
+        return executeResult;
     }
     bool Open(HWND owner, const std::string& target, int /*show*/, DWORD* error) override
     {
@@ -37,6 +37,9 @@ public:
     }
 
     std::vector<Call> calls;
+    // What Execute returns: above 31 as for a program that started, or the
+    // error of one that could not be.
+    UINT executeResult = 33;
     // Open fails with this code when it is not 0.
     DWORD openError = 0;
 };

@@ -2,8 +2,7 @@
 
 #include "orrery/app/details_operation.h"
 #include "orrery/app/maintenance_windows.h"
-
-#include <windows.h>
+#include "orrery/reports/compare_command.h"
 
 namespace {
 
@@ -17,8 +16,7 @@ void UnregisterFile(const std::string& path)
     UnregisterServerFile(path);
 }
 
-// One row per switch. An operation not built yet is null: its switch is
-// still recognised, and the user is told that it is not there.
+// One row per switch.
 const struct {
     const char* switchText;
     void (*run)(const std::string& path);
@@ -26,27 +24,18 @@ const struct {
     {"-U", UnregisterFile},
     {"-R", RegisterFile},
     {"-V", RunDetailsOperation},
-    {"-C", nullptr},
+    {"-C", RunCompareOperation},
 };
-
-void TellNotAvailable(const std::string& switchText, const std::string& path)
-{
-    std::string text = "The operation " + switchText + " is not available in this version of Orrery.\n\n" + path;
-    ::MessageBoxA(nullptr, text.c_str(), "Orrery", MB_OK | MB_ICONINFORMATION);
-}
 
 } // namespace
 
 bool RunCommandLineOperation(const std::string& switchText, const std::string& path)
 {
     for (const auto& operation : kOperations) {
-        if (switchText != operation.switchText)
-            continue;
-        if (operation.run)
+        if (switchText == operation.switchText) {
             operation.run(path);
-        else
-            TellNotAvailable(switchText, path);
-        return true;
+            return true;
+        }
     }
     return false;
 }

@@ -37,3 +37,18 @@ function(tarnwick_test name)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
   endif()
 endfunction()
+
+# tarnwick_large_address_aware(target)
+# Marks a 32-bit Windows program as able to use addresses above 2 GB, so
+# that it gets 4 GB of address space on 64-bit Windows (3 GB on 32-bit
+# Windows started with /3GB). Nothing in the programs keeps addresses in
+# signed numbers or tests their sign.
+# A test checks the flag in the built program's header.
+function(tarnwick_large_address_aware target)
+  if(WIN32)
+    target_link_options(${target} PRIVATE -Wl,--large-address-aware)
+    add_test(NAME ${target}_is_large_address_aware COMMAND ${CMAKE_OBJDUMP} -p $<TARGET_FILE:${target}>)
+    set_tests_properties(${target}_is_large_address_aware PROPERTIES
+      PASS_REGULAR_EXPRESSION "Characteristics[^\n]*\n([^\n]*\n)*[ \t]+large address aware")
+  endif()
+endfunction()

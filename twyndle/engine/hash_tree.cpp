@@ -8,33 +8,37 @@ constexpr uint64_t largest_table_bytes = 0x40000000u;
 static_assert(sizeof(HashTree) % alignof(HashTreeSlot) == 0, "the slots follow the record aligned");
 
 // Line hashes of similar texts can agree in many of their low bits, so
-// spread them with a multiplicative step before taking a slot.
-uint32_t home_slot(const HashTree* tree, uint32_t key) { return (key * 0x9E3779B1u) >> tree->shift; }
+// spread them with a multiplicative step, then take the slot from the high
+// bits of the spread key times the slot count (a slot in proportion to the
+// key, without a division and without a power-of-two table).
+uint32_t home_slot(const HashTree* tree, uint32_t key) {
+  return static_cast<uint32_t>((uint64_t{key * 0x9E3779B1u} * tree->slot_count) >> 32);
+}
 
 HashTreeSlot* find_slot(const HashTree* tree, uint32_t key) {
   uint32_t index = home_slot(tree, key);
   for (;;) {
     HashTreeSlot* slot = &tree->slots[index];
     if (slot->count == 0 || slot->key == key) return slot;
-    index = (index + 1) & tree->mask;
+    index = index + 1 == tree->slot_count ? 0 : index + 1;
   }
 }
 }  // namespace
 
 HashTree* hash_tree_new(uint32_t expected) {
-  // At most four fifths full: short probes, and a table small enough to
-  // stay in the caches for longer.
-  uint32_t bits = 3;
-  while ((uint64_t{1} << bits) * 4 < uint64_t{5} * expected) ++bits;
-  uint64_t bytes = sizeof(HashTree) + (uint64_t{1} << bits) * sizeof(HashTreeSlot);
+  // At most four fifths full: short probes. A census of a whole large file
+  // is the biggest block a compare takes besides its Lines, so the table is
+  // sized to that bound exactly rather than to the next power of two.
+  uint64_t slot_count = uint64_t{expected} * 5 / 4 + 1;
+  if (slot_count < 8) slot_count = 8;
+  uint64_t bytes = sizeof(HashTree) + slot_count * sizeof(HashTreeSlot);
   if (bytes > largest_table_bytes) return nullptr;
   // A census lives only while two Sections are matched; it takes one
   // zero-filled block from the system (asking the user if there is none),
   // the record followed by its slots.
   auto* tree = static_cast<HashTree*>(system_alloc_or_ask(static_cast<uint32_t>(bytes)));
   if (!tree) return nullptr;
-  tree->mask = (uint32_t{1} << bits) - 1;
-  tree->shift = 32 - bits;
+  tree->slot_count = static_cast<uint32_t>(slot_count);
   tree->used = 0;
   tree->slots = reinterpret_cast<HashTreeSlot*>(tree + 1);
   return tree;
@@ -44,7 +48,7 @@ void hash_tree_add(HashTree* tree, uint32_t key, Line* line) {
   if (!tree) return;
   HashTreeSlot* slot = find_slot(tree, key);
   if (slot->count == 0) {
-    if (tree->used + 1 > tree->mask) return;
+    if (tree->used + 1 >= tree->slot_count) return;
     tree->used += 1;
     slot->key = key;
     slot->first = line;

@@ -18,8 +18,7 @@ struct HashTreeSlot {
 };
 
 struct HashTree {
-  uint32_t mask;        // slot count - 1; the slot count is a power of two
-  uint32_t shift;       // 32 - log2(slot count), for spreading the keys
+  uint32_t slot_count;  // at least 8; any number, so the table is no larger than it must be
   uint32_t used;        // slots holding a key; always below the slot count
   HashTreeSlot* slots;  // in the same block, right after the record
 };

@@ -75,42 +75,44 @@ bool grow_phase(Line* cL, Line* cR, const Line* stopL, const Line* stopR, LineSt
   }
 }
 
-// A Line still unlinked when the census was taken, with its hash at hand
-// so that the census and the walk need not load the Line again.
-struct Counted {
-  Line* line;
-  uint32_t hash;
-};
+// The next Line of a Section, none after its last.
+Line* next_in(const Section* section, Line* line) {
+  return line == section->last ? nullptr : line_next(line);
+}
 
-// The Lines of a Section, first to last, that have no link yet (stopping
-// early if the list ends).
-class UnlinkedLines {
- public:
-  explicit UnlinkedLines(const Section* section) : lines_(section_line_count(section) > 0 ? section_line_count(section) : 0) {
-    if (lines_.failed()) return;
-    for (Line* line = section->first; line; line = line == section->last ? nullptr : line_next(line)) {
-      if (!line->link) lines_[size_++] = Counted{line, line_hash(line)};
+// How many Lines ahead a walk over a Section starts loading table slots.
+constexpr int prefetch_distance = 8;
+
+// Calls visit(line, hash) for each Line of the Section (first to last,
+// stopping early if the list ends) that has no link when it is reached,
+// and hint(hash) for the Line prefetch_distance further on, so that the
+// tables' slots are on their way by the time they are used. The Lines are
+// walked in place: a large file's census costs its table and nothing more.
+template <typename Visit, typename Hint>
+void each_unlinked(const Section* section, Visit visit, Hint hint) {
+  Line* ahead = section->first;
+  for (int i = 0; i < prefetch_distance && ahead; ++i) ahead = next_in(section, ahead);
+  for (Line* line = section->first; line; line = next_in(section, line)) {
+    if (ahead) {
+      if (!ahead->link) hint(line_hash(ahead));
+      ahead = next_in(section, ahead);
     }
+    if (!line->link) visit(line, line_hash(line));
   }
-  bool failed() const { return lines_.failed(); }
-  std::size_t size() const { return size_; }
-  const Counted& operator[](std::size_t index) const { return lines_[index]; }
+}
 
- private:
-  SystemArray<Counted> lines_;
-  std::size_t size_ = 0;
-};
-
-// How many Lines ahead a walk over a census starts loading slots.
-constexpr std::size_t prefetch_distance = 8;
-
-// The census of the Lines by hash; none when memory runs out.
-HashTree* census(const UnlinkedLines& lines) {
-  HashTree* tree = hash_tree_new(static_cast<uint32_t>(lines.size()));
-  for (std::size_t i = 0; tree && i < lines.size(); ++i) {
-    if (i + prefetch_distance < lines.size()) hash_tree_prefetch(tree, lines[i + prefetch_distance].hash);
-    hash_tree_add(tree, lines[i].hash, lines[i].line);
+// The census of the Section's unlinked Lines by hash; none when memory
+// runs out.
+HashTree* census(const Section* section) {
+  uint32_t unlinked = 0;
+  for (Line* line = section->first; line; line = next_in(section, line)) {
+    if (!line->link) ++unlinked;
   }
+  HashTree* tree = hash_tree_new(unlinked);
+  if (!tree) return nullptr;
+  each_unlinked(
+      section, [&](Line* line, uint32_t hash) { hash_tree_add(tree, hash, line); },
+      [&](uint32_t hash) { hash_tree_prefetch(tree, hash); });
   return tree;
 }
 
@@ -118,25 +120,24 @@ HashTree* census(const UnlinkedLines& lines) {
 // memory for the censuses ran out.
 bool match_unique_lines(Section* sL, Section* sR, bool& failed) {
   // Only Lines still unlinked after the two edge anchors are counted, and
-  // only those can be reached unlinked by the walk below.
-  UnlinkedLines left_lines(sL);
-  UnlinkedLines right_lines(sR);
-  HashTree* left_tree = left_lines.failed() ? nullptr : census(left_lines);
-  HashTree* right_tree = right_lines.failed() ? nullptr : census(right_lines);
+  // only those can be reached unlinked by the walk below; a Line that the
+  // walk links is passed over when the walk comes to it.
+  HashTree* left_tree = census(sL);
+  HashTree* right_tree = census(sR);
   bool linked = false;
   failed = failed || !left_tree || !right_tree;
-  for (std::size_t i = 0; i < left_lines.size() && left_tree && right_tree; ++i) {
-    if (i + prefetch_distance < left_lines.size()) {
-      hash_tree_prefetch(left_tree, left_lines[i + prefetch_distance].hash);
-      hash_tree_prefetch(right_tree, left_lines[i + prefetch_distance].hash);
-    }
-    Line* line = left_lines[i].line;
-    if (line->link) continue;
-    uint32_t hash = left_lines[i].hash;
-    Line* partner = nullptr;
-    if (hash_tree_count(left_tree, hash, nullptr) == 1 && hash_tree_count(right_tree, hash, &partner) == 1) {
-      linked = grow_match(sL, line, sR, partner) || linked;
-    }
+  if (left_tree && right_tree) {
+    each_unlinked(
+        sL,
+        [&](Line* line, uint32_t hash) {
+          Line* partner = nullptr;
+          if (hash_tree_count(left_tree, hash, nullptr) == 1 && hash_tree_count(right_tree, hash, &partner) == 1)
+            linked = grow_match(sL, line, sR, partner) || linked;
+        },
+        [&](uint32_t hash) {
+          hash_tree_prefetch(left_tree, hash);
+          hash_tree_prefetch(right_tree, hash);
+        });
   }
   hash_tree_release(left_tree);
   hash_tree_release(right_tree);

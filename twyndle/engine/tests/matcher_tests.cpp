@@ -337,6 +337,28 @@ TEST(HashTreeCensus, KeepsManyKeysApartAndNeverOverfills) {
   hash_tree_release(nullptr);
 }
 
+TEST(HashTreeCensus, TablesOfAnySizeHoldTheKeysAskedForAndWrapAtTheirEnd) {
+  LineFile file({"x", "y"});
+  for (uint32_t asked : {1u, 7u, 9u, 100u, 1000u, 4097u}) {
+    HashTree* tree = hash_tree_new(asked);
+    ASSERT_NE(tree, nullptr);
+    for (uint32_t k = 0; k < asked; ++k) hash_tree_add(tree, k * 2654435761u + 1, file.at(1 + k % 2));
+    for (uint32_t k = 0; k < asked; ++k) {
+      Line* first = nullptr;
+      ASSERT_EQ(hash_tree_count(tree, k * 2654435761u + 1, &first), 1) << asked << " " << k;
+      ASSERT_EQ(first, file.at(1 + k % 2));
+    }
+    hash_tree_release(tree);
+  }
+  // Keys that all belong in the last slot go on at the first ones.
+  const uint32_t spread_inverse = 0x0E8B2F51u;  // of the table's multiplier
+  HashTree* tree = hash_tree_new(10);
+  for (uint32_t k = 0; k < 6; ++k) hash_tree_add(tree, (0xFFFFFFFFu - k) * spread_inverse, file.at(1));
+  for (uint32_t k = 0; k < 6; ++k) EXPECT_EQ(hash_tree_count(tree, (0xFFFFFFFFu - k) * spread_inverse, nullptr), 1);
+  EXPECT_EQ(hash_tree_count(tree, 0xFFFFFFF0u * spread_inverse, nullptr), 0);
+  hash_tree_release(tree);
+}
+
 TEST(SectionRecord, CountsItsLinesAndAcceptsMissingRecords) {
   LineFile file({"a", "b", "c"});
   Section* section = section_new(file.at(2), file.at(3), nullptr);

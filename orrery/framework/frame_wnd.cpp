@@ -222,9 +222,14 @@ void CFrameWnd::RecalcLayout()
         client.bottom -= bar.bottom - bar.top;
     }
     HWND pane = FindClientWindow();
-    if (pane)
-        ::MoveWindow(pane, client.left, client.top, client.right - client.left,
-                     std::max(0L, client.bottom - client.top), TRUE);
+    if (!pane)
+        return;
+    ::MoveWindow(pane, client.left, client.top, client.right - client.left, std::max(0L, client.bottom - client.top),
+                 TRUE);
+    // Controls that keep their place inside a moved view are not always
+    // drawn again by the move itself (a bar shown or hidden moves the views
+    // up or down): repaint everything below the frame.
+    ::RedrawWindow(pane, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CFrameWnd::ResizeViews()

@@ -308,3 +308,46 @@ TEST(GotoFileLocation, OpensTheFolderOfTheServerFile)
 }
 
 } // namespace
+
+namespace {
+
+// How many different colours the screen shows over a window's rectangle: a
+// control that was not painted shows only its background.
+size_t ColoursOnScreen(HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    HDC screen = ::GetDC(nullptr);
+    std::set<COLORREF> colours;
+    for (int y = 0; y < height; y += 1) {
+        for (int x = 0; x < width; x += 1)
+            colours.insert(::GetPixel(screen, rect.left + x, rect.top + y));
+    }
+    ::ReleaseDC(nullptr, screen);
+    return colours.size();
+}
+
+TEST_F(MainFrameTest, TheTabsAndTheListHeaderAreDrawnAgainAfterTheBarsComeBack)
+{
+    ::UpdateWindow(Frame().GetSafeHwnd());
+    PumpMessages();
+    HWND header = reinterpret_cast<HWND>(::SendMessageA(Frame().GetAttributeView()->GetList(), LVM_GETHEADER, 0, 0));
+    size_t tabColours = ColoursOnScreen(Tree().GetTabs());
+    size_t headerColours = ColoursOnScreen(header);
+    ASSERT_GT(tabColours, 2u) << "the tabs show their texts and images";
+    ASSERT_GT(headerColours, 1u);
+    for (UINT bar : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+        Frame().RouteCmdMsg(bar);
+        PumpMessages();
+        Frame().RouteCmdMsg(bar);
+        PumpMessages();
+        ::Sleep(200);
+        PumpMessages();
+        EXPECT_EQ(tabColours, ColoursOnScreen(Tree().GetTabs())) << bar;
+        EXPECT_EQ(headerColours, ColoursOnScreen(header)) << bar;
+    }
+}
+
+} // namespace

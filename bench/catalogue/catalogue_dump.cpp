@@ -4,10 +4,15 @@
 // separated by tabs; a tab, line break or backslash inside a field is written
 // \t, \n, \r or \\. With --find PATH it prints the record that the lookup by
 // file returns, in the same format, or nothing. With --remove CLSID (or
-// --remove-appid CLSID) it removes the class (see dump_remove.h).
+// --remove-appid CLSID) it removes the class (see dump_remove.h). With --deps
+// PATH it walks the file's DLL dependencies and prints one line per DLL in
+// list order: the name as its importer wrote it, the path where it was found
+// (empty when it is missing) and the found flag, escaped alike; it ends with 1
+// when the file cannot be opened.
 #include "bench/catalogue/dump_fields.h"
 #include "bench/catalogue/dump_remove.h"
 #include "orrery/catalogue/catalogue.h"
+#include "orrery/dependencies/collect_dependencies.h"
 #include "orrery/platform/win32_platform.h"
 
 #include <cstdio>
@@ -41,14 +46,30 @@ int CategoryOf(const CComObject& record)
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: catalogue-dump [--find PATH | --remove CLSID | --remove-appid CLSID]\n"
-                 "One line per record: category, CLSID, ProgID, file path, found flag,\n"
+                 "usage: catalogue-dump [--find PATH | --remove CLSID | --remove-appid CLSID | --deps PATH]\n"
+                 "One line per record: category, CLSID, ProgID, file path, found flag;\n"
+                 "with --deps one line per DLL: name, path (empty: missing), found flag;\n"
                  "separated by tabs. Inside a field a tab is written \\t, a line feed \\n,\n"
                  "a carriage return \\r and a backslash \\\\.\n"
                  "--remove removes the class as the Remove command does (the AppID question\n"
                  "answered No; --remove-appid answers Yes), prints the report and exits 0 when\n"
                  "the class key is gone, 1 when it is still there.\n");
     return 2;
+}
+
+int PrintDependencies(CPlatform& machine, const char* path)
+{
+    CDependencyList list;
+    if (!CollectDependencies(machine, path, list)) {
+        std::fprintf(stderr, "catalogue-dump: cannot open %s\n", path);
+        return 1;
+    }
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        std::fputs(DumpLine({list[i].GetDisplayName(), list[i].GetFilePath(), list[i].IsFound() ? "1" : "0"})
+                       .c_str(),
+                   stdout);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -68,6 +89,8 @@ int main(int argc, char** argv)
         return RemoveClassFromDump(machine.Get(), argv[2], false);
     if (argc == 3 && std::strcmp(argv[1], "--remove-appid") == 0)
         return RemoveClassFromDump(machine.Get(), argv[2], true);
+    if (argc == 3 && std::strcmp(argv[1], "--deps") == 0)
+        return PrintDependencies(machine.Get(), argv[2]);
     if (argc != 1)
         return Usage();
     CCatalogue catalogue(machine.Get());

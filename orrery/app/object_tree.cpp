@@ -163,6 +163,8 @@ void CObjectTree::ShowSelectedObject()
     if (orrery::CComObject* record = GetSelectedRecord()) {
         CListViewRows rows(attributes->GetList());
         record->FillAttributeList(rows);
+        CTreeViewItems dependencyItems(dependencies->GetDependencyTree());
+        record->FillDependencyTree(dependencyItems);
         CTreeViewItems keys(registry->GetKeyTree());
         record->FillRegistryTree(keys);
     }

@@ -2,6 +2,7 @@
 
 #include "orrery/catalogue/registry_text.h"
 #include "orrery/catalogue/server_path.h"
+#include "orrery/dependencies/dependency_tree.h"
 
 #include <cctype>
 
@@ -249,6 +250,11 @@ TreeItem CComObject::FillClassTree(CTreeControl& tree)
 void CComObject::FillRegistryTree(CTreeControl& tree)
 {
     FillClassTree(tree);
+}
+
+void CComObject::FillDependencyTree(CTreeControl& tree)
+{
+    FillDependencyItems(m_platform, *this, tree);
 }
 
 }  // namespace orrery

@@ -20,6 +20,9 @@ public:
 
     void FillAttributeList(CTwoColumnList& list) override;
     virtual void FillRegistryTree(CTreeControl& tree);
+    // Inserts the server file's DLL dependencies, found and missing, as
+    // top-level items; the tree owns their records from then on.
+    virtual void FillDependencyTree(CTreeControl& tree);
     virtual std::string GetProgID() const;
     virtual std::string GetTypeLibName() const;
     // The value of an AttributeId; empty text for any id above 18.

@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 namespace orrery {
 
@@ -44,6 +45,25 @@ void CivilFromDays(std::int64_t z, int* year, int* month, int* day)
     *year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (*month <= 2));
 }
 
+// A view shares the contents it was opened on, so that replacing or removing
+// the file leaves an open view as it was.
+class CMemoryFileView : public CFileView {
+public:
+    explicit CMemoryFileView(std::shared_ptr<const std::vector<unsigned char>> contents)
+        : m_contents(std::move(contents)) {}
+
+    CByteView Bytes() const override
+    {
+        CByteView view;
+        view.data = m_contents->data();
+        view.size = m_contents->size();
+        return view;
+    }
+
+private:
+    std::shared_ptr<const std::vector<unsigned char>> m_contents;
+};
+
 }  // namespace
 
 FileTime MakeFileTime(int year, int month, int day, int hour, int minute,
@@ -72,9 +92,38 @@ void CMemoryFileSystem::AddFile(const std::string& path, std::uint64_t size)
     AddFile(path, entry);
 }
 
+void CMemoryFileSystem::AddFileContents(const std::string& path,
+                                        const std::vector<unsigned char>& bytes)
+{
+    AddFile(path, bytes.size());
+    m_contents[UpperCase(path)] = std::make_shared<const std::vector<unsigned char>>(bytes);
+}
+
 void CMemoryFileSystem::RemoveFile(const std::string& path)
 {
     m_files.erase(UpperCase(path));
+    m_contents.erase(UpperCase(path));
+}
+
+void CMemoryFileSystem::RefuseOpening(const std::string& path)
+{
+    m_refused.insert(UpperCase(path));
+}
+
+unsigned long CMemoryFileSystem::OpenCount(const std::string& path) const
+{
+    auto found = m_opens.find(UpperCase(path));
+    return found == m_opens.end() ? 0 : found->second;
+}
+
+std::unique_ptr<CFileView> CMemoryFileSystem::OpenView(const std::string& path)
+{
+    std::string key = UpperCase(path);
+    ++m_opens[key];
+    auto contents = m_contents.find(key);
+    if (m_refused.count(key) || contents == m_contents.end() || contents->second->empty())
+        return nullptr;
+    return std::unique_ptr<CFileView>(new CMemoryFileView(contents->second));
 }
 
 void CMemoryFileSystem::SetVariable(const std::string& name,

@@ -1,5 +1,6 @@
-// A whole machine in memory: registry, files and version resources, for tests,
-// benchmarks and window tests that want a catalogue of their own making.
+// A whole machine in memory: registry, files (with their contents) and version
+// resources, for tests, benchmarks and window tests that want a catalogue of
+// their own making.
 #pragma once
 
 #include "orrery/platform/memory_files.h"
@@ -11,7 +12,7 @@ namespace orrery {
 
 class CMemoryPlatform {
 public:
-    CMemoryPlatform() : m_platform{registry, files, versions} {}
+    CMemoryPlatform() : m_platform{registry, files, versions, files} {}
     CMemoryPlatform(const CMemoryPlatform&) = delete;
     CMemoryPlatform& operator=(const CMemoryPlatform&) = delete;
 

@@ -33,6 +33,11 @@ public:
     bool ToLocalTime(FileTime time, std::tm* local) override;
 };
 
+class CWin32FileViews : public CFileViews {
+public:
+    std::unique_ptr<CFileView> OpenView(const std::string& path) override;
+};
+
 class CWin32VersionResources : public CVersionResources {
 public:
     unsigned long GetInfoSize(const char* path) override;
@@ -44,7 +49,7 @@ public:
 // The live machine. One per process is enough; it holds no state.
 class CWin32Platform {
 public:
-    CWin32Platform() : m_platform{m_registry, m_files, m_versions} {}
+    CWin32Platform() : m_platform{m_registry, m_files, m_versions, m_views} {}
     CWin32Platform(const CWin32Platform&) = delete;
     CWin32Platform& operator=(const CWin32Platform&) = delete;
 
@@ -54,6 +59,7 @@ private:
     CWin32Registry m_registry;
     CWin32FileSystem m_files;
     CWin32VersionResources m_versions;
+    CWin32FileViews m_views;
     CPlatform m_platform;
 };
 

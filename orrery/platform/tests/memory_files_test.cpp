@@ -61,3 +61,44 @@ TEST(MemoryFiles, FileTimesConvertToCalendarTime)
 
 }  // namespace
 }  // namespace orrery
+
+namespace orrery {
+namespace {
+
+TEST(MemoryFileViews, ServeTheContentsGivenAndCountOpens)
+{
+    CMemoryFileSystem files;
+    files.AddFileContents("C:\\Dir\\Image.dll", {'M', 'Z', 1, 2});
+    CFileEntry entry;
+    ASSERT_TRUE(files.FindFile("c:\\dir\\image.dll", &entry));
+    EXPECT_EQ(4u, entry.size);
+
+    std::unique_ptr<CFileView> view = files.OpenView("C:\\DIR\\IMAGE.DLL");
+    ASSERT_NE(nullptr, view);
+    ASSERT_EQ(4u, view->Bytes().size);
+    EXPECT_EQ('Z', view->Bytes().data[1]);
+    EXPECT_EQ(1u, files.OpenCount("c:\\dir\\image.dll"));
+
+    // Replacing the file leaves the open view as it was.
+    files.AddFileContents("C:\\Dir\\Image.dll", {'X'});
+    EXPECT_EQ(4u, view->Bytes().size);
+    EXPECT_EQ(1u, files.OpenView("C:\\Dir\\Image.dll")->Bytes().size);
+}
+
+TEST(MemoryFileViews, RefuseWhatCannotBeMapped)
+{
+    CMemoryFileSystem files;
+    files.AddFile("C:\\no_contents.dll", 100);
+    files.AddFileContents("C:\\empty.dll", {});
+    files.AddFileContents("C:\\locked.dll", {'M', 'Z'});
+    files.RefuseOpening("C:\\locked.dll");
+    EXPECT_EQ(nullptr, files.OpenView("C:\\absent.dll"));
+    EXPECT_EQ(nullptr, files.OpenView("C:\\no_contents.dll"));
+    EXPECT_EQ(nullptr, files.OpenView("C:\\empty.dll"));
+    EXPECT_EQ(nullptr, files.OpenView("C:\\locked.dll"));
+    EXPECT_TRUE(files.FindFile("C:\\locked.dll", nullptr)) << "a refused file is still there";
+    EXPECT_EQ(1u, files.OpenCount("C:\\locked.dll"));
+}
+
+}  // namespace
+}  // namespace orrery

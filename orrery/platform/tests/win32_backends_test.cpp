@@ -168,5 +168,39 @@ TEST(Win32Version, ReadsTheResourceOfASystemDll)
     EXPECT_EQ(0u, versions.GetInfoSize("C:\\no-such-file.dll"));
 }
 
+TEST(Win32FileViews, MapWholeFilesReadOnly)
+{
+    CWin32Platform machine;
+    std::string path = SystemFile("ole32.dll");
+    CFileEntry entry;
+    ASSERT_TRUE(machine.Get().files.FindFile(path, &entry));
+    std::unique_ptr<CFileView> view = machine.Get().views.OpenView(path);
+    ASSERT_NE(nullptr, view);
+    CByteView bytes = view->Bytes();
+    ASSERT_EQ(entry.size, bytes.size);
+    // The view holds the file's bytes, the last one included.
+    std::string read(static_cast<size_t>(entry.size), '\0');
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD got = 0;
+    ReadFile(file, &read[0], static_cast<DWORD>(read.size()), &got, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(read.size(), got);
+    EXPECT_TRUE(read == std::string(reinterpret_cast<const char*>(bytes.data), bytes.size));
+    EXPECT_EQ("MZ", read.substr(0, 2));
+
+    EXPECT_EQ(nullptr, machine.Get().views.OpenView(SystemFile("no_such_file.dll")));
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ(nullptr, machine.Get().views.OpenView(system)) << "a directory";
+
+    char temp[MAX_PATH];
+    char empty[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    ASSERT_NE(0u, GetTempFileNameA(temp, "orv", 0, empty));
+    EXPECT_EQ(nullptr, machine.Get().views.OpenView(empty)) << "an empty file cannot be mapped";
+    DeleteFileA(empty);
+}
+
 }  // namespace
 }  // namespace orrery

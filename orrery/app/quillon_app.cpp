@@ -5,6 +5,7 @@
 #include "orrery/app/command_line_operations.h"
 #include "orrery/app/help.h"
 #include "orrery/app/ini_profile.h"
+#include "orrery/app/missing_dependencies_dlg.h"
 #include "orrery/app/options_dlg.h"
 #include "orrery/app/program_state.h"
 #include "orrery/app/quillon_doc.h"
@@ -21,8 +22,7 @@ namespace {
 
 const char kUpdatesAddress[] = "http://www.tarnwick.example/updates/";
 
-// Generate Report and Find Missing Dependencies get their handlers with
-// their dialogs; all are always enabled.
+// Generate Report gets its handler with its dialog; all are always enabled.
 const CCommandEntry<CQuillonApp> kCommands[] = {
     {ID_APP_ABOUT, nullptr, &CQuillonApp::OnAppAbout},
     {ID_REFRESH_LIST, nullptr, &CQuillonApp::OnRefreshList},
@@ -31,7 +31,7 @@ const CCommandEntry<CQuillonApp> kCommands[] = {
     {ID_CHECK_UPDATES, nullptr, &CQuillonApp::OnCheckUpdates},
     {ID_GENERATE_REPORT, nullptr, nullptr},
     {ID_OPTIONS, nullptr, &CQuillonApp::OnOptions},
-    {ID_FIND_MISSING_DEPENDENCIES, nullptr, nullptr},
+    {ID_FIND_MISSING_DEPENDENCIES, nullptr, &CQuillonApp::OnFindMissingDependencies},
 };
 
 CDocument* NewDocument()
@@ -162,4 +162,14 @@ void CQuillonApp::OnTarnwickWeb()
 void CQuillonApp::OnCheckUpdates()
 {
     OpenWebPage(kUpdatesAddress);
+}
+
+void CQuillonApp::OnFindMissingDependencies()
+{
+    CSplitterFrame* frame = MainFrame();
+    if (!frame)
+        return;
+    CObjectTree* tree = frame->GetObjectTree();
+    CMissingDependenciesDlg finder(tree->CurrentTabText(), tree->GetTree());
+    finder.DoModal(frame->GetSafeHwnd());
 }

@@ -35,6 +35,7 @@ public:
     void OnHelpContents();
     void OnTarnwickWeb();
     void OnCheckUpdates();
+    void OnFindMissingDependencies();
 
 private:
     void PlaceMainWindow();

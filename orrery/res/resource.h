@@ -25,6 +25,7 @@
 #define IDD_TAB_VIEW                    192
 #define IDD_REGISTRY_PANE               193
 #define IDD_DEPENDENCIES_PANE           194
+#define IDD_MISSING_DEPENDENCIES        198
 
 // Bitmaps
 #define IDB_EXE_SERVER                  136
@@ -77,6 +78,14 @@
 #define IDC_UNREGISTERED_NAME           1072
 #define IDC_UNREGISTERED_PATH           1073
 #define IDC_DELETE_FILE                 1074
+
+// Controls of the missing-dependency finder (dialog 198)
+#define IDC_FINDER_CATEGORY             1080
+#define IDC_FINDER_MARK                 1081
+#define IDC_FINDER_PROCESSED            1082
+#define IDC_FINDER_MISSING              1083
+#define IDC_FINDER_PROGRESS             1084
+#define IDC_FINDER_SEARCH               1085
 
 // Commands
 #define ID_UNREGISTER                   1001

@@ -114,7 +114,6 @@ bool CHyperLink::Attach(HWND parent, UINT id, const std::string& target, bool ho
         ::SetWindowTextA(m_hWnd, target.c_str());
     LOGFONTA font = {};
     ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(parent, WM_GETFONT, 0, 0)), sizeof font, &font);
-    font.lfUnderline = TRUE;
     m_font = ::CreateFontIndirectA(&font);
     SizeToText();
     AddToolTip();
@@ -128,32 +127,82 @@ COLORREF CHyperLink::CurrentColour() const
     return m_visited ? g_colours.visited : g_colours.link;
 }
 
-void CHyperLink::SizeToText()
+// The text is drawn once off screen and its ink looked for: fonts may draw
+// a last letter such as "/" past the extent they report for the text, and
+// the underline and the label's width must reach the ink's end.
+CHyperLink::TextMetrics CHyperLink::MeasureText(HDC dc) const
 {
     std::string text = GetWindowText();
+    HGDIOBJ oldFont = ::SelectObject(dc, m_font);
+    SIZE size = {};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    TEXTMETRICA metrics = {};
+    ::GetTextMetricsA(dc, &metrics);
+    ::SelectObject(dc, oldFont);
+
+    RECT canvas = {0, 0, size.cx + 2 * size.cy, size.cy};
+    HDC memory = ::CreateCompatibleDC(dc);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(dc, canvas.right, canvas.bottom);
+    HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
+    oldFont = ::SelectObject(memory, m_font);
+    ::FillRect(memory, &canvas, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetBkMode(memory, TRANSPARENT);
+    ::SetTextColor(memory, RGB(0, 0, 0));
+    ::DrawTextA(memory, text.c_str(), static_cast<int>(text.size()), &canvas, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    int inkWidth = size.cx;
+    for (int x = canvas.right - 1; x >= size.cx; --x) {
+        bool ink = false;
+        for (int y = 0; y < canvas.bottom && !ink; ++y)
+            ink = ::GetPixel(memory, x, y) != RGB(255, 255, 255);
+        if (ink) {
+            inkWidth = x + 1;
+            break;
+        }
+    }
+    ::SelectObject(memory, oldFont);
+    ::SelectObject(memory, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    return {inkWidth, size.cy, metrics.tmAscent};
+}
+
+void CHyperLink::SizeToText()
+{
     HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(dc, m_font);
-    RECT bounds = {0, 0, 0, 0};
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds,
-                DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-    ::SelectObject(dc, old);
+    m_measured = MeasureText(dc);
     ::ReleaseDC(m_hWnd, dc);
-    // A margin of one line height keeps the last letters clear of rounding
-    // in the font's measured and drawn widths.
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, bounds.right + bounds.bottom, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, m_measured.inkWidth + kUnderlineGap, m_measured.height + kUnderlineGap,
+                   SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void CHyperLink::AddToolTip()
 {
-    m_toolTip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0, ::GetParent(m_hWnd),
-                                  nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    m_toolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                  0, 0, 0, 0, ::GetParent(m_hWnd), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ::SendMessageA(m_toolTip, WM_SETFONT, ::SendMessageA(::GetParent(m_hWnd), WM_GETFONT, 0, 0), FALSE);
+    // The notices of the tip (when it shows) come to the link itself.
     TOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = ::GetParent(m_hWnd);
+    tool.hwnd = m_hWnd;
     tool.uId = reinterpret_cast<UINT_PTR>(m_hWnd);
     tool.lpszText = const_cast<char*>(m_target.c_str());
     ::SendMessageA(m_toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The tip shows above the link, where it covers neither the link nor the
+// buttons that usually sit below it, and a little wider than its text, so
+// that the last letter is not cut.
+void CHyperLink::PlaceToolTip()
+{
+    RECT link = {};
+    ::GetWindowRect(m_hWnd, &link);
+    RECT tip = {};
+    ::GetWindowRect(m_toolTip, &tip);
+    int width = tip.right - tip.left + kToolTipRoom;
+    int height = tip.bottom - tip.top;
+    ::SetWindowPos(m_toolTip, nullptr, link.left, link.top - height - 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CHyperLink::OnPaint()
@@ -162,12 +211,20 @@ void CHyperLink::OnPaint()
     HDC dc = ::BeginPaint(m_hWnd, &paint);
     RECT client = {};
     ::GetClientRect(m_hWnd, &client);
-    HGDIOBJ old = ::SelectObject(dc, m_font);
+    HGDIOBJ oldFont = ::SelectObject(dc, m_font);
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, CurrentColour());
+    COLORREF colour = CurrentColour();
+    ::SetTextColor(dc, colour);
     std::string text = GetWindowText();
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, old);
+    // The underline runs under the whole text, its last letter included.
+    HPEN pen = ::CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ oldPen = ::SelectObject(dc, pen);
+    ::MoveToEx(dc, 0, m_measured.ascent + 1, nullptr);
+    ::LineTo(dc, m_measured.inkWidth, m_measured.ascent + 1);
+    ::SelectObject(dc, oldPen);
+    ::DeleteObject(pen);
+    ::SelectObject(dc, oldFont);
     ::EndPaint(m_hWnd, &paint);
 }
 
@@ -214,6 +271,12 @@ void CHyperLink::FollowLink()
 LRESULT CHyperLink::WindowProc(UINT msg, WPARAM /*wp*/, LPARAM lp)
 {
     switch (msg) {
+    case WM_NOTIFY:
+        if (reinterpret_cast<NMHDR*>(lp)->hwndFrom == m_toolTip && reinterpret_cast<NMHDR*>(lp)->code == TTN_SHOW) {
+            PlaceToolTip();
+            return TRUE;
+        }
+        break;
     case WM_PAINT:
         OnPaint();
         return 0;

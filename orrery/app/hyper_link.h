@@ -26,6 +26,9 @@ public:
     bool Attach(HWND parent, UINT id, const std::string& target, bool hover);
     bool IsVisited() const { return m_visited; }
     COLORREF CurrentColour() const;
+    HWND GetToolTip() const { return m_toolTip; }
+    // Puts the shown tip above the link, wide enough for its whole text.
+    void PlaceToolTip();
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -33,6 +36,16 @@ protected:
     void MarkVisited();
 
 private:
+    struct TextMetrics {
+        int inkWidth;  // from the first letter's start to the last one's ink end
+        int height;
+        int ascent;    // the baseline, from the top
+    };
+    // Room below the text for the underline and beside it for the ink.
+    static const int kUnderlineGap = 3;
+    static const int kToolTipRoom = 8;
+
+    TextMetrics MeasureText(HDC dc) const;
     void OnPaint();
     void OnMouseMove();
     void SizeToText();
@@ -43,6 +56,7 @@ private:
     bool m_hovering = false;
     bool m_visited = false;
     HFONT m_font = nullptr;
+    TextMetrics m_measured = {0, 0, 0};
     HWND m_toolTip = nullptr;
 };
 

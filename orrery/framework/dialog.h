@@ -1,6 +1,7 @@
 // CDialog: a dialog built from a numbered resource template, run modally with
 // DoModal or shown modelessly with Create. Derived classes fill their controls
-// in OnInitDialog and react to buttons in OnCommand.
+// in OnInitDialog and react to buttons in OnCommand. A modal dialog that does
+// not move itself in OnInitDialog opens centred on its owner.
 #ifndef ORRERY_FRAMEWORK_DIALOG_H
 #define ORRERY_FRAMEWORK_DIALOG_H
 
@@ -17,6 +18,8 @@ public:
     bool Create(HWND parent);
     void EndDialog(INT_PTR result);
     bool IsModal() const { return m_modal; }
+    // Centres the dialog on its owner (on the screen without one).
+    void CenterWindow();
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -4,7 +4,10 @@
 #include "orrery/app/tests/recording_shell.h"
 #include "orrery/app/tests/ui_fixture.h"
 
+#include "orrery/app/maintenance_windows.h"
 #include "orrery/app/program_state.h"
+#include "orrery/platform/memory_backup_folder.h"
+#include "orrery/platform/memory_modules.h"
 
 #include <fstream>
 #include <functional>
@@ -243,6 +246,42 @@ TEST_F(OptionsCommandTest, ALabelNumberOutsideTheListLabelsByProgIDAfterOK)
     char text[16] = "";
     ::GetPrivateProfileStringA("General", "DisplayInList", "", text, sizeof text, "orrery.ini");
     EXPECT_STREQ("-1", text);
+}
+
+TEST_F(OptionsCommandTest, TheRemovalReportFollowsConfirmRemove)
+{
+    orrery::CMemoryModules modules;
+    orrery::CMemoryBackupFolder backups;
+    UseMaintenanceMachine(&modules, &backups);
+    const char* const kClasses[] = {"{6B1D0A60-0000-4000-8000-00000000A001}", "{6B1D0A60-0000-4000-8000-00000000A002}"};
+    for (const char* clsid : kClasses) {
+        std::string progId = std::string("Gone.Control.") + clsid[36];
+        Machine().registry.SetString(std::string("CLSID\\") + clsid + "\\ProgID", "", progId);
+        Machine().registry.SetString(std::string("CLSID\\") + clsid + "\\InprocServer32", "", "C:\\gone\\x.ocx");
+        Machine().registry.AddKey(std::string("CLSID\\") + clsid + "\\Control");
+    }
+    Tree().RefreshCatalogue(false, nullptr);
+
+    auto removeAndShow = [this](const std::string& label) {
+        Select(label);
+        CBoxAnswerer answerer;
+        Frame().RouteCmdMsg(ID_REMOVE_FROM_REGISTRY);
+        std::vector<CBoxAnswerer::Box> boxes = answerer.TakeBoxes();
+        return boxes.empty() ? std::string("<no box>") : boxes[0].text;
+    };
+    RunOptions([](HWND dialog) {
+        ::SendMessageA(::GetDlgItem(dialog, IDC_CONFIRM_REMOVE), BM_SETCHECK, BST_UNCHECKED, 0);
+    }, {IDOK});
+    EXPECT_FALSE(Options().ConfirmRemove);
+    EXPECT_EQ("<no box>", removeAndShow("Gone.Control.1"));
+    EXPECT_FALSE(Machine().registry.HasKey(std::string("CLSID\\") + kClasses[0]));
+
+    RunOptions([](HWND dialog) {
+        ::SendMessageA(::GetDlgItem(dialog, IDC_CONFIRM_REMOVE), BM_SETCHECK, BST_CHECKED, 0);
+    }, {IDOK});
+    EXPECT_NE(std::string::npos, removeAndShow("Gone.Control.2").find("Gone.Control.2 was successfully removed"));
+    EXPECT_FALSE(Machine().registry.HasKey(std::string("CLSID\\") + kClasses[1]));
+    UseMaintenanceMachine(nullptr, nullptr);
 }
 
 TEST_F(OptionsCommandTest, CancelChangesNothing)

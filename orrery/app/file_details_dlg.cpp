@@ -54,6 +54,8 @@ void CFileDetailsDlg::FillPages()
 {
     CListViewRows rows(GetAttributeList());
     m_record.FillAttributeList(rows);
+    CTreeViewItems dependencies(m_dependencies.GetDependencyTree());
+    m_record.FillDependencyTree(dependencies);
     CTreeViewItems keys(m_registry.GetKeyTree());
     m_record.FillRegistryTree(keys);
 }

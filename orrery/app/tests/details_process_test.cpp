@@ -167,6 +167,7 @@ TEST_F(DetailsProcessTest, ShowsTheDetailsOfARegisteredServerOnEachTab)
     std::vector<std::string> attributes;
     std::vector<bool> pagesShown;
     LRESULT keyCount = 0;
+    LRESULT dependencyCount = 0;
     CDialogDriver driver;
     driver.Expect(kTitle, [&](HWND window) {
         char text[256] = "";
@@ -187,6 +188,7 @@ TEST_F(DetailsProcessTest, ShowsTheDetailsOfARegisteredServerOnEachTab)
         }
         HWND keys = ::GetDlgItem(registry, IDC_REGISTRY_TREE);
         keyCount = ::SendMessageA(keys, TVM_GETCOUNT, 0, 0);
+        dependencyCount = ::SendMessageA(::GetDlgItem(dependencies, IDC_DEPENDENCY_TREE), TVM_GETCOUNT, 0, 0);
         CDialogDriver::Press(IDOK)(window);
     });
     RunOrrery("-V " + ServerPath(), driver);
@@ -198,6 +200,7 @@ TEST_F(DetailsProcessTest, ShowsTheDetailsOfARegisteredServerOnEachTab)
     EXPECT_TRUE(Contains(attributes, "Status=File Exists"));
     EXPECT_TRUE(Contains(attributes, "File Version=2.1.0.7"));
     EXPECT_EQ((std::vector<bool>{true, false, false, false, true, false, false, false, true}), pagesShown);
+    EXPECT_GE(dependencyCount, 2) << "the server imports KERNEL32.dll and ADVAPI32.dll at least";
     EXPECT_GE(keyCount, 10) << "HKEY_CLASSES_ROOT, CLSID, the class, its five keys, the ProgID and its key";
 }
 

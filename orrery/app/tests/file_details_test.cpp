@@ -7,6 +7,7 @@
 #include "orrery/app/file_details_dlg.h"
 #include "orrery/app/program_state.h"
 #include "orrery/catalogue/com_servers.h"
+#include "orrery/dependencies/tests/fixture_images.h"
 
 #include <functional>
 #include <string>
@@ -183,6 +184,31 @@ TEST_F(FileDetailsTest, GrowsByOnePixelOnEverySideAndLaysItsPagesOut)
         RECT list = ChildRect(details.GetAttributeList());
         EXPECT_EQ(client.right - 2, list.right - list.left);
         EXPECT_EQ(client.bottom - tabHeight - CFileDetailsDlg::kButtonStrip, list.bottom - list.top);
+    });
+}
+
+TEST_F(FileDetailsTest, TheDependenciesPageListsTheServersDlls)
+{
+    const std::string system = orrery::kSystemDirectory;
+    machine.files.AddSearchDirectory(system);
+    machine.files.AddFileContents(system + "\\KERNEL32.dll", orrery::ReadFixture("plain/no_imports.dll"));
+    machine.files.AddFileContents("C:\\app\\chain_a.dll", orrery::ReadFixture("chain/chain_a.dll"));
+    machine.files.AddFileContents("C:\\app\\chain_b.dll", orrery::ReadFixture("chain/chain_b.dll"));
+    machine.registry.SetString("CLSID\\{DEP1}\\ProgID", "", "Orrery.Chain");
+    machine.registry.SetString("CLSID\\{DEP1}\\InprocServer32", "", "C:\\app\\chain_a.dll");
+    orrery::CDllServer chain(machine.Get(), "{DEP1}");
+    Inspect(chain, [&](CFileDetailsDlg& details) {
+        details.SelectPage(CFileDetailsDlg::PageDependencies);
+        CDependenciesPane& pane = details.GetDependenciesPane();
+        HWND tree = pane.GetDependencyTree();
+        EXPECT_EQ((std::vector<std::string>{"KERNEL32.dll", "chain_b.dll", "chain_c.dll"}),
+                  TreeChildTexts(tree, TVI_ROOT));
+        ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                       reinterpret_cast<LPARAM>(FindChild(tree, TVI_ROOT, "chain_b.dll")));
+        std::vector<AttributeRow> rows = ListRows(pane.GetAttributeList());
+        ASSERT_FALSE(rows.empty());
+        EXPECT_EQ("File Location", rows[0].label);
+        EXPECT_EQ("C:\\app\\chain_b.dll", rows[0].value);
     });
 }
 

@@ -3,7 +3,17 @@
 #include "twyndle/app/app_state.h"
 #include "twyndle/engine/ui_seam_win32.h"
 
-MessageBoxFunction message_box_function = MessageBoxA;
+std::string text_for_box(const char* text) {
+  std::string shown = text ? text : "";
+  if (!shown.empty() && shown.back() != ' ' && shown.back() != '\n') shown += ' ';
+  return shown;
+}
+
+int WINAPI show_message_box(HWND owner, const char* text, const char* title, UINT style) {
+  return MessageBoxA(owner, text_for_box(text).c_str(), title, style);
+}
+
+MessageBoxFunction message_box_function = show_message_box;
 
 AttachedInput::AttachedInput() {
   DWORD current = GetCurrentThreadId();

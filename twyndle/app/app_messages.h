@@ -12,8 +12,16 @@
 // Shows a box and returns the button chosen (IDOK, IDCANCEL, IDYES, ...).
 using MessageBoxFunction = int(WINAPI*)(HWND owner, const char* text, const char* title, UINT style);
 
-// MessageBoxA by default.
+// show_message_box by default.
 extern MessageBoxFunction message_box_function;
+
+// MessageBoxA with a blank after the text: some platforms (Wine) size a box
+// for a long single line one character short and cut its last character,
+// such as the question mark of the listing question. The blank is what is
+// cut instead; the text the box was asked to show is unchanged.
+int WINAPI show_message_box(HWND owner, const char* text, const char* title, UINT style);
+// The text show_message_box hands to MessageBoxA.
+std::string text_for_box(const char* text);
 
 int app_message(HWND owner, const char* text, const char* title, UINT style);
 int app_message(HWND owner, const std::string& text, const char* title, UINT style);

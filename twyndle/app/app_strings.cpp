@@ -5,10 +5,15 @@
 #include "twyndle/app/app_state.h"
 #include "twyndle/res/resource.h"
 
+// The text up to its terminator: what LoadStringA returns as the length
+// is not always the number of bytes it wrote (under Wine it counts the
+// characters of the wide resource text, so a text with umlauts lost its
+// last bytes).
 std::string load_text(unsigned id) {
   char text[512] = "";
-  int length = LoadStringA(app.instance, id, text, sizeof text);
-  return std::string(text, length > 0 ? length : 0);
+  if (LoadStringA(app.instance, id, text, sizeof text) <= 0) return std::string();
+  text[sizeof text - 1] = '\0';
+  return std::string(text);
 }
 
 std::string button_text(ButtonText button) {
@@ -19,6 +24,10 @@ std::string button_text(ButtonText button) {
     case ButtonText::save: return app.use_german ? load_text(IDS_SAVE_BUTTON_DE) : "Save";
   }
   return std::string();
+}
+
+std::string open_in_host_question() {
+  return app.use_german ? load_text(IDS_OPEN_IN_HOST) : "Should the output be opened in Scrivane?";
 }
 
 std::string no_change_text(bool forward) {

@@ -13,3 +13,6 @@ enum class ButtonText { next, previous, print, save };
 std::string button_text(ButtonText button);
 // "No More Changes" / "No Previous Changes", or the German texts.
 std::string no_change_text(bool forward);
+// The question after the listing is written: whether the host should open
+// it, in English or, when the host asks for them, in German.
+std::string open_in_host_question();

@@ -23,17 +23,31 @@ bool begin_busy() {
 }
 
 namespace {
+// The expanded item's name, and a word when its files differ in their line
+// ends only where the listing cannot show it (it matches CR LF with LF).
+std::string expanded_label() {
+  const char* name = view_current_name(app.current_view);
+  std::string label = name ? name : "";
+  switch (item_line_ends(view_current_item(app.current_view, 0))) {
+    case LineEnds::crlf_left: return label + " (line ends differ: CR LF left, LF right)";
+    case LineEnds::crlf_right: return label + " (line ends differ: LF left, CR LF right)";
+    case LineEnds::same: break;
+  }
+  return label;
+}
+
 void show_expanded_buttons() {
   set_status_text(IDC_EXIT_BUTTON, "");
   set_status_text(IDM_NEXT_CHANGE, button_text(ButtonText::next));
   set_status_text(IDM_PREVIOUS_CHANGE, button_text(ButtonText::previous));
   set_status_text(IDM_PRINT, button_text(ButtonText::print));
   set_status_text(IDM_SAVE, button_text(ButtonText::save));
-  const char* name = view_current_name(app.current_view);
-  set_status_text(IDC_STATUS_LABEL, name ? name : "");
+  set_status_text(IDC_STATUS_LABEL, expanded_label());
 }
 
-void show_view_state() {
+}  // namespace
+
+void show_view_status() {
   if (!app.current_view) {
     set_status_text(IDC_EXIT_BUTTON, "Exit");
     set_status_text(IDC_STATUS_LABEL, "");
@@ -47,10 +61,9 @@ void show_view_state() {
     app.display_mode = mode_outline;
   }
 }
-}  // namespace
 
 void end_busy() {
-  show_view_state();
+  show_view_status();
   SetWindowTextA(app.main_window, "Twyndle");
   std::lock_guard<std::mutex> guard(app.busy_lock);
   app.busy = false;

@@ -12,5 +12,10 @@ bool begin_busy();
 void end_busy();
 // "Please wait for current operation to finish".
 void show_busy_message();
+// Shows the state of the current View in the status bar and sets
+// display_mode: "Exit" without a View; the next and previous, print and
+// save buttons and the item's name when expanded; no buttons in a fresh
+// outline.
+void show_view_status();
 // Replaces the text of a status bar item (the label or a button).
 void set_status_text(int identifier, const std::string& text);

@@ -17,10 +17,14 @@ void select_row(int32_t row) {
   SendMessageA(app.table, TM_SELECT, 0, reinterpret_cast<LPARAM>(&selection));
 }
 
+// An item expanded from the outline gets the same status bar as the one
+// item of a two-file run: its name, and the next and previous, print and
+// save buttons. During a run the end of the run shows them.
 bool expand() {
   if (app.selected_row < 0 || !view_expand(app.current_view, app.selected_row)) return false;
   app.display_mode = mode_expanded;
   layout_children();
+  if (!app.busy) show_view_status();
   return true;
 }
 

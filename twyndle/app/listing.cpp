@@ -10,8 +10,11 @@ void append(std::string& out, const char* text) {
   if (text) out += text;
 }
 
-bool ends_in_line_end(const std::string& text) {
-  return !text.empty() && (text.back() == '\n' || text.back() == '\r');
+// Takes off the line end that a row's text ends in: LF, CR LF, or the CR
+// alone that ends the last line of a file without a LF.
+void drop_line_end(std::string& out) {
+  if (!out.empty() && out.back() == '\n') out.pop_back();
+  if (!out.empty() && out.back() == '\r') out.pop_back();
 }
 }  // namespace
 
@@ -37,7 +40,8 @@ std::string listing_text(const ListingHeader& header, int32_t row_count, const L
     out += '\t';
     append(out, cell(row, 1));
     append(out, cell(row, 2));
-    if (!ends_in_line_end(out)) out += "\r\n";
+    drop_line_end(out);
+    out += "\r\n";
   }
   return out;
 }

@@ -22,9 +22,10 @@ using ListingCell = std::function<const char*(int32_t row, int32_t column)>;
 // in a row: every mark but the Equal mark "    ".
 bool is_change_row(const char* mark);
 
-// The whole listing. Line texts carry their own line ends; a row whose text
-// has none (the last line of a file without one, or an outline row) gets
-// CR LF, so that no two rows ever run together.
+// The whole listing, every line ending in CR LF: a row's text is written
+// without its own line end (LF, or CR LF) and CR LF follows, so that files
+// with either kind of line end, or a last line without one, give the host
+// one kind.
 std::string listing_text(const ListingHeader& header, int32_t row_count, const ListingCell& cell);
 
 // Writes the text to a new file, replacing an existing one.

@@ -72,6 +72,6 @@ void write_listing_for_host() {
   if (!item) return;
   std::string path = app.listing_path;
   if (!write_listing(path, listing_of(item))) return;
-  int answer = app_message(app.main_window, load_text(IDS_OPEN_IN_HOST), "Twyndle", MB_ICONINFORMATION | MB_YESNO);
+  int answer = app_message(app.main_window, open_in_host_question(), "Twyndle", MB_ICONINFORMATION | MB_YESNO);
   if (answer == IDYES) post_open_request(app.host, app.main_window, path.c_str(), 0);
 }

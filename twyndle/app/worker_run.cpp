@@ -23,6 +23,16 @@ void save_and_exit(RunParameters* run) {
   ExitProcess(saved ? 0 : 1);
 }
 
+// A compare that failed (a path not found, already reported) leaves no
+// View behind: the window is empty again and offers Exit.
+void drop_failed_view(View* view) {
+  view_release(view);
+  if (app.current_view != view) return;  // the table dropped it itself
+  view_delete(view);
+  app.current_view = nullptr;
+  app.display_mode = mode_empty;
+}
+
 DWORD WINAPI compare_worker(void* parameter) {
   auto* run = static_cast<RunParameters*>(parameter);
   run->list = compare_paths(run->left_path.c_str(), run->right_path.c_str(), run->view, run->recursive);
@@ -76,7 +86,7 @@ void finish_run(RunParameters* run) {
   // One row means two files were compared, unless an abort cut a longer
   // scan short after its first item.
   if (!run->list) {
-    view_release(run->view);
+    drop_failed_view(run->view);
   } else if (view_row_count(run->view) == 1 && compare_list_complete(run->list)) {
     select_row(0);
     expand();

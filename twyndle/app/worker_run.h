@@ -39,5 +39,6 @@ bool start_compare_run(const CommandLine& line);
 
 // On the main thread, after the worker's compare: a complete compare of one
 // row (two files) is selected and expanded, a failed compare leaves the
-// table empty; then the parameters go and busy ends.
+// table empty and no View, so that the window offers Exit; then the
+// parameters go and busy ends.
 void finish_run(RunParameters* run);

@@ -168,6 +168,25 @@ SourceFile* item_right_file(const CompareItem* item) { return item ? item->right
 BlockList* item_left_sections(const CompareItem* item) { return item ? item->left_sections : nullptr; }
 BlockList* item_right_sections(const CompareItem* item) { return item ? item->right_sections : nullptr; }
 
+namespace {
+bool ends_in_crlf(const Line* line) {
+  const char* text = line_text(line);
+  return text && line->length >= 2 && text[line->length - 2] == '\r' && text[line->length - 1] == '\n';
+}
+}  // namespace
+
+LineEnds item_line_ends(const CompareItem* item) {
+  if (!item || !item->composite || !item->right) return LineEnds::same;
+  for (auto* line = static_cast<Line*>(list_first(item->right->lines)); line;
+       line = static_cast<Line*>(list_next(line))) {
+    Line* partner = line_link(line);
+    if (!partner) continue;
+    bool right_crlf = ends_in_crlf(line);
+    if (right_crlf != ends_in_crlf(partner)) return right_crlf ? LineEnds::crlf_right : LineEnds::crlf_left;
+  }
+  return LineEnds::same;
+}
+
 char* item_file_name(const CompareItem* item, int32_t which) {
   if (!item || (which != 1 && which != 2)) return nullptr;
   DirEntry* entry = source_entry(which == 1 ? item->left : item->right);

@@ -54,6 +54,14 @@ SourceFile* item_right_file(const CompareItem* item);
 BlockList* item_left_sections(const CompareItem* item);
 BlockList* item_right_sections(const CompareItem* item);
 
+// Matching takes CR LF and LF for the same line end (line.h), so files that
+// differ only there show no change; this says whether they do. Read once the
+// composite is made: `same` when every pair of matched Lines ends alike (or
+// nothing is matched yet), else the side of the first pair that ends in
+// CR LF where its partner ends in a LF alone.
+enum class LineEnds { same, crlf_left, crlf_right };
+LineEnds item_line_ends(const CompareItem* item);
+
 // The full path of the left (which = 1) or right (which = 2) file as a new
 // text that the caller frees with text_free; none when that side has no file.
 char* item_file_name(const CompareItem* item, int32_t which);

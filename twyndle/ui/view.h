@@ -25,9 +25,13 @@
 #include "twyndle/ui/view_options.h"
 #include "twyndle/ui/view_sink.h"
 
-// One displayed line in expanded mode.
+// One displayed line in expanded mode. With only_changes, each run of equal
+// lines left out between or around the changes is one row of its own: its
+// line is none, its section the Equal Section left out, its numbers those
+// of the first line left out, and its text says how many lines it stands for.
 struct ViewRow {
-  Line* line;            // from the right file for Equal and right-side states, else the left
+  Line* line;            // from the right file for Equal and right-side states, else the left;
+                         // none for a row that stands for equal lines left out
   Section* section;      // the composite Section holding the line; its state is the row's
   int32_t left_number;   // 1-based line in the left file (for moved rows: where the
                          // matching text stands there); 0 = no place in the left file
@@ -42,6 +46,8 @@ struct View final : ListView {
   int32_t row_count = 0;               // rows in the current mode
   char number_text[16] = {};           // column 0 text, valid until the next call;
                                        // room for "(%d)" of any 32-bit number
+  char gap_text[48] = {};              // the text of a row for equal lines left out,
+                                       // valid until the next call
   int32_t width1 = 0;                  // width basis of column 1, in characters
   int32_t width2 = 0;                  // width basis of columns 2 and 3, in characters
   CompareItem** outline_rows = nullptr;// row_count items; only in outline mode
@@ -85,8 +91,10 @@ bool view_expand(View* view, int32_t row);
 
 // Outline: 0 "%d" of row + 1, 1 name, 2 tag. Expanded: 0 left number
 // ("(%d)" for MovedRightLines, none for 0), 1 the state's mark, 2 and 3 the
-// line text as side_by_side places it. The text stays the View's: column 0
-// until the next call, the others until the mode changes. None otherwise.
+// line text as side_by_side places it; a row for equal lines left out says
+// "... n equal lines left out ..." in both. The text stays the View's:
+// column 0 and the text of a row for lines left out until the next call,
+// the others until the mode changes. None otherwise.
 const char* view_cell_text(View* view, int32_t row, int32_t column);
 // Expanded mode: the row's left number, negative for MovedRightLines rows.
 int32_t view_left_number(View* view, int32_t row);
@@ -105,7 +113,8 @@ const char* view_current_name(View* view);
 // The next (forward) or previous change from `start`, or -1. A change is a
 // SizesDiffer item in the outline and a non-Equal row when expanded; forward
 // skips the rest of the change block that `start` is in, backward returns
-// the last row of the previous block.
+// the last row of the previous block. With only_changes the rows for equal
+// lines left out stand between the blocks, so every block is visited.
 int32_t view_find_change(View* view, int32_t start, bool forward);
 
 // The View that a query's view field names: 1 is `current` (printing),

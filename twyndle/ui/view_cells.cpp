@@ -45,6 +45,10 @@ const char* left_number_text(View* view, int32_t number, int32_t state) {
 const char* expanded_cell(View* view, int32_t row, int32_t column) {
   const ViewRow& shown = view->expanded_rows[row];
   int32_t state = section_state(shown.section);
+  if (!shown.line && (column == 2 || (column == 3 && side_by_side))) {
+    gap_text(section_line_count(shown.section), view->gap_text, sizeof view->gap_text);
+    return view->gap_text;
+  }
   switch (column) {
     case 0: return left_number_text(view, shown.left_number, state);
     case 1: return state_mark(state);
@@ -78,6 +82,12 @@ int32_t next_changed_item(const View* view, int32_t row, int32_t step) {
 }
 
 }  // namespace
+
+int32_t gap_text(int32_t count, char* buffer, size_t size) {
+  const char* format = count == 1 ? "... %d equal line left out ..." : "... %d equal lines left out ...";
+  int length = std::snprintf(buffer, size, format, count);
+  return length < 0 ? 0 : length;
+}
 
 const char* cell_text_locked(View* view, int32_t row, int32_t column) {
   if (!valid_row(view, row)) return nullptr;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <mutex>
 #include <thread>
 
@@ -38,6 +39,9 @@ bool outline_append_told(View* view);
 // False, with the rows as they were, when the item's files cannot be read
 // or memory runs out.
 bool build_expanded(View* view, CompareItem* item, ViewGuard& held);
+
+// The text of a row that stands for `count` equal lines left out.
+int32_t gap_text(int32_t count, char* buffer, size_t size);
 
 // Readers for callers that hold the lock.
 const char* cell_text_locked(View* view, int32_t row, int32_t column);

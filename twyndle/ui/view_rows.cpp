@@ -7,7 +7,9 @@
 // item at the list's end may still be in the making on the worker thread.
 //
 // An expanded listing is made in one step: count the rows of the composite
-// Sections that are shown, make the array, then fill it. The new array is
+// Sections that are shown, make the array, then fill it. With only_changes
+// an Equal Section is not shown line by line; when the listing has any
+// change, it gets one row that says how many lines were left out there. The new array is
 // made before the old one goes, so running out of memory leaves the rows
 // as they were.
 
@@ -53,12 +55,31 @@ void widen(int32_t& width, int32_t length) {
 
 bool shown(const Section* section) { return !(only_changes && section_state(section) == Equal); }
 
-int64_t count_expanded_rows(const BlockList* composite) {
-  int64_t rows = 0;
+bool has_change(const BlockList* composite) {
   for (Section* s = section_list_first(composite); s; s = section_next(s)) {
-    if (shown(s)) rows += section_line_count(s);
+    if (section_state(s) != Equal) return true;
   }
+  return false;
+}
+
+// The rows a Section takes: its lines, or one row for the lines left out
+// (only where there are changes to show between them).
+int64_t rows_of(const Section* section, bool gaps) {
+  if (shown(section)) return section_line_count(section);
+  return gaps ? 1 : 0;
+}
+
+int64_t count_expanded_rows(const BlockList* composite, bool gaps) {
+  int64_t rows = 0;
+  for (Section* s = section_list_first(composite); s; s = section_next(s)) rows += rows_of(s, gaps);
   return rows;
+}
+
+int32_t fill_gap(View* view, Section* section, ViewRow* rows) {
+  rows[0] = ViewRow{nullptr, section, section_left_base(section), section_right_base(section)};
+  char text[sizeof view->gap_text];
+  widen(view->width2, gap_text(section_line_count(section), text, sizeof text));
+  return 1;
 }
 
 // Appends the rows of one Section; returns the number appended (the Section
@@ -130,7 +151,8 @@ bool outline_append_told(View* view) {
 bool build_expanded(View* view, CompareItem* item, ViewGuard& held) {
   view->current_item = item;
   BlockList* composite = composite_sections(item);
-  int64_t count = composite ? count_expanded_rows(composite) : 0;
+  bool gaps = only_changes && has_change(composite);
+  int64_t count = composite ? count_expanded_rows(composite, gaps) : 0;
   ViewRow* rows = nullptr;
   if (count > 0) rows = static_cast<ViewRow*>(array_new(count, sizeof(ViewRow)));
   if (!composite || (count > 0 && !rows)) {
@@ -145,7 +167,11 @@ bool build_expanded(View* view, CompareItem* item, ViewGuard& held) {
   view->width2 = 0;
   int32_t made = 0;
   for (Section* s = section_list_first(composite); s && made < count; s = section_next(s)) {
-    if (shown(s)) made += fill_section(view, s, rows + made, static_cast<int32_t>(count) - made);
+    if (shown(s)) {
+      made += fill_section(view, s, rows + made, static_cast<int32_t>(count) - made);
+    } else if (gaps) {
+      made += fill_gap(view, s, rows + made);
+    }
   }
   view->row_count = made;
   ViewSink* table = view->table;

@@ -51,7 +51,7 @@ TEST(ListingText, FirstLineChangedGivesTwoSeparators) {
   Rows rows;
   rows.rows = {{"1", " <! ", "gone\n"}, {"2", "    ", "kept\n"}};
   std::string text = listing_text(header, 2, rows.cells());
-  EXPECT_EQ(text, std::string(head) + "====\r\n1\t <! gone\n====\r\n2\t    kept\n");
+  EXPECT_EQ(text, std::string(head) + "====\r\n1\t <! gone\r\n====\r\n2\t    kept\r\n");
 }
 
 TEST(ListingText, MovedAndChangedRunsShareOneBlock) {
@@ -59,7 +59,8 @@ TEST(ListingText, MovedAndChangedRunsShareOneBlock) {
   rows.rows = {{"1", "    ", "a\n"}, {"2", " <- ", "b\n"}, {"(5)", " -> ", "c\n"}, {"3", " <! ", "d\n"},
                {"4", "    ", "e\n"}, {"5", "    ", "f\n"}};
   std::string text = listing_text(header, 6, rows.cells());
-  EXPECT_EQ(text, std::string(head) + "1\t    a\n====\r\n2\t <- b\n(5)\t -> c\n3\t <! d\n====\r\n4\t    e\n5\t    f\n");
+  EXPECT_EQ(text, std::string(head) +
+                      "1\t    a\r\n====\r\n2\t <- b\r\n(5)\t -> c\r\n3\t <! d\r\n====\r\n4\t    e\r\n5\t    f\r\n");
 }
 
 TEST(ListingText, RowsWithoutLineEndsDoNotRunTogether) {
@@ -67,6 +68,22 @@ TEST(ListingText, RowsWithoutLineEndsDoNotRunTogether) {
   rows.rows = {{"1", "    ", "last line without end"}, {"2", " !> ", nullptr}};
   std::string text = listing_text(header, 2, rows.cells());
   EXPECT_EQ(text, std::string(head) + "1\t    last line without end\r\n====\r\n2\t !> \r\n");
+}
+
+TEST(ListingText, EveryLineEndsInCrLfWhateverTheFilesUse) {
+  Rows rows;
+  rows.rows = {{"1", "    ", "lf\n"}, {"2", " <! ", "crlf\r\n"}, {nullptr, " !> ", "cr in\rtext\n"},
+               {"3", "    ", "last, a CR only\r"}};
+  std::string text = listing_text(header, 4, rows.cells());
+  EXPECT_EQ(text, std::string(head) + "1\t    lf\r\n====\r\n2\t <! crlf\r\n\t !> cr in\rtext\r\n====\r\n" +
+                      "3\t    last, a CR only\r\n");
+  size_t lf = 0, crlf = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\n') continue;
+    ++lf;
+    if (i > 0 && text[i - 1] == '\r') ++crlf;
+  }
+  EXPECT_EQ(lf, crlf) << "no LF without its CR";
 }
 
 TEST(ListingText, EmptyViewIsTheHeaderAlone) {

@@ -208,6 +208,22 @@ TEST(ItemSections, DiscardingMatchesAgainFromScratch) {
   EXPECT_EQ(rows_of(composite_sections(item)), (Rows{{Equal, 1, 1, 1, 3}})) << "the changed file is read again";
 }
 
+TEST(ItemLineEnds, FilesThatDifferOnlyInLineEndsMatchAndSaySo) {
+  TempDir dir;
+  Compared pair(dir.make_file("crlf.c", "a\r\nb\r\nc\r\n"), dir.make_file("lf.c", "a\nb\nc\n"));
+  EXPECT_EQ(item_state(pair.item()), SizesDiffer);
+  EXPECT_EQ(item_line_ends(pair.item()), LineEnds::same) << "nothing matched yet";
+  EXPECT_EQ(rows_of(composite_sections(pair.item())), (Rows{{Equal, 1, 1, 1, 3}}));
+  EXPECT_EQ(item_line_ends(pair.item()), LineEnds::crlf_left);
+  Compared mirror(dir.at("lf.c"), dir.at("crlf.c"));
+  composite_sections(mirror.item());
+  EXPECT_EQ(item_line_ends(mirror.item()), LineEnds::crlf_right);
+  Compared alike(dir.at("lf.c"), dir.make_file("lf2.c", "a\nB\nc\n"));
+  composite_sections(alike.item());
+  EXPECT_EQ(item_line_ends(alike.item()), LineEnds::same);
+  EXPECT_EQ(item_line_ends(nullptr), LineEnds::same);
+}
+
 TEST(ItemRecord, MissingEntriesAndRecordsGiveNone) {
   EXPECT_EQ(item_new(nullptr, nullptr, nullptr, true), nullptr);
   BlockList* list = list_new();

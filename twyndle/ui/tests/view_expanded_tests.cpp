@@ -76,11 +76,44 @@ TEST_F(Expanded, SideBySidePutsEachSideInItsOwnColumn) {
   EXPECT_EQ(props.selection_flags, select_whole_row | select_first_column_only);
 }
 
-TEST_F(Expanded, OnlyChangesLeavesOutEqualLines) {
+TEST_F(Expanded, OnlyChangesShowsWhereEqualLinesWereLeftOut) {
   only_changes = 1;
   expand(moved_left, moved_right);
-  EXPECT_EQ(marks(), " ->  <-  <!  !>  !> ");
-  EXPECT_EQ(view_left_number(view, 2), 5);
+  // a | c moved | b | c moved | d | x | y z: each equal run is one row.
+  EXPECT_EQ(marks(), "    " " -> " "    " " <- " "    " " <! " " !> " " !> ");
+  EXPECT_EQ(row_texts(view, 0), (Texts{"1", "    ", "... 1 equal line left out ...", "-"}));
+  EXPECT_EQ(row_texts(view, 4), (Texts{"4", "    ", "... 1 equal line left out ...", "-"}));
+  EXPECT_EQ(view_left_number(view, 4), 4) << "the row names the first line left out";
+  EXPECT_EQ(view_right_number(view, 4), 4);
+  EXPECT_EQ(view_left_number(view, 5), 5);
+  EXPECT_EQ(view_row_state(view, 0), Equal);
+}
+
+TEST_F(Expanded, OnlyChangesStillFindsEveryChangeBlock) {
+  // Three changes apart from each other: without the rows for the lines
+  // left out they would run together into one block.
+  std::vector<std::string> left_lines, right_lines;
+  for (int i = 1; i <= 30; ++i) {
+    left_lines.push_back("line " + std::to_string(i));
+    right_lines.push_back(i % 10 == 5 ? "changed " + std::to_string(i) : "line " + std::to_string(i));
+  }
+  only_changes = 1;
+  expand(left_lines, right_lines);
+  ASSERT_EQ(view_row_count(view), 10) << "4 runs left out and 3 changes of two rows";
+  EXPECT_EQ(row_texts(view, 3), (Texts{"6", "    ", "... 9 equal lines left out ...", "-"}));
+  std::vector<int32_t> forward;
+  for (int32_t row = view_find_change(view, 0, true); row >= 0; row = view_find_change(view, row, true)) {
+    forward.push_back(row);
+  }
+  EXPECT_EQ(forward, (std::vector<int32_t>{1, 4, 7}));
+  std::vector<int32_t> backward;
+  for (int32_t row = view_find_change(view, 9, false); row >= 0; row = view_find_change(view, row, false)) {
+    backward.push_back(row);
+  }
+  EXPECT_EQ(backward, (std::vector<int32_t>{8, 5, 2}));
+  side_by_side = 1;
+  EXPECT_EQ(row_texts(view, 3), (Texts{"6", "    ", "... 9 equal lines left out ...",
+                                       "... 9 equal lines left out ..."}));
 }
 
 TEST_F(Expanded, EqualFilesWithOnlyChangesHaveNoRowsAndNoChanges) {

@@ -104,6 +104,35 @@ TEST_F(Changes, OutlineStepsFromOneDifferingFileToTheNext) {
   EXPECT_EQ(app.selected_row, 1);
 }
 
+TEST_F(Changes, WithOnlyChangesF4AndF3VisitEveryChangeBlock) {
+  // Twelve single-line changes among 120 lines: with the equal lines left
+  // out they would stand next to each other as one run of changed rows.
+  std::string left, right;
+  for (int i = 1; i <= 120; ++i) {
+    left += "line " + std::to_string(i) + "\r\n";
+    right += (i % 10 == 5 ? "changed " : "line ") + std::to_string(i) + "\r\n";
+  }
+  left_ = files_.write("l\\a.txt", left);
+  right_ = files_.write("r\\a.txt", right);
+  ASSERT_TRUE(start({"-o", left_, right_}).run_loop);
+  ASSERT_EQ(app.display_mode, mode_expanded);
+  std::vector<int32_t> visited;
+  for (int step = 0; step < 20 && boxes_.boxes().empty(); ++step) {
+    press(VK_F4);
+    if (boxes_.boxes().empty()) visited.push_back(app.selected_row);
+  }
+  EXPECT_EQ(visited, (std::vector<int32_t>{1, 4, 7, 10, 13, 16, 19, 22, 25, 28, 31, 34}));
+  EXPECT_EQ(boxes_.texts(), std::vector<std::string>{"No More Changes"});
+  std::vector<int32_t> back;
+  for (int step = 0; step < 20 && boxes_.boxes().size() == 1; ++step) {
+    press(VK_F3);
+    if (boxes_.boxes().size() == 1) back.push_back(app.selected_row);
+  }
+  EXPECT_EQ(back.size(), 11u) << "every block before the last, each at its last row";
+  EXPECT_EQ(back.front(), 32);
+  EXPECT_EQ(row_text(3), "6|    |... 9 equal lines left out ...");
+}
+
 TEST_F(Changes, OutlineFindsADifferingFirstRowGoingBack) {
   files_.write("l\\a.txt", "a\r\n");
   files_.write("r\\a.txt", "aa\r\n");

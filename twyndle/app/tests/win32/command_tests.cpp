@@ -2,6 +2,7 @@
 // through the copy dialog (127) and refreshing one pair (194).
 
 
+#include "twyndle/app/app_messages.h"
 #include "twyndle/app/commands.h"
 #include "twyndle/app/listing_command.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
@@ -77,7 +78,7 @@ TEST_F(Listing, WritesTheExpandedCompareAndOffersItToTheHost) {
   command(IDM_SAVE);
   EXPECT_EQ(read_file(files_.at("listing.txt")), expected_listing());
   ASSERT_EQ(boxes_.boxes().size(), 1u);
-  EXPECT_EQ(boxes_.texts()[0], "Sollen die Ausgaben in Scrivane ge\xF6" "ffnet werden?");
+  EXPECT_EQ(boxes_.texts()[0], "Should the output be opened in Scrivane?");
   EXPECT_EQ(boxes_.boxes()[0].title, "Twyndle");
   EXPECT_EQ(boxes_.boxes()[0].style, static_cast<UINT>(MB_ICONINFORMATION | MB_YESNO));
   pump_for(30);
@@ -87,6 +88,50 @@ TEST_F(Listing, WritesTheExpandedCompareAndOffersItToTheHost) {
   EXPECT_EQ(SaveDialogStub::filter, std::string("*.*\0*.*\0", 8));
   EXPECT_EQ(SaveDialogStub::flags, static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY));
   EXPECT_EQ(SaveDialogStub::owner, app.main_window);
+}
+
+TEST_F(Listing, TheQuestionIsGermanWhenTheHostAsksAndKeepsItsQuestionMark) {
+  left_ = files_.write("l\\a.txt", left_text);
+  right_ = files_.write("r\\a.txt", right_text);
+  ASSERT_TRUE(start({left_, right_}, true).run_loop);
+  SaveDialogStub::answer = files_.at("listing.txt");
+  boxes_.answer_next(IDNO);
+  command(IDM_SAVE);
+  ASSERT_EQ(boxes_.boxes().size(), 1u);
+  EXPECT_EQ(boxes_.texts()[0], "Sollen die Ausgaben in Scrivane ge\xF6" "ffnet werden?");
+}
+
+TEST(MessageBoxText, ALineGetsABlankThatABoxTooNarrowMayCutInsteadOfItsLastCharacter) {
+  EXPECT_EQ(text_for_box("Sollen die Ausgaben in Scrivane ge\xF6" "ffnet werden?"),
+            "Sollen die Ausgaben in Scrivane ge\xF6" "ffnet werden? ");
+  EXPECT_EQ(text_for_box("ends in a blank "), "ends in a blank ");
+  EXPECT_EQ(text_for_box("two\nlines\n"), "two\nlines\n");
+  EXPECT_EQ(text_for_box(""), "");
+  EXPECT_EQ(text_for_box(nullptr), "");
+  EXPECT_EQ(message_box_function, &show_message_box) << "every box of the program goes through it";
+}
+
+TEST_F(Listing, EveryLineEndsInCrLfForFilesWithLfEnds) {
+  left_ = files_.write("l\\a.txt", "one\ntwo\nthree");
+  right_ = files_.write("r\\a.txt", "one\r\n2\r\nthree\r\n");
+  ASSERT_TRUE(start({left_, right_}).run_loop);
+  SaveDialogStub::answer = files_.at("listing.txt");
+  boxes_.answer_next(IDNO);
+  command(IDM_SAVE);
+  EXPECT_EQ(read_file(files_.at("listing.txt")),
+            "Comparing: " + left_ + "\r\nTo: " + right_ +
+                "\r\n====\r\n1\t    one\r\n====\r\n2\t <! two\r\n3\t <! three\r\n\t !> 2\r\n\t !> three\r\n");
+}
+
+TEST_F(Listing, OnlyChangesShowsWhereEqualLinesWereLeftOut) {
+  compare_files({"-o"});
+  SaveDialogStub::answer = files_.at("listing.txt");
+  boxes_.answer_next(IDNO);
+  command(IDM_SAVE);
+  EXPECT_EQ(read_file(files_.at("listing.txt")),
+            "Comparing: " + left_ + "\r\nTo: " + right_ +
+                "\r\n====\r\n1\t    ... 1 equal line left out ...\r\n====\r\n2\t <! two\r\n\t !> 2\r\n====\r\n"
+                "3\t    ... 3 equal lines left out ...\r\n====\r\n\t !> six\r\n");
 }
 
 TEST_F(Listing, SideBySideIsOffForTheListingOnlyAndTheNameIsOfferedAgain) {

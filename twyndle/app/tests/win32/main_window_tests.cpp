@@ -65,6 +65,17 @@ TEST_F(MainWindow, TwoFilesEndExpandedWithTheFourButtons) {
   EXPECT_TRUE(boxes_.boxes().empty());
 }
 
+TEST_F(MainWindow, FilesThatDifferOnlyInLineEndsSaySoInTheStatusBar) {
+  left_ = files_.write("left\\a.txt", "one\r\ntwo\r\n");
+  right_ = files_.write("right\\a.txt", "one\ntwo\n");
+  ASSERT_TRUE(start({left_, right_}).run_loop);
+  ASSERT_EQ(app.display_mode, mode_expanded);
+  EXPECT_EQ(row_text(0), "1|    |one\n") << "the lines match";
+  EXPECT_EQ(view_row_state(app.current_view, 1), Equal);
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL),
+            std::string(view_current_name(app.current_view)) + " (line ends differ: CR LF left, LF right)");
+}
+
 TEST_F(MainWindow, GermanButtonsWhenTheHostAsks) {
   two_files(true);
   EXPECT_TRUE(app.use_german);
@@ -93,6 +104,15 @@ TEST_F(MainWindow, EnterExpandsAndEscapeGoesBackWithTheItemSelected) {
   EXPECT_EQ(app.display_mode, mode_expanded);
   EXPECT_TRUE(view_is_expanded(app.current_view));
   EXPECT_EQ(row_text(0), "1|    |one\r\n");
+  // The status bar shows what a two-file run shows.
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL), ".\\differs.txt");
+  EXPECT_EQ(status_text(IDM_NEXT_CHANGE), "(F4) Next-> ");
+  EXPECT_EQ(status_text(IDM_PREVIOUS_CHANGE), " <-Prev (F3)");
+  EXPECT_EQ(status_text(IDM_PRINT), "Print (^p)");
+  EXPECT_EQ(status_text(IDM_SAVE), "Save");
+  EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "");
+  press(VK_F4);
+  EXPECT_EQ(app.selected_row, 1) << "and its next change button works";
   press(VK_ESCAPE);
   EXPECT_EQ(app.display_mode, mode_outline);
   EXPECT_FALSE(view_is_expanded(app.current_view));
@@ -198,14 +218,28 @@ TEST_F(Runs, WhileBusyCloseIsRefusedPrintWaitsAndTheButtonAborts) {
   EXPECT_FALSE(found.on_main_thread);
   // The worker's box shares the main thread's input while it is shown.
   EXPECT_EQ(found.focus, app.table);
-  // The failed compare leaves the empty View current, in outline mode.
+  // The failed compare leaves no View: the window offers Exit again.
   EXPECT_FALSE(abort_requested);
   EXPECT_EQ(app.worker_thread, nullptr);
-  EXPECT_EQ(app.display_mode, mode_outline);
-  EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "");
-  EXPECT_EQ(view_row_count(app.current_view), 0);
+  EXPECT_EQ(app.current_view, nullptr);
+  EXPECT_EQ(app.display_mode, mode_empty);
+  EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "Exit");
   GetWindowTextA(app.main_window, title, sizeof title);
   EXPECT_STREQ(title, "Twyndle");
+}
+
+TEST_F(Runs, AMissingPathIsReportedAndTheWindowThenOffersExit) {
+  std::string present = files_.write("present.txt", "p\r\n");
+  std::string missing = files_.at("no\\such\\file.txt");
+  ASSERT_TRUE(start({missing, present}).run_loop);
+  EXPECT_EQ(boxes_.texts(), std::vector<std::string>{"Couldn't find " + missing});
+  EXPECT_EQ(app.current_view, nullptr);
+  EXPECT_EQ(app.display_mode, mode_empty);
+  EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "Exit");
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL), "");
+  HWND window = app.main_window;
+  command(IDC_EXIT_BUTTON);
+  EXPECT_FALSE(IsWindow(window)) << "Exit ends the program";
 }
 
 // Aborts from inside the table's handling of the worker's notice that the
@@ -359,8 +393,10 @@ TEST_F(Runs, CommandLineOptionsReachTheViews) {
   EXPECT_EQ(side_by_side, 1);
   EXPECT_EQ(only_changes, 1);
   EXPECT_EQ(colour_marks, 1);
-  // Only the changed lines, the right text in a column of its own.
-  ASSERT_EQ(view_row_count(app.current_view), 2);
-  EXPECT_EQ(std::string(view_cell_text(app.current_view, 1, 3)), "B\r\n");
+  // The changed lines and a row for each run left out, the right text in a
+  // column of its own.
+  ASSERT_EQ(view_row_count(app.current_view), 4);
+  EXPECT_EQ(std::string(view_cell_text(app.current_view, 2, 3)), "B\r\n");
+  EXPECT_EQ(std::string(view_cell_text(app.current_view, 3, 2)), "... 1 equal line left out ...");
 }
 }  // namespace

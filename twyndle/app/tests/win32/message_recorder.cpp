@@ -14,7 +14,7 @@ MessageRecorder::MessageRecorder() : released_(CreateEventA(nullptr, TRUE, FALSE
 
 MessageRecorder::~MessageRecorder() {
   release();
-  message_box_function = MessageBoxA;
+  message_box_function = show_message_box;
   installed = nullptr;
   CloseHandle(released_);
 }

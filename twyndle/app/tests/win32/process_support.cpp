@@ -104,6 +104,7 @@ std::string window_title(HWND window) {
 std::string dialog_text(HWND dialog) {
   std::string longest;
   EnumChildWindows(dialog, longest_static, reinterpret_cast<LPARAM>(&longest));
+  while (!longest.empty() && longest.back() == ' ') longest.pop_back();  // the blank boxes get after their text
   return longest;
 }
 

@@ -38,7 +38,8 @@ Contents compare_contents(const DirEntry* left, const DirEntry* right) {
   FsFile* left_file = entry_open_read(left);
   FsFile* right_file = left_file ? entry_open_read(right) : nullptr;
   auto* blocks = static_cast<char*>(right_file ? std::malloc(2 * block_bytes) : nullptr);
-  Contents result = blocks ? compare_open_files(left_file, right_file, blocks, blocks + block_bytes) : Contents::unknown;
+  Contents result = Contents::unknown;
+  if (blocks) result = compare_open_files(left_file, right_file, blocks, blocks + block_bytes);
   std::free(blocks);
   fs_close(right_file);
   fs_close(left_file);

@@ -9,6 +9,7 @@
 #include "orrery/app/options_dlg.h"
 #include "orrery/app/program_state.h"
 #include "orrery/app/quillon_doc.h"
+#include "orrery/app/report_launch.h"
 #include "orrery/app/shell.h"
 #include "orrery/app/splitter_frame.h"
 #include "orrery/app/start_up.h"
@@ -22,14 +23,14 @@ namespace {
 
 const char kUpdatesAddress[] = "http://www.tarnwick.example/updates/";
 
-// Generate Report gets its handler with its dialog; all are always enabled.
+// All are always enabled.
 const CCommandEntry<CQuillonApp> kCommands[] = {
     {ID_APP_ABOUT, nullptr, &CQuillonApp::OnAppAbout},
     {ID_REFRESH_LIST, nullptr, &CQuillonApp::OnRefreshList},
     {ID_HELP_CONTENTS, nullptr, &CQuillonApp::OnHelpContents},
     {ID_TARNWICK_WEB, nullptr, &CQuillonApp::OnTarnwickWeb},
     {ID_CHECK_UPDATES, nullptr, &CQuillonApp::OnCheckUpdates},
-    {ID_GENERATE_REPORT, nullptr, nullptr},
+    {ID_GENERATE_REPORT, nullptr, &CQuillonApp::OnGenerateReport},
     {ID_OPTIONS, nullptr, &CQuillonApp::OnOptions},
     {ID_FIND_MISSING_DEPENDENCIES, nullptr, &CQuillonApp::OnFindMissingDependencies},
 };
@@ -130,6 +131,12 @@ void CQuillonApp::OnRefreshList()
 {
     if (CSplitterFrame* frame = MainFrame())
         frame->GetObjectTree()->RefreshCatalogue(true, nullptr);
+}
+
+void CQuillonApp::OnGenerateReport()
+{
+    if (CSplitterFrame* frame = MainFrame())
+        RunReportDialog(*frame->GetObjectTree(), frame->GetSafeHwnd());
 }
 
 // OK writes the options; they are read back and the tree is filled again

@@ -32,6 +32,7 @@ public:
     void OnAppAbout();
     void OnOptions();
     void OnRefreshList();
+    void OnGenerateReport();
     void OnHelpContents();
     void OnTarnwickWeb();
     void OnCheckUpdates();

@@ -17,6 +17,7 @@
 #define IDD_MESSAGE                     139
 #define IDD_UNREGISTERED                147
 #define IDD_OPTIONS                     160
+#define IDD_REPORT                      161
 #define IDD_SPLASH                      165
 #define IDD_FILE_DETAILS                170
 #define IDD_WAIT                        179
@@ -86,6 +87,18 @@
 #define IDC_FINDER_MISSING              1083
 #define IDC_FINDER_PROGRESS             1084
 #define IDC_FINDER_SEARCH               1085
+
+// Controls of the inventory report dialog
+#define IDC_REPORT_HELP                 3
+#define IDC_REPORT_REMOVE               1006
+#define IDC_REPORT_ATTRIBUTES           1015
+#define IDC_REPORT_GENERATE             1021
+#define IDC_REPORT_PROGRESS             1022
+#define IDC_REPORT_PROGRESS_LABEL       1023
+#define IDC_REPORT_DEPENDENCIES         1030
+#define IDC_REPORT_MISBEHAVED           1038
+#define IDC_REPORT_WELL_BEHAVED         1039
+#define IDC_REPORT_FORMAT               1044
 
 // Commands
 #define ID_UNREGISTER                   1001

@@ -1,8 +1,8 @@
 #include "orrery/reports/win32_report_files.h"
 
-#include <windows.h>
+#include "orrery/reports/system_error.h"
 
-#include <cstdio>
+#include <windows.h>
 
 namespace orrery {
 
@@ -52,25 +52,6 @@ private:
 };
 
 }  // namespace
-
-std::string SystemErrorText(unsigned long code)
-{
-    char* buffer = nullptr;
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                        FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length && buffer ? std::string(buffer, length) : std::string();
-    if (buffer)
-        ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-        text.pop_back();
-    if (text.empty()) {
-        char plain[32];
-        std::snprintf(plain, sizeof plain, "Error %lu.", code);
-        text = plain;
-    }
-    return text;
-}
 
 bool CWin32ReportFiles::TemporaryDirectory(std::string* directory, std::string* reason)
 {

@@ -18,8 +18,4 @@ public:
     void Remove(const std::string& path) override;
 };
 
-// The system's text for an error code, without its line end; a plain
-// "Error N." when the system has none.
-std::string SystemErrorText(unsigned long code);
-
 }  // namespace orrery

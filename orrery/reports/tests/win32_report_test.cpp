@@ -3,6 +3,7 @@
 // system's reasons, the header picture, and the tree's own sort order.
 #include "orrery/catalogue/com_servers.h"
 #include "orrery/platform/memory_platform.h"
+#include "orrery/reports/system_error.h"
 #include "orrery/reports/tree_order.h"
 #include "orrery/reports/win32_report_environment.h"
 #include "orrery/reports/win32_report_files.h"
@@ -146,7 +147,7 @@ TEST_F(Win32ReportTest, SystemErrorTextIsOneLineOfTheSystemsWording)
     EXPECT_EQ(std::string::npos, text.find_first_of("\r\n")) << text;
     EXPECT_NE(text, SystemErrorText(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(std::string::npos, text.find("Error ")) << "the system has a text for it";
-    EXPECT_EQ("Error 4294967295.", SystemErrorText(0xFFFFFFFFu));
+    EXPECT_EQ("Error 4294967295", SystemErrorText(0xFFFFFFFFu));
 }
 
 TEST_F(Win32ReportTest, ThePictureIsPutWhereThePageLooksForIt)

@@ -23,7 +23,7 @@ namespace {
 
 const char kUpdatesAddress[] = "http://www.tarnwick.example/updates/";
 
-// All are always enabled.
+// The application's own commands, always enabled.
 const CCommandEntry<CQuillonApp> kCommands[] = {
     {ID_APP_ABOUT, nullptr, &CQuillonApp::OnAppAbout},
     {ID_REFRESH_LIST, nullptr, &CQuillonApp::OnRefreshList},

@@ -177,8 +177,10 @@ void CReportWriter::WriteLines(CComObject& object)
 
 void CReportWriter::WriteDependencies(CComObject& object)
 {
+    // The server file itself: an EXE server's value may carry arguments
+    // after the file's name.
     std::vector<CDependencyLine> lines;
-    if (!m_environment.CollectDependencies(object.GetFilePath(), &lines))
+    if (!m_environment.CollectDependencies(object.GetServerFile(), &lines))
         return;
     m_out << "<strong>Dependencies: </strong><BR>\n";
     for (const CDependencyLine& line : lines) {

@@ -55,8 +55,8 @@ public:
     virtual std::tm Today() = 0;
     // The directory whose orrery.jpg the HTML header shows.
     virtual std::string PictureDirectory() = 0;
-    // The DLLs reached from the file at path, in the walk's order. False when
-    // the file cannot be read at all (then nothing is listed).
+    // The DLLs reached from the server file at path, in the walk's order.
+    // False when the file cannot be read at all (then nothing is listed).
     virtual bool CollectDependencies(const std::string& path,
                                      std::vector<CDependencyLine>* lines) = 0;
 };

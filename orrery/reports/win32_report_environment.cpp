@@ -1,5 +1,7 @@
 #include "orrery/reports/win32_report_environment.h"
 
+#include "orrery/reports/report_dependencies.h"
+
 #include <windows.h>
 
 namespace orrery {
@@ -85,10 +87,7 @@ std::string CWin32ReportEnvironment::PictureDirectory()
 
 bool CWin32ReportEnvironment::CollectDependencies(const std::string& path, std::vector<CDependencyLine>* lines)
 {
-    (void)path;
-    (void)lines;
-    (void)m_platform;
-    return false;
+    return CollectDependencyLines(m_platform, path, lines);
 }
 
 }  // namespace orrery

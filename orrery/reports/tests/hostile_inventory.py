@@ -254,6 +254,7 @@ def check_comma_delimited(prefix, classes, tool, work):
 
 def check_pages(tool, prefix, work, control_rows):
     progids = [row[0] for row in control_rows]
+    servers_read = sum(1 for row in control_rows if row[4] == "File Exists")
     browser = report_pages.find_browser()
     formatted = report_pages.load_page(
         write_report(prefix, tool, work, "controls.htm", "--format", "formatted", "--attributes", "0,2,5,6"), browser)
@@ -283,6 +284,15 @@ def check_pages(tool, prefix, work, control_rows):
     for clsid, keys in HOSTILE.items():
         if "Control" in keys and keys["ProgID"] not in progids:
             fail("hostile control %s is not in the report" % clsid)
+    # Every server file that exists is walked; the cartoon control is a copy
+    # of a real DLL, whose imports are found in the system folder.
+    text = plain.all_text()
+    if text.count("Dependencies: ") != servers_read:
+        fail("plain page: %d dependency sections for %d server files" % (text.count("Dependencies: "), servers_read))
+    sections = {section.split("\n", 1)[0]: section for section in text.split("ProgID: ")[1:]}
+    toon = sections.get(HOSTILE["{E1E1E1E1-0000-4000-8000-00000000C001}"]["ProgID"], "")
+    if "Located at: C:\\windows\\system32\\" not in toon:
+        fail("plain page: the cartoon control's DLLs are not listed: %r" % toon[:400])
     print("pages: %d objects, hostile texts shown as text" % len(progids))
 
 

@@ -1,5 +1,6 @@
 #include "orrery/reports/report_writer.h"
 
+#include "orrery/catalogue/com_servers.h"
 #include "orrery/reports/tests/report_fixture.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +83,26 @@ TEST_F(ReportWriterTest, ServerThatCannotBeReadGetsNoDependencySection)
     EXPECT_NE(std::string::npos,
               page.find("ProgID: Orrery.Gauge.1<BR>\r\n<strong>Dependencies: </strong><BR>\r\n\r\n<HR><BR>"));
     EXPECT_NE(std::string::npos, page.find("&lt;/script&gt;<BR>\r\n\r\n<HR><BR>"));
+}
+
+TEST_F(ReportWriterTest, AnExeServersDependenciesComeFromItsFileWithoutTheArguments)
+{
+    CMemoryPlatform& machine = sample.Machine();
+    machine.registry.SetString("CLSID\\{E1}\\LocalServer32", "", "C:\\apps\\server.exe /automation");
+    machine.registry.SetString("CLSID\\{E1}\\ProgID", "", "Orrery.Server");
+    machine.files.AddFile("C:\\apps\\server.exe", 4096);
+    CExeServer server(machine.Get(), "{E1}");
+    ASSERT_TRUE(server.IsFound());
+    environment.dependencies["C:\\apps\\server.exe"] = {{"OLE32.dll", "C:\\windows\\system32\\ole32.dll", true}};
+    choices = CReportChoices{"EXE Servers", ReportPlain, true, true, true, {0, 5}};
+    CStringSink sink;
+    count = WriteReport(choices, {&server}, environment, sink, nullptr);
+    EXPECT_EQ((std::vector<std::string>{"C:\\apps\\server.exe"}), environment.walked);
+    EXPECT_NE(std::string::npos,
+              sink.bytes.find("File Location: C:\\apps\\server.exe /automation<BR>\r\n"
+                              "<strong>Dependencies: </strong><BR>\r\n"
+                              "OLE32.dll Located at: C:\\windows\\system32\\ole32.dll<BR>\r\n"))
+        << sink.bytes;
 }
 
 TEST_F(ReportWriterTest, CommaDelimitedFileQuotesOnlyFieldsThatNeedIt)

@@ -87,28 +87,22 @@ CMissingDependenciesDlg::CMissingDependenciesDlg(const std::string& categoryName
 {
 }
 
-CMissingDependenciesDlg::~CMissingDependenciesDlg()
-{
-    if (m_markIcon)
-        ::DestroyIcon(m_markIcon);
-}
-
 bool CMissingDependenciesDlg::OnInitDialog()
 {
     ::SetWindowTextA(m_hWnd, (kCaptionPrefix + m_categoryName).c_str());
     ::SetWindowTextA(GetDlgItem(IDC_FINDER_CATEGORY), m_categoryName.c_str());
-    ShowMarkIcon();
     return true;
 }
 
 // The mark is the object tree's own image, so the dialog shows what the tree will.
-void CMissingDependenciesDlg::ShowMarkIcon()
+void CMissingDependenciesDlg::DrawMark(const DRAWITEMSTRUCT& item)
 {
+    ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
     HIMAGELIST images = reinterpret_cast<HIMAGELIST>(::SendMessageA(m_objectTree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+    int height = item.rcItem.bottom - item.rcItem.top;
     if (images)
-        m_markIcon = ImageList_GetIcon(images, kMarkImage, ILD_NORMAL);
-    if (m_markIcon)
-        ::SendMessageA(GetDlgItem(IDC_FINDER_MARK), STM_SETICON, reinterpret_cast<WPARAM>(m_markIcon), 0);
+        ImageList_Draw(images, kMarkImage, item.hDC, item.rcItem.left, item.rcItem.top + (height - 16) / 2,
+                       ILD_TRANSPARENT);
 }
 
 void CMissingDependenciesDlg::Search()
@@ -127,6 +121,15 @@ void CMissingDependenciesDlg::Search()
 void CMissingDependenciesDlg::SoundEndOfSearch()
 {
     ::MessageBeep(0xFFFFFFFF);
+}
+
+LRESULT CMissingDependenciesDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_DRAWITEM && wp == IDC_FINDER_MARK) {
+        DrawMark(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        return TRUE;
+    }
+    return CDialog::WindowProc(msg, wp, lp);
 }
 
 bool CMissingDependenciesDlg::OnCommand(UINT id, UINT code, HWND control)

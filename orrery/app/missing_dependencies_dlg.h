@@ -13,7 +13,6 @@ public:
     // categoryName: the text of the category's tab; objectTree: the object
     // tree control whose root holds the objects.
     CMissingDependenciesDlg(const std::string& categoryName, HWND objectTree);
-    ~CMissingDependenciesDlg() override;
 
     // The search behind "&Search": counters, progress bar and marks as it goes.
     void Search();
@@ -21,15 +20,16 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(UINT id, UINT code, HWND control) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     // The simple beep that ends a search.
     virtual void SoundEndOfSearch();
 
 private:
-    void ShowMarkIcon();
+    // Draws the object tree's mark image into the mark field.
+    void DrawMark(const DRAWITEMSTRUCT& item);
 
     std::string m_categoryName;
     HWND m_objectTree;
-    HICON m_markIcon = nullptr;
 };
 
 #endif

@@ -165,6 +165,7 @@ public:
         int progress = -1;
         int progressTop = -1;
         bool okEnabled = false;
+        int markPixels = 0;
     } seen;
     int beeps = 0;
 
@@ -192,12 +193,43 @@ protected:
         seen.progress = static_cast<int>(::SendMessageA(GetDlgItem(IDC_FINDER_PROGRESS), PBM_GETPOS, 0, 0));
         seen.progressTop = static_cast<int>(::SendMessageA(GetDlgItem(IDC_FINDER_PROGRESS), PBM_GETRANGE, FALSE, 0));
         seen.okEnabled = ::IsWindowEnabled(GetDlgItem(IDOK)) != FALSE;
+        seen.markPixels = MarkPixels();
         return 0;
     }
 
     void SoundEndOfSearch() override { ++beeps; }
 
 private:
+    // Has the mark field drawn into a bitmap of our own and counts the
+    // pixels that are not the dialog's background.
+    int MarkPixels()
+    {
+        const int kWidth = 18;
+        const int kHeight = 16;
+        HDC screen = ::GetDC(nullptr);
+        HDC memory = ::CreateCompatibleDC(screen);
+        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kWidth, kHeight);
+        HGDIOBJ old = ::SelectObject(memory, bitmap);
+        DRAWITEMSTRUCT item = {};
+        item.CtlType = ODT_STATIC;
+        item.CtlID = IDC_FINDER_MARK;
+        item.hwndItem = GetDlgItem(IDC_FINDER_MARK);
+        item.hDC = memory;
+        item.rcItem = {0, 0, kWidth, kHeight};
+        ::SendMessageA(m_hWnd, WM_DRAWITEM, IDC_FINDER_MARK, reinterpret_cast<LPARAM>(&item));
+        COLORREF background = ::GetSysColor(COLOR_BTNFACE);
+        int marks = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x)
+                marks += ::GetPixel(memory, x, y) != background;
+        }
+        ::SelectObject(memory, old);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(memory);
+        ::ReleaseDC(nullptr, screen);
+        return marks;
+    }
+
     std::vector<UINT> m_buttons;
 
     std::string Text(UINT id)
@@ -223,6 +255,7 @@ TEST_F(DependenciesUiTest, FinderMarksTheObjectThatMissesADllAndCountsItsMissing
     EXPECT_EQ(3, finder.seen.progressTop);
     EXPECT_EQ(3, finder.seen.progress) << "the bar stands at full";
     EXPECT_TRUE(finder.seen.okEnabled);
+    EXPECT_GT(finder.seen.markPixels, 20) << "the tree's mark image beside its explanation";
     EXPECT_EQ(1, finder.beeps);
 
     EXPECT_EQ(4, ObjectImage("Orrery.Chain"));

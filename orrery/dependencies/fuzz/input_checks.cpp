@@ -12,6 +12,7 @@ namespace orrery {
 namespace {
 
 const std::size_t kLongestName = 255;
+const std::size_t kCopies = 16;
 
 std::string CheckNames(const std::vector<unsigned char>& input, std::vector<std::string>* names)
 {
@@ -39,8 +40,15 @@ std::string CheckWalk(const std::vector<unsigned char>& input, const std::vector
     CMemoryPlatform machine;
     machine.files.AddSearchDirectory("C:\\sys");
     machine.files.AddFileContents("C:\\app\\input.dll", input);
+    // The first few names stand for the input again; the rest are missing.
+    // Each copy costs the input's size, so a table of thousands of names
+    // must not make thousands.
+    std::set<std::string> installed;
     for (const std::string& name : names) {
-        if (!name.empty() && name.find_first_of("\\*?") == std::string::npos)
+        if (installed.size() == kCopies)
+            break;
+        if (!name.empty() && name.find_first_of("\\*?") == std::string::npos &&
+            installed.insert(UpperCase(name)).second)
             machine.files.AddFileContents("C:\\sys\\" + name, input);
     }
     CDependencyList list;

@@ -5,6 +5,7 @@
 #include "orrery/app/message_dlg.h"
 #include "orrery/app/program_state.h"
 #include "orrery/catalogue/registry_values.h"
+#include "orrery/reports/system_error.h"
 
 #include <commctrl.h>
 
@@ -14,18 +15,6 @@ namespace {
 
 const char kNotAString[] =
     "Only string values can be edited by Orrery (REG_SZ, REG_MULTI_SZ, REG_EXPAND_SZ).\n\n";
-
-// The system's text for a registry result, without its line end.
-std::string SystemErrorText(long code)
-{
-    char text[512] = "";
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                    static_cast<DWORD>(code), 0, text, sizeof text, nullptr);
-    std::string message(text, length);
-    while (!message.empty() && (message.back() == '\r' || message.back() == '\n' || message.back() == ' '))
-        message.pop_back();
-    return message.empty() ? "Error " + std::to_string(code) + "." : message;
-}
 
 void InsertValueRow(HWND list, const orrery::CRegistryValue& value)
 {
@@ -134,7 +123,7 @@ void CRegistryEntriesPane::EditValue(int row)
         return;
     long result = orrery::WriteStringValue(Machine().registry, m_currentKeyPath, name, type, data);
     if (result != orrery::kRegSuccess)
-        ShowMessage("The value " + name + " could not be changed.\n\n" + SystemErrorText(result));
+        ShowMessage("The value " + name + " could not be changed.\n\n" + SystemErrorText(static_cast<DWORD>(result)));
     ListValues(TreeView_GetSelection(GetKeyTree()));
 }
 

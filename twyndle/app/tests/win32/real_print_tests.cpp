@@ -97,6 +97,9 @@ class RealPrint : public AppTest {
 };
 
 TEST_F(RealPrint, TheOutlineOfTwoTreesThenTheListingOfOneFile) {
+  // The server's default need not have reached the prefix's own default (the
+  // prefix is shared with other tests), so the printer is chosen here.
+  ASSERT_TRUE(SetDefaultPrinterA("PDF")) << "Wine does not know the private server's PDF printer";
   char printer[256] = "";
   DWORD size = sizeof printer;
   ASSERT_TRUE(GetDefaultPrinterA(printer, &size));

@@ -52,3 +52,21 @@ function(tarnwick_large_address_aware target)
       PASS_REGULAR_EXPRESSION "Characteristics[^\n]*\n([^\n]*\n)*[ \t]+large address aware")
   endif()
 endfunction()
+
+# tarnwick_share_classes_root(test ...)
+# The win32 tests run in one Wine prefix, side by side. Tests that register,
+# remove or compare classes under HKEY_CLASSES_ROOT would see each other's
+# changes; they take turns on it instead.
+function(tarnwick_share_classes_root)
+  if(NOT WIN32)
+    return()
+  endif()
+  foreach(test ${ARGN})
+    get_test_property(${test} RESOURCE_LOCK locks)
+    if(NOT locks)
+      set(locks "")
+    endif()
+    list(APPEND locks "HKEY_CLASSES_ROOT")
+    set_tests_properties(${test} PROPERTIES RESOURCE_LOCK "${locks}")
+  endforeach()
+endfunction()

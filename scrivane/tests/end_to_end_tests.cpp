@@ -1,7 +1,6 @@
 // scrivane.exe as a process: started beside a stand-in twyndle.exe that
 // records its command line, driven through its window as twyndle drives it.
 #include "scrivane/resource.h"
-#include "scrivane/tests/temp_folder.h"
 #include "scrivane/tests/win32_support.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +10,6 @@
 
 namespace scrivane {
 namespace {
-
-std::string beside_this_program(const std::string& name) {
-  char module[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, module, sizeof module);
-  std::string path(module);
-  return path.substr(0, path.find_last_of("\\/") + 1) + name;
-}
 
 // The arguments after the program name, split the way the system does.
 std::vector<std::string> system_split(const std::string& line) {
@@ -36,52 +28,26 @@ std::vector<std::string> system_split(const std::string& line) {
 class ScrivaneProcess : public ::testing::Test {
  protected:
   void SetUp() override {
-    program_ = folder_.file("scrivane.exe");
-    ASSERT_TRUE(CopyFileA(beside_this_program("scrivane.exe").c_str(), program_.c_str(), FALSE));
-  }
-
-  void TearDown() override {
-    if (!process_.hProcess) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.hProcess, 3);
-      WaitForSingleObject(process_.hProcess, 5000);
-    }
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
+    program_ = folder_.at("scrivane.exe");
+    ASSERT_TRUE(CopyFileA(beside_test("scrivane.exe").c_str(), program_.c_str(), FALSE));
   }
 
   void with_twyndle_stub() {
-    ASSERT_TRUE(CopyFileA(beside_this_program("scrivane_twyndle_stub.exe").c_str(),
-                          folder_.file("twyndle.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(beside_test("scrivane_twyndle_stub.exe").c_str(), folder_.at("twyndle.exe").c_str(),
+                          FALSE));
   }
 
-  void launch(const std::string& arguments) {
-    std::string line = "\"" + program_ + "\" " + arguments;
-    std::vector<char> writable(line.begin(), line.end());
-    writable.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(program_.c_str(), writable.data(), nullptr, nullptr, FALSE, 0,
-                               nullptr, folder_.path().c_str(), &startup, &process_));
-  }
+  void launch(const std::string& arguments) { ASSERT_TRUE(scrivane_.start(program_, arguments, folder_.path())); }
 
   HWND wait_for_window(const std::string& class_name, const char* title = nullptr) {
-    HWND window = nullptr;
-    wait_until([&] { return (window = find_process_window(process_.dwProcessId, class_name, title)) != nullptr; });
-    return window;
+    return scrivane_.wait_for_window(class_name, title, 15000);
   }
 
-  DWORD wait_for_exit() {
-    DWORD code = 259;
-    if (WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0) {
-      GetExitCodeProcess(process_.hProcess, &code);
-    }
-    return code;
-  }
+  DWORD wait_for_exit() { return scrivane_.wait_for_exit(15000); }
 
   std::string stub_record() {
     std::string record;
-    wait_until([&] { return !(record = read_file(folder_.file("twyndle-command-line.txt"))).empty(); });
+    wait_until([&] { return !(record = read_file(folder_.at("twyndle-command-line.txt"))).empty(); });
     return record;
   }
 
@@ -92,14 +58,14 @@ class ScrivaneProcess : public ::testing::Test {
 
   TempFolder folder_;
   std::string program_;
-  PROCESS_INFORMATION process_ = {};
+  Process scrivane_;
 };
 
 TEST_F(ScrivaneProcess, HostsTwyndleAnswersItAndOpensItsRequests) {
   with_twyndle_stub();
-  std::string left = folder_.file("left file.txt");
+  std::string left = folder_.at("left file.txt");
   std::string right_dir = folder_.path() + "\\right dir\\";
-  std::string log = folder_.file("requests.log");
+  std::string log = folder_.at("requests.log");
   write_file(left, "one\r\ntwo\r\nthree\r\nfour\r\n");
   launch("/german /log \"" + log + "\" -- -d \"" + left + "\" \"" + right_dir + "\\\"");
   HWND host = wait_for_window("SCRIV32");
@@ -107,7 +73,7 @@ TEST_F(ScrivaneProcess, HostsTwyndleAnswersItAndOpensItsRequests) {
 
   EXPECT_EQ(stub_arguments(), (std::vector<std::string>{"-d", left, right_dir}));
   EXPECT_NE(stub_record().find("host=1"), std::string::npos);
-  std::string quoted_program = "\"" + folder_.file("twyndle.exe") + "\"";
+  std::string quoted_program = "\"" + folder_.at("twyndle.exe") + "\"";
   EXPECT_EQ(stub_record().rfind(quoted_program, 0), 0u) << stub_record();
 
   UINT present = RegisterWindowMessageA("SCPresent");
@@ -124,7 +90,7 @@ TEST_F(ScrivaneProcess, HostsTwyndleAnswersItAndOpensItsRequests) {
 
   PostMessageA(host, WM_CLOSE, 0, 0);
   EXPECT_EQ(wait_for_exit(), 0u);
-  EXPECT_EQ(find_process_window(process_.dwProcessId, "ScrivaneViewer"), nullptr);
+  EXPECT_EQ(scrivane_.window("ScrivaneViewer"), nullptr);
 }
 
 TEST_F(ScrivaneProcess, WithoutGermanAnswersZeroAndStartsNoTwyndle) {
@@ -133,7 +99,7 @@ TEST_F(ScrivaneProcess, WithoutGermanAnswersZeroAndStartsNoTwyndle) {
   HWND host = wait_for_window("SCRIV32");
   ASSERT_NE(host, nullptr);
   EXPECT_EQ(SendMessageA(host, RegisterWindowMessageA("SCPresent"), 1, 0), 0);
-  EXPECT_TRUE(read_file(folder_.file("twyndle-command-line.txt")).empty());
+  EXPECT_TRUE(read_file(folder_.at("twyndle-command-line.txt")).empty());
   PostMessageA(host, WM_CLOSE, 0, 0);
   EXPECT_EQ(wait_for_exit(), 0u);
 }
@@ -161,8 +127,8 @@ TEST_F(ScrivaneProcess, MissingTwyndleIsReportedAndTheHostStaysUp) {
   launch("a.txt b.txt");
   HWND box = wait_for_window("#32770", "Scrivane");
   ASSERT_NE(box, nullptr);
-  EXPECT_NE(dialog_message(box).find("Cannot start " + folder_.file("twyndle.exe")), std::string::npos)
-      << dialog_message(box);
+  EXPECT_NE(dialog_text(box).find("Cannot start " + folder_.at("twyndle.exe")), std::string::npos)
+      << dialog_text(box);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   HWND host = wait_for_window("SCRIV32");
   ASSERT_NE(host, nullptr);
@@ -175,22 +141,20 @@ TEST_F(ScrivaneProcess, UsageAndBadOptionsShowTheUsageText) {
   launch("/?");
   HWND box = wait_for_window("#32770", "Scrivane");
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(dialog_message(box).rfind("Usage: scrivane", 0), 0u) << dialog_message(box);
+  EXPECT_EQ(dialog_text(box).rfind("Usage: scrivane", 0), 0u) << dialog_text(box);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(wait_for_exit(), 0u);
-  EXPECT_EQ(find_process_window(process_.dwProcessId, "SCRIV32"), nullptr);
-  CloseHandle(process_.hProcess);
-  CloseHandle(process_.hThread);
-  process_ = {};
+  EXPECT_EQ(scrivane_.window("SCRIV32"), nullptr);
 
-  launch("/bogus");
-  box = wait_for_window("#32770", "Scrivane");
+  Process bogus;
+  ASSERT_TRUE(bogus.start(program_, "/bogus", folder_.path()));
+  box = bogus.wait_for_window("#32770", "Scrivane", 15000);
   ASSERT_NE(box, nullptr);
-  std::string text = dialog_message(box);
+  std::string text = dialog_text(box);
   EXPECT_EQ(text.rfind("Unknown option: /bogus", 0), 0u) << text;
   EXPECT_NE(text.find("Usage: scrivane"), std::string::npos);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(wait_for_exit(), 1u);
+  EXPECT_EQ(bogus.wait_for_exit(15000), 1u);
 }
 
 }  // namespace

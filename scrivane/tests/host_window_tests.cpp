@@ -3,7 +3,6 @@
 #include "scrivane/font_store.h"
 #include "scrivane/host_window.h"
 #include "scrivane/resource.h"
-#include "scrivane/tests/temp_folder.h"
 #include "scrivane/tests/win32_support.h"
 #include "scrivane/viewer_window.h"
 
@@ -37,7 +36,7 @@ class HostWindowTest : public ::testing::Test {
     pump_until([] { return true; }, 0);
   }
 
-  std::string log_path() const { return folder_.file("requests.log"); }
+  std::string log_path() const { return folder_.at("requests.log"); }
 
   UINT present() const { return RegisterWindowMessageA("SCPresent"); }
 
@@ -50,8 +49,9 @@ class HostWindowTest : public ::testing::Test {
   }
 
   HWND viewer(const std::string& path) {
+    WindowQuery query{ViewerWindow::class_name, GetCurrentProcessId(), path.c_str(), true};
     HWND found = nullptr;
-    pump_until([&] { return (found = find_process_window(0, ViewerWindow::class_name, path.c_str())) != nullptr; });
+    pump_until([&] { return (found = find_top_window(query)) != nullptr; });
     return found;
   }
 
@@ -84,7 +84,7 @@ TEST_F(HostWindowTest, AnswersPresenceWithItsWindowAndLanguage) {
 
 TEST_F(HostWindowTest, OpensFileAtLineLogsAndDeletesTheAtom) {
   start(false);
-  std::string path = folder_.file("with blank.txt");
+  std::string path = folder_.at("with blank.txt");
   write_file(path, numbered_lines(40));
   post_request(path + "/3");
   HWND window = viewer(path);
@@ -100,7 +100,7 @@ TEST_F(HostWindowTest, OpensFileAtLineLogsAndDeletesTheAtom) {
 
 TEST_F(HostWindowTest, SecondRequestReusesTheViewerWithTheFileReadAgain) {
   start(false);
-  std::string path = folder_.file("again.txt");
+  std::string path = folder_.at("again.txt");
   write_file(path, numbered_lines(10));
   post_request(path + "/2");
   HWND window = viewer(path);
@@ -118,8 +118,8 @@ TEST_F(HostWindowTest, SecondRequestReusesTheViewerWithTheFileReadAgain) {
 
 TEST_F(HostWindowTest, LinePastTheEndSelectsTheLastAndNoLineSelectsNone) {
   start(false, false);
-  std::string past = folder_.file("past.txt");
-  std::string none = folder_.file("none.txt");
+  std::string past = folder_.at("past.txt");
+  std::string none = folder_.at("none.txt");
   write_file(past, numbered_lines(5));
   write_file(none, numbered_lines(5));
   post_request(past + "/99999999999999999999");
@@ -134,7 +134,7 @@ TEST_F(HostWindowTest, LinePastTheEndSelectsTheLastAndNoLineSelectsNone) {
 
 TEST_F(HostWindowTest, MissingFileIsReportedAndOpensNoViewer) {
   start(false);
-  std::string missing = folder_.file("missing.txt");
+  std::string missing = folder_.at("missing.txt");
   DialogAnswerer answerer;
   post_request(missing + "/4");
   pump_until([&] { return answerer.answered(); });
@@ -147,7 +147,7 @@ TEST_F(HostWindowTest, MissingFileIsReportedAndOpensNoViewer) {
 
 TEST_F(HostWindowTest, WholeTextNamingAFileWinsOverAFolderAndNumber) {
   start(false, false);
-  std::string data = folder_.file("data");
+  std::string data = folder_.at("data");
   ASSERT_TRUE(CreateDirectoryA(data.c_str(), nullptr));
   write_file(data + "\\2024", numbered_lines(3));
   post_request(data + "/2024");
@@ -159,7 +159,7 @@ TEST_F(HostWindowTest, WholeTextNamingAFileWinsOverAFolderAndNumber) {
 
 TEST_F(HostWindowTest, LargeFileWithAHugeLineOpensAtTheLine) {
   start(false, false);
-  std::string path = folder_.file("large.txt");
+  std::string path = folder_.at("large.txt");
   write_file(path, numbered_lines(200000) + std::string(4u << 20, 'x') + "\r\ntail\r\n");
   post_request(path + "/150000");
   HWND window = viewer(path);
@@ -186,10 +186,10 @@ TEST_F(HostWindowTest, DeadAtomIsIgnored) {
 
 TEST_F(HostWindowTest, UnwritableLogIsReportedOnceAndRequestsStillOpen) {
   HostSettings settings;
-  settings.log_path = folder_.file("no-such-folder\\requests.log");
+  settings.log_path = folder_.at("no-such-folder\\requests.log");
   host_.reset(new HostWindow(settings));
   ASSERT_TRUE(host_->create(GetModuleHandleA(nullptr), SW_HIDE));
-  std::string path = folder_.file("a.txt");
+  std::string path = folder_.at("a.txt");
   write_file(path, numbered_lines(8));
   {
     DialogAnswerer answerer;
@@ -207,7 +207,7 @@ TEST_F(HostWindowTest, UnwritableLogIsReportedOnceAndRequestsStillOpen) {
 }
 
 TEST(FontStore, WritesTheSixKeysAndReadsThemBack) {
-  FontSectionKeeper keeper;
+  IniSectionsKept keeper{"Font"};
   FontSettings font;
   font.height = -16;
   font.weight = 700;
@@ -216,13 +216,13 @@ TEST(FontStore, WritesTheSixKeysAndReadsThemBack) {
   font.pitch_and_family = 34;
   font.face_name = "Tahoma";
   ASSERT_TRUE(save_font_settings(font));
-  EXPECT_EQ(ini_font_key("Height"), "-16");
-  EXPECT_EQ(ini_font_key("Weight"), "700");
-  EXPECT_EQ(ini_font_key("Italic"), "1");
-  EXPECT_EQ(ini_font_key("CharSet"), "0");
-  EXPECT_EQ(ini_font_key("PitchAndFamily"), "34");
-  EXPECT_EQ(ini_font_key("FaceName"), "Tahoma");
-  EXPECT_EQ(GetPrivateProfileIntA("Font", "Height", 0, "scriv32.ini"), -16);
+  EXPECT_EQ(ini_value("Font", "Height"), "-16");
+  EXPECT_EQ(ini_value("Font", "Weight"), "700");
+  EXPECT_EQ(ini_value("Font", "Italic"), "1");
+  EXPECT_EQ(ini_value("Font", "CharSet"), "0");
+  EXPECT_EQ(ini_value("Font", "PitchAndFamily"), "34");
+  EXPECT_EQ(ini_value("Font", "FaceName"), "Tahoma");
+  EXPECT_EQ(GetPrivateProfileIntA("Font", "Height", 0, host_ini_file), -16);
   LOGFONTA logfont = logfont_from_settings(load_font_settings());
   EXPECT_EQ(logfont.lfHeight, -16);
   EXPECT_EQ(logfont.lfWeight, 700);
@@ -232,20 +232,20 @@ TEST(FontStore, WritesTheSixKeysAndReadsThemBack) {
 }
 
 TEST_F(HostWindowTest, FontCommandWritesTheChosenFontAndViewersUseIt) {
-  FontSectionKeeper keeper;
+  IniSectionsKept keeper{"Font"};
   FontSettings font;
   font.height = -16;  // 12 points at 96 pixels per inch
   font.weight = 700;
   font.face_name = "Liberation Mono";
   ASSERT_TRUE(save_font_settings(font));
   start(false, false);
-  std::string path = folder_.file("shown.txt");
+  std::string path = folder_.at("shown.txt");
   write_file(path, numbered_lines(3));
   post_request(path + "/1");
   HWND list = GetDlgItem(viewer(path), IDC_VIEWER_LIST);
   ASSERT_NE(list, nullptr);
   int bold_height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-  WritePrivateProfileStringA("Font", nullptr, nullptr, "scriv32.ini");
+  remove_ini_section("Font");
   std::string size_shown;
   DialogAnswerer answerer(IDOK, [&](HWND dialog) {
     char size[16] = "";
@@ -259,18 +259,18 @@ TEST_F(HostWindowTest, FontCommandWritesTheChosenFontAndViewersUseIt) {
   ASSERT_TRUE(answerer.answered());
   EXPECT_EQ(answerer.title(), "Font");
   EXPECT_EQ(size_shown, "12");
-  EXPECT_EQ(ini_font_key("Height"), "-32");
-  EXPECT_EQ(ini_font_key("Weight"), "700");
-  EXPECT_EQ(ini_font_key("Italic"), "0");
-  EXPECT_EQ(ini_font_key("FaceName"), "Liberation Mono");
-  EXPECT_FALSE(ini_font_key("PitchAndFamily").empty());
-  EXPECT_FALSE(ini_font_key("CharSet").empty());
+  EXPECT_EQ(ini_value("Font", "Height"), "-32");
+  EXPECT_EQ(ini_value("Font", "Weight"), "700");
+  EXPECT_EQ(ini_value("Font", "Italic"), "0");
+  EXPECT_EQ(ini_value("Font", "FaceName"), "Liberation Mono");
+  EXPECT_FALSE(ini_value("Font", "PitchAndFamily").empty());
+  EXPECT_FALSE(ini_value("Font", "CharSet").empty());
   EXPECT_GT(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), bold_height);
 }
 
 TEST_F(HostWindowTest, FontDialogStartsAtTheShownDefaultAndCancelWritesNothing) {
-  FontSectionKeeper keeper;
-  WritePrivateProfileStringA("Font", nullptr, nullptr, "scriv32.ini");
+  IniSectionsKept keeper{"Font"};
+  remove_ini_section("Font");
   start(false, false);
   std::string face_box, face_listed, size;
   DialogAnswerer answerer(IDCANCEL, [&](HWND dialog) {
@@ -290,8 +290,8 @@ TEST_F(HostWindowTest, FontDialogStartsAtTheShownDefaultAndCancelWritesNothing) 
   EXPECT_FALSE(face_box.empty());
   EXPECT_EQ(face_listed, face_box);
   EXPECT_EQ(size, "10");
-  EXPECT_EQ(ini_font_key("Height"), "");
-  EXPECT_EQ(ini_font_key("FaceName"), "");
+  EXPECT_EQ(ini_value("Font", "Height"), "");
+  EXPECT_EQ(ini_value("Font", "FaceName"), "");
 }
 
 }  // namespace

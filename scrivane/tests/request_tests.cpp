@@ -1,6 +1,6 @@
 #include "scrivane/open_request.h"
 #include "scrivane/request_log.h"
-#include "scrivane/tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,11 @@
 
 namespace scrivane {
 namespace {
+
+using test_support::native_path;
+using test_support::read_file;
+using test_support::TempFolder;
+using test_support::write_file;
 
 TEST(ParseOpenRequest, SplitsPathAndLineAtTheLastSlash) {
   OpenRequest request = parse_open_request("C:\\src\\a.c/120");
@@ -59,7 +64,7 @@ TEST(RequestLog, LineIsTheTextWithControlCharactersMasked) {
 
 TEST(RequestLog, AppendsOneLinePerRequestKeepingEarlierContent) {
   TempFolder folder;
-  std::string log = folder.file("requests.log");
+  std::string log = native_path(folder.at("requests.log"));
   write_file(log, "earlier\r\n");
   EXPECT_TRUE(append_log_line(log, "C:\\a.c/3"));
   EXPECT_TRUE(append_log_line(log, "C:\\b.c"));
@@ -68,8 +73,8 @@ TEST(RequestLog, AppendsOneLinePerRequestKeepingEarlierContent) {
 
 TEST(RequestLog, ReportsAFileThatCannotBeWritten) {
   TempFolder folder;
-  EXPECT_FALSE(append_log_line(folder.file("no-such-dir/requests.log"), "x"));
-  EXPECT_FALSE(append_log_line(folder.path(), "x"));
+  EXPECT_FALSE(append_log_line(native_path(folder.at("no-such-dir\\requests.log")), "x"));
+  EXPECT_FALSE(append_log_line(native_path(folder.path()), "x"));
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include "scrivane/text_lines.h"
-#include "scrivane/tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 namespace scrivane {
 namespace {
+
+using test_support::native_path;
+using test_support::TempFolder;
+using test_support::write_file;
 
 std::vector<std::string> lines_of(const std::string& text) {
   TextLines lines;
@@ -56,7 +60,7 @@ TEST(IndexLines, WidestColumnsExpandsTabsAndIsCutToShownLength) {
 
 TEST(LoadTextLines, ReadsFileBytesUnchanged) {
   TempFolder folder;
-  std::string path = folder.file("a.txt");
+  std::string path = native_path(folder.at("a.txt"));
   std::string bytes = "first\r\nsecond\n\tthird";
   write_file(path, bytes);
   TextLines lines;
@@ -69,7 +73,7 @@ TEST(LoadTextLines, ReadsFileBytesUnchanged) {
 
 TEST(LoadTextLines, ManyLinesAndOneHugeLine) {
   TempFolder folder;
-  std::string path = folder.file("big.txt");
+  std::string path = native_path(folder.at("big.txt"));
   std::string bytes;
   for (int i = 1; i <= 100000; ++i) bytes += "line " + std::to_string(i) + "\n";
   bytes += std::string(3u << 20, 'x') + "\nlast";
@@ -88,14 +92,14 @@ TEST(LoadTextLines, MissingFileAndFolderGiveAMessageNamingThePath) {
   TextLines lines;
   lines.text = "stale";
   std::string error;
-  std::string missing = folder.file("missing.txt");
+  std::string missing = native_path(folder.at("missing.txt"));
   EXPECT_FALSE(load_text_lines(missing, lines, error));
   EXPECT_NE(error.find("Cannot open " + missing), std::string::npos) << error;
   EXPECT_TRUE(lines.text.empty());
   EXPECT_EQ(lines.line_count(), 0u);
   error.clear();
-  EXPECT_FALSE(load_text_lines(folder.path(), lines, error));
-  EXPECT_NE(error.find(folder.path()), std::string::npos) << error;
+  EXPECT_FALSE(load_text_lines(native_path(folder.path()), lines, error));
+  EXPECT_NE(error.find(native_path(folder.path())), std::string::npos) << error;
 }
 
 }  // namespace

@@ -1,32 +1,20 @@
-// Helpers for the win32 tests: waiting with and without pumping messages,
-// finding windows of a thread or a process, reading and answering dialogs,
-// and keeping the "Font" section of scriv32.ini as it was.
+// Helpers for scrivane's win32 tests: reading its viewer windows and
+// answering the dialogs this thread shows. Waits, windows, processes,
+// temporary folders and scriv32.ini come from the shared test support.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <string>
+
+#include "tests/support/host_ini.h"
+#include "tests/support/process_windows.h"
+#include "tests/support/temp_folder.h"
 
 namespace scrivane {
 
-// Dispatches this thread's messages until the condition holds or the time
-// is up; returns the condition's last value. WM_QUIT is dropped.
-bool pump_until(const std::function<bool()>& condition, DWORD timeout_ms = 10000);
-
-// Waits (without pumping) until the condition holds or the time is up.
-bool wait_until(const std::function<bool()>& condition, DWORD timeout_ms = 15000);
-
-// The first visible top-level window of the process (0: this process) with
-// the class and, when given, the title.
-HWND find_process_window(DWORD process_id, const std::string& class_name,
-                         const char* title = nullptr);
-
-std::string window_text(HWND window);
-std::string class_of(HWND window);
-// The longest text among a dialog's static controls (a message box's text).
-std::string dialog_message(HWND dialog);
+using namespace test_support;
 
 // The 1-based line selected in a viewer window, 0 when none.
 int viewer_selected_line(HWND viewer);
@@ -58,19 +46,5 @@ class DialogAnswerer {
   std::string title_;
   std::string message_;
 };
-
-// Keeps the "Font" section of scriv32.ini and puts it back at the end.
-class FontSectionKeeper {
- public:
-  FontSectionKeeper();
-  ~FontSectionKeeper();
-  FontSectionKeeper(const FontSectionKeeper&) = delete;
-  FontSectionKeeper& operator=(const FontSectionKeeper&) = delete;
-
- private:
-  std::map<std::string, std::string> saved_;
-};
-
-std::string ini_font_key(const std::string& key);  // "" when absent
 
 }  // namespace scrivane

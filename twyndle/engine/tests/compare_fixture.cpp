@@ -55,8 +55,8 @@ Line* LineFile::at(int32_t number) const {
 }
 
 FilePair::FilePair(const std::string& left_bytes, const std::string& right_bytes) {
-  left_ = tree_new(dir_.make_file("left.txt", left_bytes).c_str(), 1);
-  right_ = tree_new(dir_.make_file("right.txt", right_bytes).c_str(), 1);
+  left_ = tree_new(dir_.write("left.txt", left_bytes).c_str(), 1);
+  right_ = tree_new(dir_.write("right.txt", right_bytes).c_str(), 1);
   EXPECT_NE(left_, nullptr);
   EXPECT_NE(right_, nullptr);
   item_ = item_new(tree_first(left_), tree_first(right_), nullptr, true);

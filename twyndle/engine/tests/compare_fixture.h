@@ -57,10 +57,10 @@ class FilePair {
   CompareItem* item() const { return item_; }
   // The composite rows (empty when there is no composite).
   std::vector<Row> rows() const;
-  const TempDir& dir() const { return dir_; }
+  const TempFolder& dir() const { return dir_; }
 
  private:
-  TempDir dir_;
+  TempFolder dir_;
   DirTree* left_ = nullptr;
   DirTree* right_ = nullptr;
   CompareItem* item_ = nullptr;

@@ -34,17 +34,17 @@ std::string owned(char* text) {
 }
 
 TEST(ItemState, OnlyEqualBytesAreIdentical) {
-  TempDir dir;
-  Compared same(dir.make_file("a.c", "abc\n"), dir.make_file("b.c", "abc\n"));
+  TempFolder dir;
+  Compared same(dir.write("a.c", "abc\n"), dir.write("b.c", "abc\n"));
   EXPECT_EQ(item_state(same.item()), Equal);
   EXPECT_STREQ(item_tag(same.item()), "identical");
-  Compared empty(dir.make_file("e1", ""), dir.make_file("e2", ""));
+  Compared empty(dir.write("e1", ""), dir.write("e2", ""));
   EXPECT_EQ(item_state(empty.item()), Equal) << "two empty files hold the same bytes";
 }
 
 TEST(ItemState, EqualSizesWithOtherBytesDifferAndReadSameSize) {
-  TempDir dir;
-  Compared pair(dir.make_file("a.c", "abc\n"), dir.make_file("b.c", "xyz\n"));
+  TempFolder dir;
+  Compared pair(dir.write("a.c", "abc\n"), dir.write("b.c", "xyz\n"));
   ASSERT_NE(pair.item(), nullptr);
   EXPECT_EQ(item_state(pair.item()), SizesDiffer) << "counts as differing everywhere";
   EXPECT_STREQ(item_tag(pair.item()), "same size");
@@ -56,32 +56,32 @@ TEST(ItemState, EqualSizesWithOtherBytesDifferAndReadSameSize) {
 TEST(ItemState, ADifferenceAnywhereInALargeFileIsFound) {
   // Blocks are read in 64 KiB steps: a byte in the first block, on either
   // side of a block boundary and in the last, partial block.
-  TempDir dir;
+  TempFolder dir;
   std::string bytes(3 * 65536 + 100, 'q');
   for (size_t i = 0; i < bytes.size(); i += 97) bytes[i] = static_cast<char>('a' + i % 23);
-  dir.make_file("base", bytes);
+  dir.write("base", bytes);
   for (size_t place : {size_t{0}, size_t{65535}, size_t{65536}, size_t{2 * 65536 + 1}, bytes.size() - 1}) {
     std::string changed = bytes;
     changed[place] = static_cast<char>(changed[place] ^ 0x20);
-    Compared pair(dir.at("base"), dir.make_file("other", changed));
+    Compared pair(dir.at("base"), dir.write("other", changed));
     EXPECT_EQ(item_state(pair.item()), SizesDiffer) << "a byte changed at " << place;
     EXPECT_STREQ(item_tag(pair.item()), "same size");
   }
-  Compared copy(dir.at("base"), dir.make_file("copy", bytes));
+  Compared copy(dir.at("base"), dir.write("copy", bytes));
   EXPECT_EQ(item_state(copy.item()), Equal) << "a whole copy";
   std::string with_nul = bytes;
   with_nul[70000] = '\0';
-  Compared nul(dir.make_file("nul1", with_nul), dir.make_file("nul2", with_nul));
+  Compared nul(dir.write("nul1", with_nul), dir.write("nul2", with_nul));
   EXPECT_EQ(item_state(nul.item()), Equal) << "NUL bytes are bytes like any other";
 }
 
 TEST(ItemState, AFileThatCannotBeReadIsNotCalledIdentical) {
-  TempDir dir;
-  DirTree* left = tree_new(dir.make_file("a", "1234").c_str(), 1);
-  DirTree* right = tree_new(dir.make_file("b", "1234").c_str(), 1);
+  TempFolder dir;
+  DirTree* left = tree_new(dir.write("a", "1234").c_str(), 1);
+  DirTree* right = tree_new(dir.write("b", "1234").c_str(), 1);
   DirEntry* left_entry = tree_first(left);
   DirEntry* right_entry = tree_first(right);
-  dir.remove_file("b");  // gone after the scan saw it
+  dir.remove("b");  // gone after the scan saw it
   CompareItem* item = item_new(left_entry, right_entry, nullptr, true);
   EXPECT_EQ(item_state(item), SizesDiffer);
   EXPECT_STREQ(item_tag(item), "same size");
@@ -91,9 +91,9 @@ TEST(ItemState, AFileThatCannotBeReadIsNotCalledIdentical) {
 }
 
 TEST(ItemState, WithoutIdenticalTextEqualBytesReadSameSize) {
-  TempDir dir;
-  DirTree* left = tree_new(dir.make_file("a", "1").c_str(), 1);
-  DirTree* right = tree_new(dir.make_file("b", "1").c_str(), 1);
+  TempFolder dir;
+  DirTree* left = tree_new(dir.write("a", "1").c_str(), 1);
+  DirTree* right = tree_new(dir.write("b", "1").c_str(), 1);
   CompareItem* item = item_new(tree_first(left), tree_first(right), nullptr, false);
   EXPECT_EQ(item_state(item), Equal);
   EXPECT_STREQ(item_tag(item), "same size");
@@ -103,43 +103,43 @@ TEST(ItemState, WithoutIdenticalTextEqualBytesReadSameSize) {
 }
 
 TEST(ItemState, SizesPast4GiBAreComparedWhole) {
-  TempDir dir;
-  std::string native = native_path(dir.make_file("big", ""));
+  TempFolder dir;
+  std::string native = native_path(dir.write("big", ""));
   std::error_code error;
   std::filesystem::resize_file(native, (uint64_t{1} << 32) + 1, error);
   if (error) GTEST_SKIP() << "no sparse 4 GiB file here";
-  Compared pair(dir.at("big"), dir.make_file("one", "x"));
+  Compared pair(dir.at("big"), dir.write("one", "x"));
   EXPECT_EQ(item_state(pair.item()), SizesDiffer);
   EXPECT_STREQ(item_tag(pair.item()), "different sizes");
   std::filesystem::resize_file(native, 0, error);
 }
 
 TEST(ItemState, AnEmptyLeftFileAgainstAFullOneHasDifferentSizes) {
-  TempDir dir;
-  Compared pair(dir.make_file("a.c", ""), dir.make_file("b.c", "x\n"));
+  TempFolder dir;
+  Compared pair(dir.write("a.c", ""), dir.write("b.c", "x\n"));
   EXPECT_EQ(item_state(pair.item()), SizesDiffer);
   EXPECT_STREQ(item_tag(pair.item()), "different sizes");
 }
 
 TEST(ItemName, SingleFilesWithDifferentNamesShowBoth) {
-  TempDir dir;
-  Compared pair(dir.make_file("a.c", "1"), dir.make_file("b.c", "1"));
+  TempFolder dir;
+  Compared pair(dir.write("a.c", "1"), dir.write("b.c", "1"));
   EXPECT_STREQ(item_name(pair.item()), ".\\a.c : .\\b.c");
 }
 
 TEST(ItemName, NamesEqualIgnoringCaseGiveTheRightOne) {
-  TempDir dir;
-  dir.make_dir("l");
-  dir.make_dir("r");
-  Compared pair(dir.make_file("l\\Read.Me", "1"), dir.make_file("r\\READ.ME", "1"));
+  TempFolder dir;
+  dir.make_folder("l");
+  dir.make_folder("r");
+  Compared pair(dir.write("l\\Read.Me", "1"), dir.write("r\\READ.ME", "1"));
   EXPECT_STREQ(item_name(pair.item()), ".\\READ.ME");
 }
 
 TEST(ItemName, OneSidedItemsTakeTheirSideAndTheRootAsTyped) {
-  TempDir dir;
-  dir.make_dir("l");
-  dir.make_dir("r");
-  dir.make_file("l\\only.c", "x");
+  TempFolder dir;
+  dir.make_folder("l");
+  dir.make_folder("r");
+  dir.write("l\\only.c", "x");
   for (const std::string& root : {dir.at("l"), dir.at("l") + "\\"}) {
     Compared pair(root, dir.at("r"));
     ASSERT_NE(pair.item(), nullptr);
@@ -153,26 +153,26 @@ TEST(ItemName, OneSidedItemsTakeTheirSideAndTheRootAsTyped) {
 }
 
 TEST(ItemFiles, FullPathsForEachSideAndNoneForAMissingSide) {
-  TempDir dir;
-  dir.make_dir("l\\sub");
-  dir.make_dir("r");
-  dir.make_file("l\\sub\\x.c", "x");
+  TempFolder dir;
+  dir.make_folder("l\\sub");
+  dir.make_folder("r");
+  dir.write("l\\sub\\x.c", "x");
   Compared pair(dir.at("l"), dir.at("r"));
   EXPECT_EQ(owned(item_file_name(pair.item(), 1)), dir.at("l\\sub\\x.c"));
   EXPECT_EQ(item_file_name(pair.item(), 2), nullptr);
   EXPECT_EQ(item_file_name(pair.item(), 3), nullptr);
-  std::string single = dir.make_file("single.c", "s");
+  std::string single = dir.write("single.c", "s");
   Compared files(single, single);
   EXPECT_EQ(owned(item_file_name(files.item(), 1)), single);
   EXPECT_EQ(owned(item_file_name(files.item(), 2)), single) << "a new text every time, freed by the caller";
 }
 
 TEST(ItemSections, AOneSidedItemIsOneEqualSectionOverItsFile) {
-  TempDir dir;
-  dir.make_dir("l");
-  dir.make_dir("r");
-  dir.make_file("l\\x.c", lines_of({"a", "b", "c"}));
-  dir.make_file("r\\empty.c", "");
+  TempFolder dir;
+  dir.make_folder("l");
+  dir.make_folder("r");
+  dir.write("l\\x.c", lines_of({"a", "b", "c"}));
+  dir.write("r\\empty.c", "");
   Compared pair(dir.at("l"), dir.at("r"));
   CompareItem* empty = pair.item(0);
   CompareItem* left_only = pair.item(1);
@@ -187,9 +187,9 @@ TEST(ItemSections, AOneSidedItemIsOneEqualSectionOverItsFile) {
 }
 
 TEST(ItemSections, DiscardingMatchesAgainFromScratch) {
-  TempDir dir;
-  std::string left = dir.make_file("a.c", lines_of({"1", "2", "3"}));
-  std::string right = dir.make_file("b.c", lines_of({"1", "x", "3"}));
+  TempFolder dir;
+  std::string left = dir.write("a.c", lines_of({"1", "2", "3"}));
+  std::string right = dir.write("b.c", lines_of({"1", "x", "3"}));
   Compared pair(left, right);
   CompareItem* item = pair.item();
   Rows first = rows_of(composite_sections(item));
@@ -202,15 +202,15 @@ TEST(ItemSections, DiscardingMatchesAgainFromScratch) {
   }
   EXPECT_EQ(rows_of(composite_sections(item)), first);
 
-  dir.make_file("b.c", lines_of({"1", "2", "3"}));
+  dir.write("b.c", lines_of({"1", "2", "3"}));
   source_discard_lines(item_right_file(item));
   item_discard_sections(item);
   EXPECT_EQ(rows_of(composite_sections(item)), (Rows{{Equal, 1, 1, 1, 3}})) << "the changed file is read again";
 }
 
 TEST(ItemLineEnds, FilesThatDifferOnlyInLineEndsMatchAndSaySo) {
-  TempDir dir;
-  Compared pair(dir.make_file("crlf.c", "a\r\nb\r\nc\r\n"), dir.make_file("lf.c", "a\nb\nc\n"));
+  TempFolder dir;
+  Compared pair(dir.write("crlf.c", "a\r\nb\r\nc\r\n"), dir.write("lf.c", "a\nb\nc\n"));
   EXPECT_EQ(item_state(pair.item()), SizesDiffer);
   EXPECT_EQ(item_line_ends(pair.item()), LineEnds::same) << "nothing matched yet";
   EXPECT_EQ(rows_of(composite_sections(pair.item())), (Rows{{Equal, 1, 1, 1, 3}}));
@@ -218,7 +218,7 @@ TEST(ItemLineEnds, FilesThatDifferOnlyInLineEndsMatchAndSaySo) {
   Compared mirror(dir.at("lf.c"), dir.at("crlf.c"));
   composite_sections(mirror.item());
   EXPECT_EQ(item_line_ends(mirror.item()), LineEnds::crlf_right);
-  Compared alike(dir.at("lf.c"), dir.make_file("lf2.c", "a\nB\nc\n"));
+  Compared alike(dir.at("lf.c"), dir.write("lf2.c", "a\nB\nc\n"));
   composite_sections(alike.item());
   EXPECT_EQ(item_line_ends(alike.item()), LineEnds::same);
   EXPECT_EQ(item_line_ends(nullptr), LineEnds::same);

@@ -15,8 +15,8 @@ using Lines = std::vector<std::string>;
 class TwoRoots : public testing::Test {
  protected:
   void SetUp() override {
-    dir.make_dir("l");
-    dir.make_dir("r");
+    dir.make_folder("l");
+    dir.make_folder("r");
   }
   void TearDown() override {
     compare_list_release(list);
@@ -25,17 +25,17 @@ class TwoRoots : public testing::Test {
   void compare(RecordingView* view = nullptr, int32_t recursive = 1) {
     list = compare_paths(dir.at("l").c_str(), dir.at("r").c_str(), view, recursive);
   }
-  TempDir dir;
+  TempFolder dir;
   CompareList* list = nullptr;
 };
 
 TEST_F(TwoRoots, PairsByRelativeNameInWalkOrder) {
-  dir.make_dir("l\\sub");
-  dir.make_dir("r\\sub");
-  dir.make_file("l\\a.c", "12");
-  dir.make_file("l\\sub\\b.c", "b");
-  dir.make_file("r\\A.C", "123");
-  dir.make_file("r\\sub\\c.c", "c");
+  dir.make_folder("l\\sub");
+  dir.make_folder("r\\sub");
+  dir.write("l\\a.c", "12");
+  dir.write("l\\sub\\b.c", "b");
+  dir.write("r\\A.C", "123");
+  dir.write("r\\sub\\c.c", "c");
   RecordingView view;
   compare(&view);
   ASSERT_NE(list, nullptr);
@@ -51,20 +51,20 @@ TEST_F(TwoRoots, PairsByRelativeNameInWalkOrder) {
 }
 
 TEST_F(TwoRoots, InterleavesFilesOnlyOnOneSideAndRemainders) {
-  for (const char* name : {"b", "d", "x", "y"}) dir.make_file(std::string("l\\") + name, "1");
-  for (const char* name : {"a", "b", "c", "d"}) dir.make_file(std::string("r\\") + name, "1");
+  for (const char* name : {"b", "d", "x", "y"}) dir.write(std::string("l\\") + name, "1");
+  for (const char* name : {"a", "b", "c", "d"}) dir.write(std::string("r\\") + name, "1");
   compare();
   EXPECT_EQ(item_lines(compare_list_items(list)), (Lines{".\\a", ".\\b", ".\\c", ".\\d", ".\\x", ".\\y"}));
   EXPECT_EQ(item_state(static_cast<CompareItem*>(list_last(compare_list_items(list)))), LeftFileOnly);
 }
 
 TEST_F(TwoRoots, WithoutRecursionOnlyTheFirstDirectoryWithFilesIsPaired) {
-  dir.make_dir("l\\s");
-  dir.make_dir("l\\s\\deeper");
-  dir.make_dir("r\\s");
-  dir.make_file("l\\s\\one", "1");
-  dir.make_file("l\\s\\deeper\\two", "2");
-  dir.make_file("r\\s\\one", "1");
+  dir.make_folder("l\\s");
+  dir.make_folder("l\\s\\deeper");
+  dir.make_folder("r\\s");
+  dir.write("l\\s\\one", "1");
+  dir.write("l\\s\\deeper\\two", "2");
+  dir.write("r\\s\\one", "1");
   compare(nullptr, 0);
   EXPECT_EQ(item_lines(compare_list_items(list)), (Lines{".\\s\\one"}));
   compare_list_release(list);
@@ -73,9 +73,9 @@ TEST_F(TwoRoots, WithoutRecursionOnlyTheFirstDirectoryWithFilesIsPaired) {
 }
 
 TEST_F(TwoRoots, RootsWithAndWithoutTrailingBackslashPairAlike) {
-  dir.make_dir("l\\sub");
-  dir.make_file("l\\sub\\x.c", "x");
-  dir.make_file("r\\y.c", "y");
+  dir.make_folder("l\\sub");
+  dir.write("l\\sub\\x.c", "x");
+  dir.write("r\\y.c", "y");
   list = compare_paths((dir.at("l") + "\\").c_str(), dir.at("r").c_str(), nullptr, 1);
   EXPECT_EQ(item_lines(compare_list_items(list)), (Lines{".\\y.c", ".\\sub\\x.c"}));
   auto* item = static_cast<CompareItem*>(list_last(compare_list_items(list)));
@@ -85,10 +85,10 @@ TEST_F(TwoRoots, RootsWithAndWithoutTrailingBackslashPairAlike) {
 }
 
 TEST_F(TwoRoots, AFileAgainstADirectoryFindsItsNameIgnoringCase) {
-  dir.make_dir("r\\sub");
-  dir.make_file("r\\sub\\main.c", "deeper copy is not the counterpart");
-  dir.make_file("r\\MAIN.C", "m");
-  std::string file = dir.make_file("main.c", "m");
+  dir.make_folder("r\\sub");
+  dir.write("r\\sub\\main.c", "deeper copy is not the counterpart");
+  dir.write("r\\MAIN.C", "m");
+  std::string file = dir.write("main.c", "m");
   RecordingView view(1);
   list = compare_paths(file.c_str(), dir.at("r").c_str(), &view, 1);
   EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"1|.\\main.c|identical"}));
@@ -99,9 +99,9 @@ TEST_F(TwoRoots, AFileAgainstADirectoryFindsItsNameIgnoringCase) {
 }
 
 TEST_F(TwoRoots, AFilePathWrittenWithSlashesFindsItsCounterpart) {
-  dir.make_dir("x");
-  dir.make_file("x\\f", "same");
-  dir.make_file("r\\f", "same");
+  dir.make_folder("x");
+  dir.write("x\\f", "same");
+  dir.write("r\\f", "same");
   std::string slashed = dir.path() + "/x/f";
   list = compare_paths(slashed.c_str(), dir.at("r").c_str(), nullptr, 1);
   EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"1|.\\f|identical"}));
@@ -117,8 +117,8 @@ TEST_F(TwoRoots, AFilePathWrittenWithSlashesFindsItsCounterpart) {
 }
 
 TEST_F(TwoRoots, AFileWithoutCounterpartIsOnlyOnItsSide) {
-  dir.make_file("r\\other.c", "o");
-  std::string file = dir.make_file("main.c", "m");
+  dir.write("r\\other.c", "o");
+  std::string file = dir.write("main.c", "m");
   list = compare_paths(file.c_str(), dir.at("r").c_str(), nullptr, 1);
   EXPECT_EQ(item_lines(compare_list_items(list), true), (Lines{"5|.\\main.c|only in " + file}));
   compare_list_release(list);
@@ -144,8 +144,8 @@ TEST_F(TwoRoots, AMissingRootIsReportedAndGivesNoList) {
 }
 
 TEST_F(TwoRoots, TheViewsAbortAnswerStopsPairingAtOnce) {
-  for (int i = 0; i < 10; ++i) dir.make_file("l\\f" + std::to_string(i), "1");
-  for (int i = 0; i < 10; ++i) dir.make_file("r\\g" + std::to_string(i), "1");
+  for (int i = 0; i < 10; ++i) dir.write("l\\f" + std::to_string(i), "1");
+  for (int i = 0; i < 10; ++i) dir.write("r\\g" + std::to_string(i), "1");
   RecordingView view(3);
   compare(&view);
   ASSERT_NE(list, nullptr) << "an aborted list keeps what was made";
@@ -168,8 +168,8 @@ class LateAbortView : public RecordingView {
 
 TEST_F(TwoRoots, AnAbortThatCutsAWalkShortMakesNoFalseOneSidedItems) {
   for (int i = 0; i < 6; ++i) {
-    dir.make_file("l\\f" + std::to_string(i), "1");
-    dir.make_file("r\\f" + std::to_string(i), "1");
+    dir.write("l\\f" + std::to_string(i), "1");
+    dir.write("r\\f" + std::to_string(i), "1");
   }
   LateAbortView view;
   compare(&view);
@@ -178,9 +178,9 @@ TEST_F(TwoRoots, AnAbortThatCutsAWalkShortMakesNoFalseOneSidedItems) {
 }
 
 TEST_F(TwoRoots, AnAbortDuringTheSearchForAFilesCounterpartMakesNoItem) {
-  dir.make_file("r\\a.c", "a");
-  dir.make_file("r\\main.c", "m");
-  std::string file = dir.make_file("main.c", "m");
+  dir.write("r\\a.c", "a");
+  dir.write("r\\main.c", "m");
+  std::string file = dir.write("main.c", "m");
   abort_requested = 1;
   list = compare_paths(file.c_str(), dir.at("r").c_str(), nullptr, 1);
   ASSERT_NE(list, nullptr);
@@ -190,15 +190,15 @@ TEST_F(TwoRoots, AnAbortDuringTheSearchForAFilesCounterpartMakesNoItem) {
   list = compare_paths(dir.at("r").c_str(), file.c_str(), nullptr, 1);
   EXPECT_EQ(item_count(compare_list_items(list)), 0) << "nor only on the right";
   compare_list_release(list);
-  dir.make_file("l\\main.c", "m");
+  dir.write("l\\main.c", "m");
   list = compare_paths(file.c_str(), dir.at("l").c_str(), nullptr, 1);
   EXPECT_EQ(item_count(compare_list_items(list)), 0)
       << "nor paired with a counterpart found first: its bytes would go unread";
 }
 
 TEST_F(TwoRoots, AfterAnAbortNoItemIsMade) {
-  dir.make_file("l\\a", "same");
-  dir.make_file("r\\a", "same");
+  dir.write("l\\a", "same");
+  dir.write("r\\a", "same");
   abort_requested = 1;
   compare();
   EXPECT_EQ(item_count(compare_list_items(list)), 0);
@@ -210,8 +210,8 @@ TEST(ElapsedTicks, MeasuresTheLastOperation) {
   elapsed_ticks_since(start);
   EXPECT_GE(elapsed_ticks(), 1500u);
   EXPECT_LT(elapsed_ticks(), 60000u);
-  TempDir dir;
-  std::string file = dir.make_file("x", "x");
+  TempFolder dir;
+  std::string file = dir.write("x", "x");
   CompareList* list = compare_paths(file.c_str(), file.c_str(), nullptr, 1);
   EXPECT_LT(elapsed_ticks(), 1500u) << "pairing sets it anew";
   compare_list_release(list);

@@ -93,11 +93,11 @@ TEST(Composite, EqualSectionsShowTheRightFilesLines) {
 
 TEST(Composite, UnreadableFileGivesNoSectionsAndIsTriedAgainLater) {
   FilePair pair(lines_of({"a"}), lines_of({"a"}));
-  pair.dir().remove_file("left.txt");
+  pair.dir().remove("left.txt");
   EXPECT_EQ(composite_sections(pair.item()), nullptr);
   EXPECT_EQ(item_left_sections(pair.item()), nullptr);
   EXPECT_EQ(item_right_sections(pair.item()), nullptr);
-  pair.dir().make_file("left.txt", lines_of({"a", "b"}));
+  pair.dir().write("left.txt", lines_of({"a", "b"}));
   EXPECT_EQ(pair.rows(), (Rows{{Equal, 1, 1, 1, 1}, {LeftLinesOnly, 2, 0, 2, 2}}));
 }
 

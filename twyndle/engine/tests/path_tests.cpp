@@ -82,9 +82,9 @@ TEST(PathCompare, ADirectorysFilesComeBeforeItsSubdirectories) {
 }
 
 TEST(PathQueries, TellFilesFromDirectoriesAndReadSizes) {
-  TempDir dir;
-  std::string file = dir.make_file("f.txt", "12345");
-  dir.make_dir("sub");
+  TempFolder dir;
+  std::string file = dir.write("f.txt", "12345");
+  dir.make_folder("sub");
   EXPECT_TRUE(path_is_file(file.c_str()));
   EXPECT_FALSE(path_is_directory(file.c_str()));
   EXPECT_TRUE(path_is_directory(dir.at("sub").c_str()));

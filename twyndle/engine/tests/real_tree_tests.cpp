@@ -171,7 +171,7 @@ TEST(RealTrees, AgreeWithDiffFileByFile) {
   if (trees.empty()) GTEST_SKIP() << "no source tree installed here to compare (/usr/include/c++, /usr/src/googletest)";
   if (std::system("diff --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "GNU diff is not installed";
   for (const fs::path& tree : trees) {
-    TempDir dir;
+    TempFolder dir;
     fs::path left = native_path(dir.at("l")), right = native_path(dir.at("r"));
     fs::copy(tree, left, fs::copy_options::recursive);
     fs::copy(tree, right, fs::copy_options::recursive);

@@ -17,14 +17,14 @@ namespace {
 class FourStates : public testing::Test {
  protected:
   void SetUp() override {
-    dir.make_dir("l\\sub");
-    dir.make_dir("r");
-    dir.make_file("l\\same", "same");
-    dir.make_file("r\\same", "same");
-    dir.make_file("l\\diff", "left diff");
-    dir.make_file("r\\diff", "right diff");
-    dir.make_file("l\\sub\\left_only", "lo");
-    dir.make_file("r\\right_only", "ro");
+    dir.make_folder("l\\sub");
+    dir.make_folder("r");
+    dir.write("l\\same", "same");
+    dir.write("r\\same", "same");
+    dir.write("l\\diff", "left diff");
+    dir.write("r\\diff", "right diff");
+    dir.write("l\\sub\\left_only", "lo");
+    dir.write("r\\right_only", "ro");
     list = compare_paths(dir.at("l").c_str(), dir.at("r").c_str(), nullptr, 1);
     ASSERT_NE(list, nullptr);
   }
@@ -40,7 +40,7 @@ class FourStates : public testing::Test {
   std::string header(const std::string& choices) {
     return "-- " + dir.at("l") + " : " + dir.at("r") + " -- includes " + choices + " files\n";
   }
-  TempDir dir;
+  TempFolder dir;
   CompareList* list = nullptr;
 };
 
@@ -58,7 +58,7 @@ TEST_F(FourStates, NoChosenStatesGiveTwoBlanksAndNoItems) {
 
 TEST_F(FourStates, SavingReplacesAnOlderFileUnderTheWaitCursor) {
   RecordingUi ui;
-  dir.make_file("list.txt", std::string(5000, 'z'));
+  dir.write("list.txt", std::string(5000, 'z'));
   EXPECT_EQ(saved(1), header("identical,") + ".\\same\n-- 1 files listed\n");
   EXPECT_EQ(ui.wait_shown(), 1);
   EXPECT_EQ(ui.wait_depth(), 0);
@@ -86,7 +86,7 @@ TEST_F(FourStates, AnAbortedListIsNeverSavedAsAWholeOne) {
 }
 
 TEST(SaveList, AListThatWasNeverPairedIsNotSavedAsComplete) {
-  TempDir dir;
+  TempFolder dir;
   CompareList* empty = compare_list_new();
   std::string file = dir.at("empty.txt");
   EXPECT_FALSE(save_list(empty, file.c_str(), 0xF));
@@ -124,7 +124,7 @@ class Copying : public FourStates {
   void SetUp() override {
     FourStates::SetUp();
     copy_settings = {copy_from_left | copy_only_source | copy_differing, ""};
-    dir.make_dir("out");
+    dir.make_folder("out");
     out = dir.at("out");
   }
   bool exists(const std::string& relative) { return path_is_file(dir.at(relative).c_str()); }
@@ -184,7 +184,7 @@ TEST_F(Copying, AnEmptyDestinationIsAskedForAgain) {
 }
 
 TEST_F(Copying, ADestinationThatIsNoDirectoryFailsEveryItem) {
-  std::string file = dir.make_file("plain", "p");
+  std::string file = dir.write("plain", "p");
   host.answer(0x106, file);
   EXPECT_TRUE(copy_files(list, &host));
   EXPECT_EQ(ui.texts(), (std::vector<std::string>{"failed to copy .\\diff", "failed to copy .\\sub\\left_only",
@@ -236,14 +236,14 @@ TEST_F(Copying, AnAbortBeforeTheFirstItemCopiesNothing) {
 // A pair of one size whose bytes differ is no duplicate: it is listed and
 // copied with the differing files, never with the identical ones.
 TEST(SameSizeOtherBytes, AreListedAndCopiedAsDiffering) {
-  TempDir dir;
-  dir.make_dir("l");
-  dir.make_dir("r");
-  dir.make_dir("out");
-  dir.make_file("l\\copying", "Copyright 2019");
-  dir.make_file("r\\copying", "Copyright 2022");
-  dir.make_file("l\\twin", "twin");
-  dir.make_file("r\\twin", "twin");
+  TempFolder dir;
+  dir.make_folder("l");
+  dir.make_folder("r");
+  dir.make_folder("out");
+  dir.write("l\\copying", "Copyright 2019");
+  dir.write("r\\copying", "Copyright 2022");
+  dir.write("l\\twin", "twin");
+  dir.write("r\\twin", "twin");
   CompareList* list = compare_paths(dir.at("l").c_str(), dir.at("r").c_str(), nullptr, 1);
   EXPECT_EQ(item_lines(compare_list_items(list), true), (std::vector<std::string>{"4|.\\copying|same size",
                                                                                  "1|.\\twin|identical"}));
@@ -295,15 +295,15 @@ TEST_F(Copying, AnEntryKeepsItsDirectoriesTimesAndAttributes) {
 
 TEST_F(Copying, AFailedCopyLeavesAnOlderTargetAsItWas) {
   DirEntry* entry = entry_named(list, ".\\diff", true);
-  dir.make_file("out\\diff", "older");
+  dir.write("out\\diff", "older");
   FsTimes old = {0, 1000000000ull * 5000, 1000000000ull * 5000};
   ASSERT_TRUE(fs_set_times(dir.at("out\\diff").c_str(), &old));
   FsTimes before;
   ASSERT_TRUE(fs_get_times(dir.at("out\\diff").c_str(), &before));
   // The source turned into a directory after the scan: its times can be
   // read, but it cannot be copied.
-  dir.remove_file("l\\diff");
-  dir.make_dir("l\\diff");
+  dir.remove("l\\diff");
+  dir.make_folder("l\\diff");
   files_copied = 0;
   EXPECT_FALSE(copy_entry(entry, out.c_str()));
   FsTimes after;
@@ -314,7 +314,7 @@ TEST_F(Copying, AFailedCopyLeavesAnOlderTargetAsItWas) {
 }
 
 TEST_F(Copying, ADirectoryThatCannotBeMadeFailsThatFileOnly) {
-  dir.make_file("out\\sub", "a file where a directory should go");
+  dir.write("out\\sub", "a file where a directory should go");
   EXPECT_FALSE(copy_entry(entry_named(list, ".\\sub\\left_only", true), out.c_str()));
   EXPECT_TRUE(copy_entry(entry_named(list, ".\\diff", true), out.c_str()));
   EXPECT_FALSE(copy_entry(nullptr, out.c_str()));

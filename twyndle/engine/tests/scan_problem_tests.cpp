@@ -23,8 +23,8 @@ using Lines = std::vector<std::string>;
 class Scan : public testing::Test {
  protected:
   void SetUp() override {
-    dir.make_dir("l");
-    dir.make_dir("r");
+    dir.make_folder("l");
+    dir.make_folder("r");
   }
   void TearDown() override { compare_list_release(list); }
   void compare() {
@@ -44,14 +44,14 @@ class Scan : public testing::Test {
     return text.compare(0, first.size(), first) == 0 ? text.substr(first.size()) : "<" + text + ">";
   }
 
-  TempDir dir;
+  TempFolder dir;
   RecordingUi ui;
   CompareList* list = nullptr;
 };
 
 TEST_F(Scan, NothingToReportGivesNoMessage) {
-  dir.make_file("l\\a", "a");
-  dir.make_file("r\\a", "a");
+  dir.write("l\\a", "a");
+  dir.write("r\\a", "a");
   compare();
   EXPECT_TRUE(ui.recorded().empty());
   EXPECT_EQ(compare_list_complete(list), 1);
@@ -59,7 +59,7 @@ TEST_F(Scan, NothingToReportGivesNoMessage) {
 }
 
 TEST(ScanReport, NamesTheFirstEntriesAndCountsTheRest) {
-  TempDir dir;
+  TempFolder dir;
   DirTree* tree = tree_new(dir.path().c_str(), 1);
   for (int i = 0; i < 5; ++i) {
     tree_note_problem(tree, problem_unreadable, ".\\d" + std::to_string(i) + "\\", "D" + std::to_string(i));
@@ -82,10 +82,10 @@ TEST_F(Scan, PathsFarPastMaxPathAreComparedAndNotDropped) {
     for (const char* side : {"l\\", "r\\"}) ASSERT_TRUE(fs_create_directory(dir.at(side + deep).c_str())) << level;
   }
   ASSERT_GT(dir.at("l\\" + deep).size(), 600u);
-  dir.make_file("l\\" + deep + "deepest.txt", "left text\n");
-  dir.make_file("r\\" + deep + "deepest.txt", "right text, longer\n");
-  dir.make_file("l\\" + deep + "same.txt", "same\n");
-  dir.make_file("r\\" + deep + "same.txt", "same\n");
+  dir.write("l\\" + deep + "deepest.txt", "left text\n");
+  dir.write("r\\" + deep + "deepest.txt", "right text, longer\n");
+  dir.write("l\\" + deep + "same.txt", "same\n");
+  dir.write("r\\" + deep + "same.txt", "same\n");
   compare();
   std::string relative = ".\\" + deep;
   EXPECT_EQ(items(), (Lines{"4|" + relative + "deepest.txt|different sizes", "1|" + relative + "same.txt|identical"}));
@@ -124,15 +124,15 @@ class Unreadable : public Scan {
   void SetUp() override {
     Scan::SetUp();
     chmod(native_path(dir.path()).c_str(), 0755);
-    for (const char* folder : {"l\\sub\\deeper", "r\\sub\\deeper", "r\\t"}) dir.make_dir(folder);
-    dir.make_file("l\\a.c", "a");
-    dir.make_file("r\\a.c", "a");
-    dir.make_file("l\\sub\\x.c", "x");
-    dir.make_file("l\\sub\\deeper\\y.c", "y");
-    dir.make_file("r\\sub\\x.c", "x");
-    dir.make_file("r\\sub\\deeper\\y.c", "y");
-    dir.make_file("r\\sub\\right_only.c", "r");
-    dir.make_file("r\\t\\z.c", "z");
+    for (const char* folder : {"l\\sub\\deeper", "r\\sub\\deeper", "r\\t"}) dir.make_folder(folder);
+    dir.write("l\\a.c", "a");
+    dir.write("r\\a.c", "a");
+    dir.write("l\\sub\\x.c", "x");
+    dir.write("l\\sub\\deeper\\y.c", "y");
+    dir.write("r\\sub\\x.c", "x");
+    dir.write("r\\sub\\deeper\\y.c", "y");
+    dir.write("r\\sub\\right_only.c", "r");
+    dir.write("r\\t\\z.c", "z");
   }
   void TearDown() override {
     for (const char* folder : {"l", "r", "l\\sub", "r\\sub"}) chmod(native_path(dir.at(folder)).c_str(), 0755);
@@ -170,7 +170,7 @@ TEST_F(Unreadable, AnUnreadableRootIsReportedAndNothingIsOneSided) {
 }
 
 TEST_F(Unreadable, AFileAgainstAnUnreadableDirectoryIsNotOneSided) {
-  std::string file = dir.make_file("x.c", "x");
+  std::string file = dir.write("x.c", "x");
   chmod(native_path(dir.at("r")).c_str(), 0);
   {
     AsUnprivilegedUser user;
@@ -183,9 +183,9 @@ TEST_F(Unreadable, AFileAgainstAnUnreadableDirectoryIsNotOneSided) {
 }
 
 TEST_F(Scan, APipeIsSkippedWithANoteAndNeverOpened) {
-  dir.make_file("l\\a.c", "a");
-  dir.make_file("r\\a.c", "a");
-  dir.make_file("r\\pipe", "a file on this side");
+  dir.write("l\\a.c", "a");
+  dir.write("r\\a.c", "a");
+  dir.write("r\\pipe", "a file on this side");
   ASSERT_EQ(mkfifo(native_path(dir.at("l\\pipe")).c_str(), 0644), 0);
   compare();
   EXPECT_EQ(items(), (Lines{"1|.\\a.c|identical", "6|.\\pipe|only in " + dir.at("r")}));
@@ -196,14 +196,14 @@ TEST_F(Scan, APipeIsSkippedWithANoteAndNeverOpened) {
 
 TEST_F(Scan, APipeGivenAsARootIsNotOpened) {
   ASSERT_EQ(mkfifo(native_path(dir.at("pipe")).c_str(), 0644), 0);
-  std::string file = dir.make_file("f", "f");
+  std::string file = dir.write("f", "f");
   EXPECT_EQ(compare_paths(dir.at("pipe").c_str(), file.c_str(), nullptr, 1), nullptr);
   EXPECT_EQ(ui.texts(), Lines{"Couldn't find " + dir.at("pipe")});
 }
 
 TEST_F(Scan, LinksToFilesAreFollowedAndBrokenLinksSkipped) {
-  dir.make_file("target.c", "through a link");
-  dir.make_file("r\\linked.c", "through a link");
+  dir.write("target.c", "through a link");
+  dir.write("r\\linked.c", "through a link");
   ASSERT_EQ(symlink(native_path(dir.at("target.c")).c_str(), native_path(dir.at("l\\linked.c")).c_str()), 0);
   ASSERT_EQ(symlink(native_path(dir.at("nowhere")).c_str(), native_path(dir.at("l\\broken")).c_str()), 0);
   compare();
@@ -212,10 +212,10 @@ TEST_F(Scan, LinksToFilesAreFollowedAndBrokenLinksSkipped) {
 }
 
 TEST_F(Scan, ALinkBackUpItsOwnPathIsNotFollowed) {
-  dir.make_dir("l\\a");
-  dir.make_dir("r\\a");
-  dir.make_file("l\\a\\f.c", "f");
-  dir.make_file("r\\a\\f.c", "f");
+  dir.make_folder("l\\a");
+  dir.make_folder("r\\a");
+  dir.write("l\\a\\f.c", "f");
+  dir.write("r\\a\\f.c", "f");
   ASSERT_EQ(symlink("..", native_path(dir.at("l\\a\\loop")).c_str()), 0);
   compare();
   EXPECT_EQ(items(), (Lines{"1|.\\a\\f.c|identical"})) << "no phantom items below the loop";
@@ -224,10 +224,10 @@ TEST_F(Scan, ALinkBackUpItsOwnPathIsNotFollowed) {
 }
 
 TEST_F(Scan, ALoopThroughTwoLinksIsCutWhereItCloses) {
-  dir.make_dir("l\\a");
-  dir.make_dir("l\\b");
-  dir.make_file("l\\a\\x.c", "x");
-  dir.make_file("l\\b\\y.c", "y");
+  dir.make_folder("l\\a");
+  dir.make_folder("l\\b");
+  dir.write("l\\a\\x.c", "x");
+  dir.write("l\\b\\y.c", "y");
   ASSERT_EQ(symlink("../b", native_path(dir.at("l\\a\\to_b")).c_str()), 0);
   ASSERT_EQ(symlink("../a", native_path(dir.at("l\\b\\to_a")).c_str()), 0);
   compare();
@@ -239,10 +239,10 @@ TEST_F(Scan, ALoopThroughTwoLinksIsCutWhereItCloses) {
 }
 
 TEST_F(Scan, ALinkToADirectoryOffThePathIsFollowed) {
-  dir.make_dir("shared");
-  dir.make_dir("r\\lib");
-  dir.make_file("shared\\s.c", "s");
-  dir.make_file("r\\lib\\s.c", "s");
+  dir.make_folder("shared");
+  dir.make_folder("r\\lib");
+  dir.write("shared\\s.c", "s");
+  dir.write("r\\lib\\s.c", "s");
   ASSERT_EQ(symlink(native_path(dir.at("shared")).c_str(), native_path(dir.at("l\\lib")).c_str()), 0);
   compare();
   EXPECT_EQ(items(), (Lines{"1|.\\lib\\s.c|identical"}));

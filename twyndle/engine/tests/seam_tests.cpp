@@ -22,7 +22,7 @@ std::vector<std::string> listing(const std::string& pattern) {
 }
 
 TEST(FileSeam, WritesReadsRewindsAndSizesFiles) {
-  TempDir dir;
+  TempFolder dir;
   std::string path = dir.at("f.bin");
   FsFile* out = fs_create_write(path.c_str());
   ASSERT_NE(out, nullptr);
@@ -44,8 +44,8 @@ TEST(FileSeam, WritesReadsRewindsAndSizesFiles) {
 }
 
 TEST(FileSeam, OpensOnlyExistingFiles) {
-  TempDir dir;
-  dir.make_dir("sub");
+  TempFolder dir;
+  dir.make_folder("sub");
   EXPECT_EQ(fs_open_read(dir.at("missing").c_str()), nullptr);
   EXPECT_EQ(fs_open_read(dir.at("sub").c_str()), nullptr);
   EXPECT_EQ(fs_open_read(nullptr), nullptr);
@@ -54,10 +54,10 @@ TEST(FileSeam, OpensOnlyExistingFiles) {
 }
 
 TEST(FileSeam, ListsDirectoriesWithTheirDotEntries) {
-  TempDir dir;
-  dir.make_file("a.txt", "aaa");
-  dir.make_file("noext", "");
-  dir.make_dir("sub");
+  TempFolder dir;
+  dir.write("a.txt", "aaa");
+  dir.write("noext", "");
+  dir.make_folder("sub");
   EXPECT_EQ(listing(dir.at("*.*")), (std::vector<std::string>{".", "..", "a.txt", "noext", "sub"}));
   FsFindData data;
   FsFind* find = fs_find_first(dir.at("*.*").c_str(), &data);
@@ -79,11 +79,11 @@ TEST(FileSeam, ListsDirectoriesWithTheirDotEntries) {
 }
 
 TEST(FileSeam, ANamesOnlyListingLeavesNoSizeUnreadable) {
-  TempDir dir;
-  dir.make_file("a.txt", "aaa");
-  dir.make_file("Upper.TXT", "12345");
-  dir.make_file("empty", "");
-  dir.make_dir("sub");
+  TempFolder dir;
+  dir.write("a.txt", "aaa");
+  dir.write("Upper.TXT", "12345");
+  dir.write("empty", "");
+  dir.make_folder("sub");
   FsDir* opened = fs_dir_open((dir.path() + "\\").c_str());
   ASSERT_NE(opened, nullptr);
   FsFindData data;
@@ -107,9 +107,9 @@ TEST(FileSeam, ANamesOnlyListingLeavesNoSizeUnreadable) {
 }
 
 TEST(FileSeam, CopiesFilesWithTimesAndAttributes) {
-  TempDir dir;
-  std::string from = dir.make_file("from.txt", "content");
-  dir.make_file("to.txt", "older and longer content");
+  TempFolder dir;
+  std::string from = dir.write("from.txt", "content");
+  dir.write("to.txt", "older and longer content");
   ASSERT_TRUE(fs_create_directory(dir.at("made").c_str()));
   EXPECT_FALSE(fs_create_directory(dir.at("made").c_str())) << "it exists already";
   std::string to = dir.at("made\\to.txt");

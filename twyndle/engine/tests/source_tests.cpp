@@ -13,8 +13,8 @@ namespace {
 // A single-file tree over a file holding `bytes`, and its SourceFile.
 class FileSource {
  public:
-  FileSource(const TempDir& dir, const std::string& bytes, const std::string& name = "file.txt")
-      : path(dir.make_file(name, bytes)), tree(tree_new(path.c_str(), 1)), file(source_new(tree_first(tree), false)) {}
+  FileSource(const TempFolder& dir, const std::string& bytes, const std::string& name = "file.txt")
+      : path(dir.write(name, bytes)), tree(tree_new(path.c_str(), 1)), file(source_new(tree_first(tree), false)) {}
   ~FileSource() {
     source_release(file);
     tree_release(tree);
@@ -47,7 +47,7 @@ std::string joined(BlockList* lines) {
 }
 
 TEST(SourceRead, CutsAtLineFeedsKeepingTheLineEnds) {
-  TempDir dir;
+  TempFolder dir;
   FileSource s(dir, "one\r\ntwo\n\nthree\rstill three\nlast");
   BlockList* lines = source_lines(s.file);
   ASSERT_NE(lines, nullptr);
@@ -58,7 +58,7 @@ TEST(SourceRead, CutsAtLineFeedsKeepingTheLineEnds) {
 }
 
 TEST(SourceRead, AnEmptyFileGivesAnEmptyList) {
-  TempDir dir;
+  TempFolder dir;
   FileSource s(dir, "");
   BlockList* lines = source_lines(s.file);
   ASSERT_NE(lines, nullptr);
@@ -66,7 +66,7 @@ TEST(SourceRead, AnEmptyFileGivesAnEmptyList) {
 }
 
 TEST(SourceRead, LongLinesStayWholeAndLaterNumbersStayRight) {
-  TempDir dir;
+  TempFolder dir;
   std::string no_lf(1200, 'x');
   FileSource single(dir, no_lf, "single.txt");
   EXPECT_EQ(texts(source_lines(single.file)), std::vector<std::string>{no_lf});
@@ -79,7 +79,7 @@ TEST(SourceRead, LongLinesStayWholeAndLaterNumbersStayRight) {
 }
 
 TEST(SourceRead, NulBytesAndBinaryDataComeBackByteForByte) {
-  TempDir dir;
+  TempFolder dir;
   std::string binary;
   std::mt19937 random(42);
   for (int i = 0; i < 200000; ++i) binary.push_back(static_cast<char>(random() & 0xFF));
@@ -97,7 +97,7 @@ TEST(SourceRead, NulBytesAndBinaryDataComeBackByteForByte) {
 
 TEST(SourceRead, RunningOutOfMemoryGivesNoLinesRatherThanSomeOfThem) {
   RecordingUi ui;
-  TempDir dir;
+  TempFolder dir;
   std::string text;
   for (int i = 0; i < 20000; ++i) text += "a line of text number " + std::to_string(i) + "\n";
   FileSource s(dir, text);
@@ -111,21 +111,21 @@ TEST(SourceRead, RunningOutOfMemoryGivesNoLinesRatherThanSomeOfThem) {
 }
 
 TEST(SourceRead, AFileThatVanishedHasNoLinesAndIsTriedAgain) {
-  TempDir dir;
+  TempFolder dir;
   FileSource s(dir, "here\n");
   std::string kept = read_file(s.path);
-  dir.remove_file("file.txt");
+  dir.remove("file.txt");
   EXPECT_EQ(source_lines(s.file), nullptr);
   EXPECT_EQ(s.file->lines, nullptr);
-  dir.make_file("file.txt", kept);
+  dir.write("file.txt", kept);
   EXPECT_EQ(texts(source_lines(s.file)), std::vector<std::string>{"here\n"});
 }
 
 TEST(SourceRead, DiscardReadsTheChangedFileAgain) {
-  TempDir dir;
+  TempFolder dir;
   FileSource s(dir, "old\n");
   EXPECT_EQ(texts(source_lines(s.file)), std::vector<std::string>{"old\n"});
-  dir.make_file("file.txt", "new\nand more\n");
+  dir.write("file.txt", "new\nand more\n");
   EXPECT_EQ(texts(source_lines(s.file)), std::vector<std::string>{"old\n"}) << "kept until discarded";
   source_discard_lines(s.file);
   EXPECT_EQ(s.file->lines, nullptr);
@@ -133,7 +133,7 @@ TEST(SourceRead, DiscardReadsTheChangedFileAgain) {
 }
 
 TEST(SourceRead, ResetClearsLinksAndHashesButKeepsTexts) {
-  TempDir dir;
+  TempFolder dir;
   FileSource left(dir, "a\nb\n", "l.txt");
   FileSource right(dir, "a\nb\n", "r.txt");
   auto* a = static_cast<Line*>(list_first(source_lines(left.file)));
@@ -149,7 +149,7 @@ TEST(SourceRead, ResetClearsLinksAndHashesButKeepsTexts) {
 
 TEST(SourceRead, ShowsTheWaitCursorWhileReading) {
   RecordingUi ui;
-  TempDir dir;
+  TempFolder dir;
   FileSource s(dir, "x\n");
   source_lines(s.file);
   EXPECT_EQ(ui.wait_shown(), 1);
@@ -157,8 +157,8 @@ TEST(SourceRead, ShowsTheWaitCursorWhileReading) {
 }
 
 TEST(SourceRead, ReadNowAndReleaseGiveAllMemoryBack) {
-  TempDir dir;
-  std::string path = dir.make_file("now.txt", "1\n2\n3\n");
+  TempFolder dir;
+  std::string path = dir.write("now.txt", "1\n2\n3\n");
   DirTree* tree = tree_new(path.c_str(), 1);
   uint32_t free_before = heap_free_units(engine_heap);
   SourceFile* file = source_new(tree_first(tree), true);

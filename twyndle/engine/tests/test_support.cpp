@@ -3,32 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
-#include <filesystem>
 
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/file_seam.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace {
-std::string system_temp_root() {
-#ifdef _WIN32
-  char buffer[MAX_PATH];
-  DWORD length = GetTempPathA(sizeof buffer, buffer);
-  std::string root(buffer, length);
-  if (!root.empty() && root.back() == '\\') root.pop_back();
-  return root;
-#else
-  const char* root = std::getenv("TMPDIR");
-  return root && *root ? root : "/tmp";
-#endif
-}
-
-std::filesystem::path native(const std::string& path) { return std::filesystem::path(native_path(path)); }
-
 // Every test process starts the engine once, as the program does.
 class EngineEnvironment : public testing::Environment {
  public:
@@ -53,68 +31,6 @@ const SystemMemory failing = {
     [](void* memory) { system_memory_default().release(memory); },
 };
 }  // namespace
-
-std::string native_path(const std::string& path) {
-  std::string copy = path;
-#ifndef _WIN32
-  for (char& c : copy) {
-    if (c == '\\') c = '/';
-  }
-#endif
-  return copy;
-}
-
-TempDir::TempDir() {
-  static std::atomic<int> counter{0};
-  std::string base = system_temp_root();
-  for (int attempt = 0; attempt < 1000; ++attempt) {
-    std::string candidate = base + (base.empty() || base.back() == '\\' ? "" : "\\") + "engine_test_" +
-                            std::to_string(std::rand()) + "_" + std::to_string(counter++);
-    if (fs_create_directory(candidate.c_str())) {
-      path_ = candidate;
-      return;
-    }
-  }
-  ADD_FAILURE() << "no temporary directory could be made";
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  if (!path_.empty()) std::filesystem::remove_all(native(path_), ignored);
-}
-
-void TempDir::make_dir(const std::string& relative) const {
-  std::error_code error;
-  std::filesystem::create_directories(native(at(relative)), error);
-  ASSERT_FALSE(error) << relative;
-}
-
-std::string TempDir::make_file(const std::string& relative, const std::string& bytes) const {
-  std::string path = at(relative);
-  FsFile* file = fs_create_write(path.c_str());
-  EXPECT_NE(file, nullptr) << path;
-  if (!file) return path;
-  EXPECT_TRUE(fs_write(file, bytes.data(), static_cast<int32_t>(bytes.size())));
-  fs_close(file);
-  return path;
-}
-
-void TempDir::remove_file(const std::string& relative) const {
-  std::error_code error;
-  std::filesystem::remove(native(at(relative)), error);
-  EXPECT_FALSE(error) << relative;
-}
-
-std::string read_file(const std::string& path) {
-  std::string bytes;
-  FsFile* file = fs_open_read(path.c_str());
-  if (!file) return bytes;
-  char buffer[4096];
-  int32_t count;
-  while ((count = fs_read(file, buffer, sizeof buffer)) > 0) bytes.append(buffer, count);
-  fs_close(file);
-  return bytes;
-}
 
 RecordingUi::RecordingUi() { ui_seam_install(this); }
 RecordingUi::~RecordingUi() { ui_seam_install(nullptr); }

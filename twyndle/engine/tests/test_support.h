@@ -1,5 +1,6 @@
-// Fixtures shared by the engine tests: real temporary directories, a user
-// interface that records its questions, and system memory that can fail.
+// Fixtures shared by the engine tests: real temporary folders (the
+// programs' shared ones), a user interface that records its questions, and
+// system memory that can fail.
 #pragma once
 
 #include <cstdint>
@@ -8,35 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_folder.h"
 #include "twyndle/engine/system_memory.h"
 #include "twyndle/engine/ui_seam.h"
 
-// A fresh directory under the system's temporary directory, removed with
-// everything in it when the object goes. Relative names use backslashes.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  // The directory's path in the engine's form (backslash separators).
-  const std::string& path() const { return path_; }
-  std::string at(const std::string& relative) const { return path_ + "\\" + relative; }
-  // Makes a directory (and its parents) and a file with exactly these bytes.
-  void make_dir(const std::string& relative) const;
-  std::string make_file(const std::string& relative, const std::string& bytes) const;
-  void remove_file(const std::string& relative) const;
-
- private:
-  std::string path_;
-};
-
-// The path in the form the platform's own library takes.
-std::string native_path(const std::string& path);
-
-// Reads a whole file through the file seam (empty when it cannot be read).
-std::string read_file(const std::string& path);
+using test_support::native_path;
+using test_support::read_file;
+using test_support::TempFolder;
 
 // Records every message and answers from a queue (OK / Ignore when empty).
 class RecordingUi : public UiSeam {

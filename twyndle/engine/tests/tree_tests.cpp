@@ -43,14 +43,14 @@ struct Tree {
 };
 
 TEST(TreeWalk, VisitsFilesBeforeSubdirectoriesInSortedOrder) {
-  TempDir dir;
-  dir.make_dir("a");
-  dir.make_dir("sub\\deeper");
-  dir.make_file("z.c", "z");
-  dir.make_file("a\\x.c", "x");
-  dir.make_file("sub\\b.c", "b");
-  dir.make_file("sub\\deeper\\d.c", "d");
-  dir.make_file("B.C", "B");
+  TempFolder dir;
+  dir.make_folder("a");
+  dir.make_folder("sub\\deeper");
+  dir.write("z.c", "z");
+  dir.write("a\\x.c", "x");
+  dir.write("sub\\b.c", "b");
+  dir.write("sub\\deeper\\d.c", "d");
+  dir.write("B.C", "B");
   Tree t(dir.path());
   ASSERT_NE(t.tree, nullptr);
   EXPECT_FALSE(tree_is_file(t.tree));
@@ -60,23 +60,23 @@ TEST(TreeWalk, VisitsFilesBeforeSubdirectoriesInSortedOrder) {
 }
 
 TEST(TreeWalk, WithoutRecursionTheWalkEndsWithTheDirectory) {
-  TempDir dir;
-  dir.make_file("a.c", "a");
-  dir.make_dir("sub");
-  dir.make_file("sub\\b.c", "b");
+  TempFolder dir;
+  dir.write("a.c", "a");
+  dir.make_folder("sub");
+  dir.write("sub\\b.c", "b");
   Tree t(dir.path());
   EXPECT_EQ(walk(t.tree, 1), (std::vector<std::string>{".\\a.c", ".\\sub\\b.c"}));
   EXPECT_EQ(walk(t.tree, 0), (std::vector<std::string>{".\\a.c"}));
 }
 
 TEST(TreeWalk, TheFirstFileMayLieInASubdirectory) {
-  TempDir dir;
-  dir.make_dir("empty\\also_empty");
-  dir.make_dir("one");
-  dir.make_file("one\\f.c", "f");
-  dir.make_file("one\\g.c", "g");
-  dir.make_dir("two");
-  dir.make_file("two\\h.c", "h");
+  TempFolder dir;
+  dir.make_folder("empty\\also_empty");
+  dir.make_folder("one");
+  dir.write("one\\f.c", "f");
+  dir.write("one\\g.c", "g");
+  dir.make_folder("two");
+  dir.write("two\\h.c", "h");
   Tree t(dir.path());
   DirEntry* first = tree_first(t.tree);
   ASSERT_NE(first, nullptr);
@@ -86,8 +86,8 @@ TEST(TreeWalk, TheFirstFileMayLieInASubdirectory) {
 }
 
 TEST(TreeWalk, EmptyTreesHaveNoFiles) {
-  TempDir dir;
-  dir.make_dir("x\\y\\z");
+  TempFolder dir;
+  dir.make_folder("x\\y\\z");
   Tree t(dir.path());
   ASSERT_NE(t.tree, nullptr);
   EXPECT_EQ(tree_first(t.tree), nullptr);
@@ -96,9 +96,9 @@ TEST(TreeWalk, EmptyTreesHaveNoFiles) {
 }
 
 TEST(TreeWalk, StopsWhenAnAbortIsRequested) {
-  TempDir dir;
-  dir.make_file("a.c", "a");
-  dir.make_file("b.c", "b");
+  TempFolder dir;
+  dir.write("a.c", "a");
+  dir.write("b.c", "b");
   Tree t(dir.path());
   DirEntry* first = tree_first(t.tree);
   abort_requested = 1;
@@ -108,10 +108,10 @@ TEST(TreeWalk, StopsWhenAnAbortIsRequested) {
 }
 
 TEST(TreeScan, LowerCasesNamesAndRecordsSizes) {
-  TempDir dir;
-  dir.make_dir("Sub");
-  dir.make_file("Sub\\MiXeD.TxT", "1234567");
-  dir.make_file(".hidden", "");
+  TempFolder dir;
+  dir.make_folder("Sub");
+  dir.write("Sub\\MiXeD.TxT", "1234567");
+  dir.write(".hidden", "");
   Tree t(dir.path());
   std::vector<std::string> names = walk(t.tree);
   EXPECT_EQ(names, (std::vector<std::string>{".\\.hidden", ".\\sub\\mixed.txt"}));
@@ -123,11 +123,11 @@ TEST(TreeScan, LowerCasesNamesAndRecordsSizes) {
 }
 
 TEST(TreeScan, ManyFilesInOneDirectoryComeOutSorted) {
-  TempDir dir;
+  TempFolder dir;
   std::vector<std::string> made;
   for (int i = 0; i < 3000; ++i) made.push_back("f" + std::to_string(i * 7919 % 3001) + ".c");
   std::shuffle(made.begin(), made.end(), std::mt19937(7));
-  for (const std::string& name : made) dir.make_file(name, "");
+  for (const std::string& name : made) dir.write(name, "");
   Tree t(dir.path());
   std::vector<std::string> names = walk(t.tree);
   ASSERT_EQ(names.size(), made.size());
@@ -135,7 +135,7 @@ TEST(TreeScan, ManyFilesInOneDirectoryComeOutSorted) {
 }
 
 TEST(TreeScan, DeepTreesAreWalkedAndReleased) {
-  TempDir dir;
+  TempFolder dir;
 #ifdef _WIN32
   const int depth = 40;  // ANSI paths stop at 260 bytes
 #else
@@ -143,8 +143,8 @@ TEST(TreeScan, DeepTreesAreWalkedAndReleased) {
 #endif
   std::string relative_dir;
   for (int i = 0; i < depth; ++i) relative_dir += (i ? "\\d" : "d");
-  dir.make_dir(relative_dir);
-  dir.make_file(relative_dir + "\\bottom.c", "deep");
+  dir.make_folder(relative_dir);
+  dir.write(relative_dir + "\\bottom.c", "deep");
   Tree t(dir.path());
   DirEntry* entry = tree_first(t.tree);
   ASSERT_NE(entry, nullptr);
@@ -153,11 +153,11 @@ TEST(TreeScan, DeepTreesAreWalkedAndReleased) {
 }
 
 TEST(TreeScan, ADirectoryThatVanishedBeforeTheWalkIsEmpty) {
-  TempDir dir;
-  dir.make_dir("gone");
-  dir.make_file("gone\\x.c", "x");
-  dir.make_dir("kept");
-  dir.make_file("kept\\y.c", "y");
+  TempFolder dir;
+  dir.make_folder("gone");
+  dir.write("gone\\x.c", "x");
+  dir.make_folder("kept");
+  dir.write("kept\\y.c", "y");
   Tree t(dir.path());
   std::error_code ignored;
   std::filesystem::remove_all(native_path(dir.at("gone")), ignored);
@@ -165,25 +165,25 @@ TEST(TreeScan, ADirectoryThatVanishedBeforeTheWalkIsEmpty) {
 }
 
 TEST(TreeScan, AnEagerScanListsEverythingAtOnce) {
-  TempDir dir;
-  dir.make_dir("sub");
-  dir.make_file("sub\\late.c", "x");
+  TempFolder dir;
+  dir.make_folder("sub");
+  dir.write("sub\\late.c", "x");
   Tree eager(dir.path(), 0);
   Tree lazy(dir.path(), 1);
-  dir.remove_file("sub\\late.c");
+  dir.remove("sub\\late.c");
   EXPECT_EQ(walk(eager.tree), (std::vector<std::string>{".\\sub\\late.c"}));
   EXPECT_TRUE(walk(lazy.tree).empty());
 }
 
 TEST(TreeRoots, RefusesPathsThatAreNeitherFileNorDirectory) {
-  TempDir dir;
+  TempFolder dir;
   EXPECT_EQ(tree_new(dir.at("missing").c_str(), 1), nullptr);
   EXPECT_EQ(tree_new(nullptr, 1), nullptr);
   EXPECT_EQ(tree_new("", 1), nullptr);
 }
 
 TEST(TreeRoots, ARootTooLongForTheRecordIsRefusedNotCut) {
-  TempDir dir;
+  TempFolder dir;
   std::string relative_dir = std::string(120, 'a') + "\\" + std::string(120, 'b') + "\\" + std::string(60, 'c');
   std::error_code error;
   std::filesystem::create_directories(native_path(dir.at(relative_dir)), error);
@@ -200,10 +200,10 @@ TEST(TreeRoots, ARootTooLongForTheRecordIsRefusedNotCut) {
 }
 
 TEST(TreeRoots, TrailingBackslashGivesTheSameFullPaths) {
-  TempDir dir;
-  dir.make_dir("sub");
-  dir.make_file("sub\\x.c", "x");
-  dir.make_file("top.c", "t");
+  TempFolder dir;
+  dir.make_folder("sub");
+  dir.write("sub\\x.c", "x");
+  dir.write("top.c", "t");
   Tree plain(dir.path());
   Tree trailing(dir.path() + "\\");
   ASSERT_TRUE(plain.tree && trailing.tree);
@@ -217,8 +217,8 @@ TEST(TreeRoots, TrailingBackslashGivesTheSameFullPaths) {
 }
 
 TEST(TreeRoots, ASingleFileRootIsOneEntry) {
-  TempDir dir;
-  std::string path = dir.make_file("One.C", "hello\n");
+  TempFolder dir;
+  std::string path = dir.write("One.C", "hello\n");
   Tree t(path);
   ASSERT_NE(t.tree, nullptr);
   EXPECT_TRUE(tree_is_file(t.tree));
@@ -236,11 +236,11 @@ TEST(TreeRoots, ASingleFileRootIsOneEntry) {
 }
 
 TEST(TreeEntries, OpeningAVanishedFileGivesNone) {
-  TempDir dir;
-  dir.make_file("v.c", "v");
+  TempFolder dir;
+  dir.write("v.c", "v");
   Tree t(dir.path());
   DirEntry* entry = tree_first(t.tree);
-  dir.remove_file("v.c");
+  dir.remove("v.c");
   EXPECT_EQ(entry_open_read(entry), nullptr);
   EXPECT_EQ(entry_open_read(nullptr), nullptr);
   EXPECT_EQ(entry_relative_name(nullptr), nullptr);
@@ -249,17 +249,17 @@ TEST(TreeEntries, OpeningAVanishedFileGivesNone) {
 }
 
 TEST(TreeWalk, ListsNamesInPathOrderWithHighBytesAndPrefixes) {
-  TempDir dir;
+  TempFolder dir;
   std::vector<std::string> names = {"a", "a\xE9", "ab", "a0", "\xE9t\xE9", "b", "a-b", "aa", "_x", "~y"};
   for (char c = 'c'; c <= 'z'; ++c) {  // a name, and the same with a high byte after it
     names.push_back(std::string(1, c));
     names.push_back(std::string(1, c) + static_cast<char>(0x80 + c));
   }
-  for (const std::string& name : names) dir.make_file(name, "");
-  dir.make_dir("a0d");
-  dir.make_dir("aad");
-  dir.make_dir("\xE9" "d");
-  for (const char* inner : {"a0d\\f", "aad\\f", "\xE9" "d\\f"}) dir.make_file(inner, "");
+  for (const std::string& name : names) dir.write(name, "");
+  dir.make_folder("a0d");
+  dir.make_folder("aad");
+  dir.make_folder("\xE9" "d");
+  for (const char* inner : {"a0d\\f", "aad\\f", "\xE9" "d\\f"}) dir.write(inner, "");
   Tree t(dir.path());
   std::vector<std::string> walked = walk(t.tree);
   ASSERT_EQ(walked.size(), names.size() + 3);
@@ -269,13 +269,13 @@ TEST(TreeWalk, ListsNamesInPathOrderWithHighBytesAndPrefixes) {
 }
 
 TEST(TreeEntries, SizesAreRightHoweverAndWheneverTheyAreAsked) {
-  TempDir left, right;
+  TempFolder left, right;
   std::vector<std::pair<std::string, std::string>> files = {
       {"r.c", "1234"}, {"Mixed.C", "12345"}, {"a\\x.c", "1"}, {"a\\Y.c", "12"}, {"b\\z.c", "123"},
       {"b\\deep\\e.txt", ""}, {"b\\deep\\w.txt", std::string(70000, 'w')}};
-  for (const TempDir* dir : {&left, &right}) {
-    for (const char* sub : {"a", "b\\deep"}) dir->make_dir(sub);
-    for (const auto& [name, bytes] : files) dir->make_file(name, dir == &left ? bytes : bytes + "+");
+  for (const TempFolder* dir : {&left, &right}) {
+    for (const char* sub : {"a", "b\\deep"}) dir->make_folder(sub);
+    for (const auto& [name, bytes] : files) dir->write(name, dir == &left ? bytes : bytes + "+");
   }
   Tree l(left.path()), r(right.path());
   std::vector<DirEntry*> lefts, rights;
@@ -298,17 +298,17 @@ TEST(TreeEntries, SizesAreRightHoweverAndWheneverTheyAreAsked) {
   }
   auto r_c = std::find_if(lefts.begin(), lefts.end(), [](const DirEntry* e) { return relative(e) == ".\\r.c"; });
   ASSERT_NE(r_c, lefts.end());
-  left.make_file("r.c", "a longer text than before");
+  left.write("r.c", "a longer text than before");
   EXPECT_EQ(entry_size(*r_c), 4u) << "a size once read stays";
 }
 
 TEST(TreeEntries, SizesPast4GiBAreKeptWhole) {
-  TempDir dir;
-  std::string native = native_path(dir.make_file("big.bin", ""));
+  TempFolder dir;
+  std::string native = native_path(dir.write("big.bin", ""));
   std::error_code error;
   std::filesystem::resize_file(native, (uint64_t{1} << 32) + 3, error);
   if (error) GTEST_SKIP() << "no sparse 4 GiB file here";
-  dir.make_file("small.bin", "abc");
+  dir.write("small.bin", "abc");
   Tree t(dir.path());
   DirEntry* big = tree_first(t.tree);
   DirEntry* small = tree_next(t.tree, big, 1);

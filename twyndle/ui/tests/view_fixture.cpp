@@ -2,35 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <filesystem>
-#include <fstream>
-
 #include "twyndle/engine/engine_memory.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-
-// The engine takes paths with backslashes on every platform.
-std::string engine_form(std::string path) {
-  for (char& c : path) {
-    if (c == '/' && &c != &path[0]) c = '\\';
-  }
-  return path;
-}
-
-fs::path native(const std::string& path) {
-#ifdef _WIN32
-  return fs::path(path);
-#else
-  std::string copy = path;
-  for (char& c : copy) {
-    if (c == '\\') c = '/';
-  }
-  return fs::path(copy);
-#endif
-}
 
 class EngineEnvironment : public testing::Environment {
  public:
@@ -41,31 +15,6 @@ const testing::Environment* const engine_environment =
     testing::AddGlobalTestEnvironment(new EngineEnvironment);
 
 }  // namespace
-
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  fs::path folder;
-  std::error_code error;
-  do {
-    folder = fs::temp_directory_path() / ("view_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                          "_" + std::to_string(counter++));
-  } while (!fs::create_directory(folder, error) && !error);
-  path_ = engine_form(folder.string());
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  fs::remove_all(native(path_), ignored);
-}
-
-std::string TempFolder::write(const std::string& relative, const std::string& bytes) const {
-  std::string path = path_ + "\\" + relative;
-  fs::create_directories(native(path).parent_path());
-  std::ofstream(native(path), std::ios::binary) << bytes;
-  return path;
-}
-
-void TempFolder::remove(const std::string& relative) const { fs::remove(native(path_ + "\\" + relative)); }
 
 std::string text_lines(const std::vector<std::string>& lines) {
   std::string text;

@@ -9,24 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_folder.h"
 #include "twyndle/ui/view.h"
 
-// A fresh folder, removed with its contents when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  // Writes a file (making its folders); returns its path.
-  std::string write(const std::string& relative, const std::string& bytes) const;
-  void remove(const std::string& relative) const;
-
- private:
-  std::string path_;
-};
+using test_support::TempFolder;
 
 // Lines joined with CR LF, each line ended.
 std::string text_lines(const std::vector<std::string>& lines);

@@ -1,5 +1,6 @@
 #include "twyndle/app/tests/win32/app_fixture.h"
 
+#include "tests/support/process_windows.h"
 #include "twyndle/engine/copy_files.h"
 #include "twyndle/engine/engine_options.h"
 #include "twyndle/ui/status_items.h"
@@ -42,16 +43,7 @@ StartResult AppTest::start(const std::vector<std::string>& args, bool german, in
 }
 
 bool AppTest::pump_until(const std::function<bool()>& condition, DWORD timeout_ms) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message != WM_QUIT) dispatch_message(&message);
-    }
-    if (condition()) return true;
-    if (GetTickCount() - start > timeout_ms) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
+  return test_support::pump_until(condition, timeout_ms, dispatch_message);
 }
 
 void AppTest::pump_for(DWORD ms) {

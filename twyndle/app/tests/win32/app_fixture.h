@@ -11,12 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/host_ini.h"
+#include "tests/support/temp_folder.h"
 #include "twyndle/app/app_state.h"
 #include "twyndle/app/startup.h"
 #include "twyndle/app/tests/win32/fake_host.h"
-#include "twyndle/app/tests/win32/ini_keeper.h"
 #include "twyndle/app/tests/win32/message_recorder.h"
-#include "twyndle/app/tests/win32/temp_tree.h"
+
+using test_support::file_exists;
+using test_support::ini_value;
+using test_support::read_file;
+using test_support::set_ini_value;
 
 class AppTest : public ::testing::Test {
  protected:
@@ -41,8 +46,8 @@ class AppTest : public ::testing::Test {
   std::string row_text(int32_t row) const;
   void close_main_window();
 
-  IniKeeper ini_;
-  TempTree files_;
+  test_support::IniSectionsKept ini_{"Twyndle", "Font"};
+  test_support::TempFolder files_;
   MessageRecorder boxes_;
   std::unique_ptr<FakeHost> host_;
 };

@@ -226,7 +226,7 @@ TEST_F(Copying, WithoutAListTheUserIsAskedForOneFirst) {
 
 TEST_F(Copying, TheDialogChoosesTheSourceAndTheStatesAndTheFilesAreCopied) {
   compare_folders();
-  std::string out = files_.folder("out");
+  std::string out = files_.make_folder("out");
   command(IDM_COPY_FILES);
   HWND dialog = wait_for_dialog();
   ASSERT_NE(dialog, nullptr);

@@ -315,7 +315,7 @@ TEST_F(Runs, AppendsAreHeldBackButTheTableHearsTheLastCount) {
   for (int i = 0; i < 300; ++i) {
     files_.write("left\\f" + std::to_string(1000 + i) + ".txt", "x\r\n");
   }
-  files_.folder("right");
+  files_.make_folder("right");
   empty_window();
   table_append_interval_ms = 60000;
   AbortHook::abort_at = -1;

@@ -5,12 +5,14 @@
 
 #include <algorithm>
 
-#include "twyndle/app/tests/win32/ini_keeper.h"
-#include "twyndle/app/tests/win32/process_support.h"
-#include "twyndle/app/tests/win32/temp_tree.h"
+#include "tests/support/host_ini.h"
+#include "tests/support/process_windows.h"
+#include "tests/support/temp_folder.h"
 #include "twyndle/app/win_pos.h"
 
 namespace {
+using namespace test_support;
+
 constexpr const char* main_class = "Twyndle Class";
 
 class EndToEnd : public ::testing::Test {
@@ -20,12 +22,13 @@ class EndToEnd : public ::testing::Test {
   // scrivane.exe as the host, logging the requests it gets.
   void start_host(const std::string& options = "") {
     log_ = files_.at("requests.log");
-    ASSERT_TRUE(host_.start("scrivane.exe", options + " /nocompare /log " + in_quotes(log_), files_.path()));
+    std::string arguments = options + " /nocompare /log " + in_quotes(log_);
+    ASSERT_TRUE(host_.start(beside_test("scrivane.exe"), arguments, files_.path()));
     ASSERT_NE(host_.wait_for_window("SCRIV32"), nullptr);
   }
 
   void start_twyndle(const std::string& arguments) {
-    ASSERT_TRUE(twyndle_.start("twyndle.exe", arguments, files_.path()));
+    ASSERT_TRUE(twyndle_.start(beside_test("twyndle.exe"), arguments, files_.path()));
   }
 
   // The main window once it is shown and its run is over. Command 194 with
@@ -79,20 +82,20 @@ class EndToEnd : public ::testing::Test {
 
   std::string log_lines() { return read_file(log_); }
 
-  IniKeeper ini_;
-  TempTree files_;
+  IniSectionsKept ini_{"Twyndle", "Font"};
+  TempFolder files_;
   Process host_;
   Process twyndle_;
   std::string log_;
 };
 
 TEST_F(EndToEnd, WithoutAHostTwyndleEndsAtOnceWithCodeZero) {
-  ASSERT_EQ(find_top_window("SCRIV32"), nullptr);
+  ASSERT_EQ(find_top_window(WindowQuery{"SCRIV32"}), nullptr);
   files_.write("a.txt", "a\r\n");
   files_.write("b.txt", "b\r\n");
   start_twyndle("a.txt b.txt");
   EXPECT_EQ(twyndle_.wait_for_exit(), 0u);
-  EXPECT_EQ(find_top_window(main_class, twyndle_.id()), nullptr);
+  EXPECT_EQ(find_top_window(WindowQuery{main_class, twyndle_.id()}), nullptr);
 }
 
 class SavedLists : public EndToEnd {
@@ -142,7 +145,7 @@ TEST_F(SavedLists, EveryLetterCombinationWritesItsStatesAndEndsWithoutAWindow) {
     }
     std::string list = "list" + std::to_string(states) + ".txt";
     Process run;
-    ASSERT_TRUE(run.start("twyndle.exe", option + " " + list + " left right", files_.path()));
+    ASSERT_TRUE(run.start(beside_test("twyndle.exe"), option + " " + list + " left right", files_.path()));
     bool shown = false;
     LONG shown_style = 0;
     while (run.running() && !shown) {
@@ -244,7 +247,7 @@ TEST_F(Interactive, PlacementIsWrittenOnCloseAndAppliedAtTheNextStart) {
   EXPECT_EQ(saved.bottom, 500);
 
   Process again;
-  ASSERT_TRUE(again.start("twyndle.exe", "", files_.path()));
+  ASSERT_TRUE(again.start(beside_test("twyndle.exe"), "", files_.path()));
   HWND second = again.wait_for_window(main_class);
   ASSERT_NE(second, nullptr);
   ASSERT_TRUE(wait_until([&] { return IsWindowVisible(second) != FALSE; }));
@@ -282,9 +285,9 @@ TEST_F(Interactive, AbortDuringALongCompareKeepsWhatWasScanned) {
   start_twyndle("tree tree");
   HWND window = twyndle_.wait_for_window(main_class);
   ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(wait_until([&] { return window_title(window) == "Twyndle, Please wait..."; }, 20000));
+  ASSERT_TRUE(wait_until([&] { return window_text(window) == "Twyndle, Please wait..."; }, 20000));
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(551, 0x202), 0);
-  ASSERT_TRUE(wait_until([&] { return window_title(window) == "Twyndle"; }, 30000));
+  ASSERT_TRUE(wait_until([&] { return window_text(window) == "Twyndle"; }, 30000));
   EXPECT_TRUE(twyndle_.running());
   // The outline keeps the rows scanned before the abort, and no more: its
   // listing has one line per row after four lines of header and separator.

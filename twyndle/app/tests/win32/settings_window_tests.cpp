@@ -1,9 +1,11 @@
 // Settings under Wine: the window placement in scriv32.ini, the screen font
 // from the host's Font keys, the string table and the accelerators.
-#include "twyndle/app/app_strings.h"
+#include "twyndle/app/busy_state.h"
 #include "twyndle/app/font_keys.h"
 #include "twyndle/app/settings.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
+#include "twyndle/app/worker_run.h"
+#include "twyndle/engine/engine_strings.h"
 #include "twyndle/res/resource.h"
 
 namespace {
@@ -45,6 +47,52 @@ TEST_F(Placement, AStartCommandOtherThanNormalWins) {
   ASSERT_TRUE(start({}, false, SW_SHOWMINNOACTIVE).run_loop);
   EXPECT_TRUE(IsIconic(app.main_window));
   EXPECT_FALSE(IsZoomed(app.main_window));
+}
+
+// Watches the main window after every message sent to it: set once the
+// window has been visible and not minimised.
+struct ShownWatch {
+  static HHOOK hook;
+  static bool shown_normally;
+
+  static LRESULT CALLBACK after_message(int code, WPARAM wparam, LPARAM lparam) {
+    auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lparam);
+    bool main = code == HC_ACTION && app.main_window && sent->hwnd == app.main_window;
+    if (main && IsWindowVisible(sent->hwnd) && !IsIconic(sent->hwnd)) shown_normally = true;
+    return CallNextHookEx(hook, code, wparam, lparam);
+  }
+};
+HHOOK ShownWatch::hook = nullptr;
+bool ShownWatch::shown_normally = false;
+
+// A worker thread that ends without running the compare: the list-only
+// run stays at its start (where it would write the list and end the
+// program), with its parameters kept here.
+RunParameters* held_run = nullptr;
+DWORD WINAPI no_compare(void*) { return 0; }
+HANDLE held_worker(LPTHREAD_START_ROUTINE, void* parameter) {
+  held_run = static_cast<RunParameters*>(parameter);
+  DWORD id = 0;
+  return CreateThread(nullptr, 0, no_compare, nullptr, 0, &id);
+}
+
+TEST_F(Placement, AListOnlyRunNeverShowsItsWindow) {
+  ThreadMaker real_thread_maker = make_worker_thread;
+  make_worker_thread = held_worker;
+  ShownWatch::shown_normally = false;
+  ShownWatch::hook = SetWindowsHookExA(WH_CALLWNDPROCRET, ShownWatch::after_message, nullptr, GetCurrentThreadId());
+  ASSERT_NE(ShownWatch::hook, nullptr);
+  host_.reset(new FakeHost(false));
+  StartResult result = start_twyndle(GetModuleHandleA(nullptr), SW_SHOWNORMAL,
+                                     {"-sLR", files_.at("list.txt"), files_.path(), files_.path()});
+  UnhookWindowsHookEx(ShownWatch::hook);
+  make_worker_thread = real_thread_maker;
+  ASSERT_TRUE(result.run_loop);
+  EXPECT_TRUE(app.busy);
+  EXPECT_TRUE(IsIconic(app.main_window));
+  EXPECT_FALSE(ShownWatch::shown_normally) << "the window was shown before the list was written";
+  delete held_run;
+  end_busy();
 }
 
 class ScreenFontKeys : public AppTest {};
@@ -105,18 +153,19 @@ TEST(PointSize, AgreesWithThePlatformsMulDiv) {
   }
 }
 
-TEST(Resources, TheStringTableHoldsTheUserTexts) {
-  app.instance = GetModuleHandleA(nullptr);
-  EXPECT_EQ(load_text(IDS_NO_MORE_CHANGES_DE), "Keine weiteren \xC4nderungen");
-  EXPECT_EQ(load_text(IDS_NO_PREVIOUS_CHANGES_DE), "Keine vorhergehenden \xC4nderungen");
-  EXPECT_EQ(load_text(IDS_COMPARING), "Comparing: ");
-  EXPECT_EQ(load_text(IDS_TO), "To: ");
-  EXPECT_EQ(load_text(IDS_PLEASE_WAIT), "Twyndle, Please wait...");
-  EXPECT_EQ(load_text(IDS_COMPARING_STATUS), "Comparing...");
-  EXPECT_EQ(load_text(IDS_DIFFERENT_SIZES), "different sizes");
-  EXPECT_EQ(load_text(IDS_SAME_SIZE), "same size");
-  EXPECT_EQ(load_text(IDS_IDENTICAL), "identical");
-  EXPECT_EQ(load_text(IDS_ABORT_BUTTON), " Abort ");
+// The engine tags items with the program's string table, and with texts of
+// its own where a program carries none (twyndle-compare, the engine's
+// tests): both must read the same. The table's other texts are checked where
+// they are shown: the busy title, label and Abort button and the German
+// buttons in main_window_tests, the German no-change boxes in change_tests,
+// the listing header and the German question in command_tests.
+TEST(Resources, TheTagsOfTheStringTableAreTheEnginesOwn) {
+  for (int32_t id : {string_different_sizes, string_same_size, string_identical}) {
+    char text[64] = "";
+    ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text), 0) << id;
+    ASSERT_NE(engine_string_builtin(id), nullptr) << id;
+    EXPECT_STREQ(text, engine_string_builtin(id)) << id;
+  }
 }
 
 TEST(Resources, TheAcceleratorsMapTheirKeys) {

@@ -61,9 +61,10 @@ void FillMachine(CMemoryPlatform& machine)
 
 size_t BareWalk(CRegistry& registry)
 {
-    RegKey clsidKey = kNoKey;
-    if (registry.OpenKey(kClassesRoot, "CLSID", &clsidKey) != kRegSuccess)
+    CKeyGuard clsid(registry);
+    if (clsid.Open(kClassesRoot, "CLSID") != kRegSuccess)
         return 0;
+    RegKey clsidKey = clsid.Get();
     size_t classes = 0;
     std::string name;
     while (EnumSubkeyName(registry, clsidKey, static_cast<unsigned long>(classes), &name) == kRegSuccess) {
@@ -71,7 +72,6 @@ size_t BareWalk(CRegistry& registry)
         if (KeyExists(registry, clsidKey, name + "\\ProgID"))
             ReadKeyText(registry, clsidKey, name + "\\InprocServer32", nullptr, kClassValueSize);
     }
-    registry.CloseKey(clsidKey);
     return classes;
 }
 

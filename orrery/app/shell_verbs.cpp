@@ -1,6 +1,7 @@
 #include "orrery/app/shell_verbs.h"
 
 #include "orrery/maintenance/registry_tree.h"
+#include "orrery/platform/key_guard.h"
 
 namespace {
 
@@ -21,13 +22,11 @@ const char* const kOldDllVerbs[] = {
 // false when either step was refused.
 bool WriteDefaultText(CRegistry& registry, const std::string& path, const std::string& text)
 {
-    RegKey key = kNoKey;
-    if (registry.CreateKey(kClassesRoot, path.c_str(), &key) != kRegSuccess)
+    orrery::CKeyGuard key(registry);
+    if (key.Create(kClassesRoot, path.c_str()) != kRegSuccess)
         return false;
-    long result = registry.SetValue(key, "", orrery::kRegSz, reinterpret_cast<const unsigned char*>(text.c_str()),
-                                    static_cast<unsigned long>(text.size() + 1));
-    registry.CloseKey(key);
-    return result == kRegSuccess;
+    return registry.SetValue(key.Get(), "", orrery::kRegSz, reinterpret_cast<const unsigned char*>(text.c_str()),
+                             static_cast<unsigned long>(text.size() + 1)) == kRegSuccess;
 }
 
 struct CVerbWriter {

@@ -33,9 +33,10 @@ CCatalogue::~CCatalogue()
 void CCatalogue::ScanRegistry()
 {
     CRegistry& registry = m_platform.registry;
-    RegKey clsidKey = kNoKey;
-    if (registry.OpenKey(kClassesRoot, "CLSID", &clsidKey) != kRegSuccess)
+    CKeyGuard classes(registry);
+    if (classes.Open(kClassesRoot, "CLSID") != kRegSuccess)
         return;
+    RegKey clsidKey = classes.Get();
     for (const std::string& clsid : ListSubkeyNames(registry, clsidKey)) {
         if (!HasProgID(registry, clsidKey, clsid))
             continue;
@@ -46,7 +47,6 @@ void CCatalogue::ScanRegistry()
         if (IsDllServer(registry, clsidKey, clsid))
             m_lists[CategoryDllServers].push_back(new CDllServer(m_platform, clsid));
     }
-    registry.CloseKey(clsidKey);
 }
 
 void CCatalogue::ClearCatalogue()

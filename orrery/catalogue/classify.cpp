@@ -23,13 +23,11 @@ bool HasLocalServer32(CRegistry& registry, RegKey clsidKey, const std::string& c
 
 bool IsDllServer(CRegistry& registry, RegKey clsidKey, const std::string& clsid)
 {
-    RegKey key = kNoKey;
-    if (OpenKeyPath(registry, clsidKey, clsid + "\\InProcServer32", &key) != kRegSuccess)
+    CKeyGuard key(registry);
+    if (OpenKeyPath(registry, clsidKey, clsid + "\\InProcServer32", key.Receive()) != kRegSuccess)
         return false;
     std::string value;
-    bool read = QueryText(registry, key, nullptr, kServerTestSize, &value);
-    registry.CloseKey(key);
-    if (!read || value.size() <= 3)
+    if (!QueryText(registry, key.Get(), nullptr, kServerTestSize, &value) || value.size() <= 3)
         return false;
     std::string ending = value.substr(value.size() - 3);
     for (char& c : ending)

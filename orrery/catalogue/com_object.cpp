@@ -34,11 +34,9 @@ void AddOpenKeySubtree(CRegistry& registry, CTreeControl& tree, TreeItem parent,
         if (result != kRegSuccess)
             break;
         TreeItem child = tree.InsertItem(parent, name, kKeyImage, kKeySelectedImage, nullptr);
-        RegKey childKey = kNoKey;
-        if (registry.OpenKey(key, name.c_str(), &childKey) == kRegSuccess) {
-            AddOpenKeySubtree(registry, tree, child, childKey);
-            registry.CloseKey(childKey);
-        }
+        CKeyGuard childKey(registry);
+        if (childKey.Open(key, name.c_str()) == kRegSuccess)
+            AddOpenKeySubtree(registry, tree, child, childKey.Get());
     }
 }
 
@@ -63,14 +61,14 @@ bool ParseLibraryVersion(const std::string& name, unsigned long long* order)
 // name; empty text when none has.
 std::string HighestVersionName(CRegistry& registry, const std::string& libraryPath)
 {
-    RegKey library = kNoKey;
-    if (OpenKeyPath(registry, kClassesRoot, libraryPath, &library) != kRegSuccess)
+    CKeyGuard library(registry);
+    if (OpenKeyPath(registry, kClassesRoot, libraryPath, library.Receive()) != kRegSuccess)
         return std::string();
     std::string best;
     unsigned long long bestOrder = 0;
     std::string version;
     for (unsigned long index = 0;; ++index) {
-        long result = EnumSubkeyName(registry, library, index, &version);
+        long result = EnumSubkeyName(registry, library.Get(), index, &version);
         if (result == kRegMoreData)
             continue;
         if (result != kRegSuccess)
@@ -78,13 +76,12 @@ std::string HighestVersionName(CRegistry& registry, const std::string& libraryPa
         unsigned long long order = 0;
         if (!ParseLibraryVersion(version, &order) || (!best.empty() && order <= bestOrder))
             continue;
-        std::string name = ReadKeyText(registry, library, version, nullptr, kClassValueSize);
+        std::string name = ReadKeyText(registry, library.Get(), version, nullptr, kClassValueSize);
         if (!name.empty()) {
             best = name;
             bestOrder = order;
         }
     }
-    registry.CloseKey(library);
     return best;
 }
 
@@ -215,11 +212,9 @@ TreeItem CComObject::InsertKey(CTreeControl& tree, TreeItem parent, const std::s
 void CComObject::AddKeySubtree(CTreeControl& tree, TreeItem parent,
                                const std::string& keyPath)
 {
-    RegKey key = kNoKey;
-    if (OpenKeyPath(m_platform.registry, kClassesRoot, keyPath, &key) != kRegSuccess)
-        return;
-    AddOpenKeySubtree(m_platform.registry, tree, parent, key);
-    m_platform.registry.CloseKey(key);
+    CKeyGuard key(m_platform.registry);
+    if (OpenKeyPath(m_platform.registry, kClassesRoot, keyPath, key.Receive()) == kRegSuccess)
+        AddOpenKeySubtree(m_platform.registry, tree, parent, key.Get());
 }
 
 TreeItem CComObject::FillClassTree(CTreeControl& tree)

@@ -55,10 +55,10 @@ bool ServesFile(CPlatform& platform, const CComObject& record,
 CComObject* FindObjectByFile(CPlatform& platform, const std::string& path,
                              const std::function<void()>& searchStarted)
 {
-    RegKey clsidKey = kNoKey;
-    if (path.empty() ||
-        platform.registry.OpenKey(kClassesRoot, "CLSID", &clsidKey) != kRegSuccess)
+    CKeyGuard classes(platform.registry);
+    if (path.empty() || classes.Open(kClassesRoot, "CLSID") != kRegSuccess)
         return nullptr;
+    RegKey clsidKey = classes.Get();
     if (searchStarted)
         searchStarted();
     CFileEntry pathEntry;
@@ -72,7 +72,6 @@ CComObject* FindObjectByFile(CPlatform& platform, const std::string& path,
         }
         delete record;
     }
-    platform.registry.CloseKey(clsidKey);
     return match;
 }
 

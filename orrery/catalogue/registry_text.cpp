@@ -4,6 +4,7 @@
 
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace orrery {
@@ -74,7 +75,8 @@ long OpenKeyPath(CRegistry& registry, RegKey parent, const std::string& keyPath,
 {
     if (keyPath.size() <= kMaxSubkeyText)
         return registry.OpenKey(parent, keyPath.c_str(), opened);
-    RegKey current = parent;
+    // current holds the key reached so far; kNoKey stands for parent itself.
+    CKeyGuard current(registry);
     long result = kRegSuccess;
     size_t start = 0;
     while (result == kRegSuccess && start <= keyPath.size()) {
@@ -85,15 +87,13 @@ long OpenKeyPath(CRegistry& registry, RegKey parent, const std::string& keyPath,
         start = end + 1;
         if (name.empty() && end == keyPath.size())
             break;
-        RegKey next = kNoKey;
-        result = registry.OpenKey(current, name.c_str(), &next);
-        if (current != parent)
-            registry.CloseKey(current);
+        CKeyGuard next(registry);
+        result = next.Open(current.IsOpen() ? current.Get() : parent, name.c_str());
         if (result == kRegSuccess)
-            current = next;
+            current = std::move(next);
     }
     if (result == kRegSuccess)
-        *opened = current;
+        *opened = current.IsOpen() ? current.Release() : parent;
     return result;
 }
 
@@ -122,21 +122,16 @@ std::string ReadKeyText(CRegistry& registry, RegKey parent,
                         unsigned long size)
 {
     std::string text;
-    RegKey key = kNoKey;
-    if (OpenKeyPath(registry, parent, keyPath, &key) != kRegSuccess)
-        return text;
-    QueryText(registry, key, name, size, &text);
-    registry.CloseKey(key);
+    CKeyGuard key(registry);
+    if (OpenKeyPath(registry, parent, keyPath, key.Receive()) == kRegSuccess)
+        QueryText(registry, key.Get(), name, size, &text);
     return text;
 }
 
 bool KeyExists(CRegistry& registry, RegKey parent, const std::string& keyPath)
 {
-    RegKey key = kNoKey;
-    if (OpenKeyPath(registry, parent, keyPath, &key) != kRegSuccess)
-        return false;
-    registry.CloseKey(key);
-    return true;
+    CKeyGuard key(registry);
+    return OpenKeyPath(registry, parent, keyPath, key.Receive()) == kRegSuccess;
 }
 
 long EnumSubkeyName(CRegistry& registry, RegKey key, unsigned long index,

@@ -3,6 +3,7 @@
 // key paths of any length.
 #pragma once
 
+#include "orrery/platform/key_guard.h"
 #include "orrery/platform/registry.h"
 
 #include <string>
@@ -28,7 +29,7 @@ bool QueryText(CRegistry& registry, RegKey key, const char* name,
 
 // Opens keyPath below parent: in one call when the text fits one call,
 // otherwise one key name at a time. Returns the seam's result; on success
-// the caller closes *opened.
+// the caller closes *opened (pass a CKeyGuard's Receive()).
 long OpenKeyPath(CRegistry& registry, RegKey parent, const std::string& keyPath,
                  RegKey* opened);
 

@@ -5,6 +5,8 @@
 // more than any registry value holds) is passed over and the next one read.
 #include "orrery/catalogue/registry_values.h"
 
+#include "orrery/platform/key_guard.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -150,14 +152,14 @@ bool ListKeyValues(CRegistry& registry, const std::string& keyPath,
                    std::vector<CRegistryValue>* values)
 {
     values->clear();
-    RegKey key = kNoKey;
-    if (registry.OpenKey(kClassesRoot, keyPath.c_str(), &key) != kRegSuccess)
+    CKeyGuard key(registry);
+    if (key.Open(kClassesRoot, keyPath.c_str()) != kRegSuccess)
         return false;
     std::string name;
     std::string data;
     unsigned long type = kRegNone;
     for (unsigned long index = 0;; ++index) {
-        long result = EnumValueWhole(registry, key, index, &name, &type, &data);
+        long result = EnumValueWhole(registry, key.Get(), index, &name, &type, &data);
         if (result == kRegMoreData)
             continue;
         if (result != kRegSuccess)
@@ -166,7 +168,6 @@ bool ListKeyValues(CRegistry& registry, const std::string& keyPath,
                            ValueDataText(type, data),
                            IsStringValueType(type) ? kImageStringValue : kImageOtherValue});
     }
-    registry.CloseKey(key);
     std::stable_sort(values->begin(), values->end(),
                      [](const CRegistryValue& a, const CRegistryValue& b) {
                          return LessIgnoringCase(a.name, b.name);
@@ -196,19 +197,17 @@ long WriteStringValue(CRegistry& registry, const std::string& keyPath,
                       const std::string& listedName, unsigned long type,
                       const std::string& text)
 {
-    RegKey key = kNoKey;
-    long result = registry.OpenKeyToChange(kClassesRoot, keyPath.c_str(), &key);
+    CKeyGuard key(registry);
+    long result = key.OpenToChange(kClassesRoot, keyPath.c_str());
     if (result != kRegSuccess)
         return result;
     const char* name = listedName == kDefaultValueName ? "" : listedName.c_str();
     std::string data = type == kRegMultiSz
-                           ? ReplaceFirstString(ReadMultiString(registry, key, name), text)
+                           ? ReplaceFirstString(ReadMultiString(registry, key.Get(), name), text)
                            : text + '\0';
-    result = registry.SetValue(key, name, type,
-                               reinterpret_cast<const unsigned char*>(data.data()),
-                               static_cast<unsigned long>(data.size()));
-    registry.CloseKey(key);
-    return result;
+    return registry.SetValue(key.Get(), name, type,
+                             reinterpret_cast<const unsigned char*>(data.data()),
+                             static_cast<unsigned long>(data.size()));
 }
 
 }  // namespace orrery

@@ -170,17 +170,15 @@ std::string RegValueText(const std::string& name, unsigned long type, const std:
 bool AppendKeyTree(CRegistry& registry, const std::string& path, std::string* out,
                    std::string* reason)
 {
-    RegKey key = kNoKey;
-    long result = registry.OpenKey(kClassesRoot, path.c_str(), &key);
+    CKeyGuard key(registry);
+    long result = key.Open(kClassesRoot, path.c_str());
     if (result == kRegFileNotFound)
         return true;
     if (result != kRegSuccess) {
         *reason = path + " could not be read (error " + std::to_string(result) + ")";
         return false;
     }
-    bool written = AppendOpenKey(registry, key, path, out, reason);
-    registry.CloseKey(key);
-    return written;
+    return AppendOpenKey(registry, key.Get(), path, out, reason);
 }
 
 }  // namespace orrery

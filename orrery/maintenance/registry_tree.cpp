@@ -10,6 +10,7 @@
 
 #include "orrery/catalogue/registry_text.h"
 #include "orrery/maintenance/key_names.h"
+#include "orrery/platform/key_guard.h"
 
 namespace orrery {
 
@@ -32,36 +33,33 @@ struct CTreeWalk {
 
 long DeleteTree(CTreeWalk& walk, RegKey parent, const std::string& subkey, const std::string& shownPath)
 {
-    RegKey key = kNoKey;
-    long result = walk.registry.OpenKeyToChange(parent, subkey.c_str(), &key);
+    CKeyGuard key(walk.registry);
+    long result = key.OpenToChange(parent, subkey.c_str());
     if (result != kRegSuccess)
         return result;
     std::string previous;
     for (;;) {
         std::string child;
-        result = EnumSubkeyName(walk.registry, key, 0, &child);
+        result = EnumSubkeyName(walk.registry, key.Get(), 0, &child);
         if (result == kRegNoMoreItems)
             break;
         if (result == kRegKeyDeleted) {
             // Someone else deleted the key while we walked it.
-            walk.registry.CloseKey(key);
             return kRegFileNotFound;
         }
         bool cameBack = result == kRegSuccess && !previous.empty() && SameKeyName(child, previous);
         if (result != kRegSuccess || cameBack) {
             walk.Stop(result == kRegSuccess ? shownPath + "\\" + child : shownPath);
-            walk.registry.CloseKey(key);
             return result == kRegSuccess ? kRegAccessDenied : result;
         }
-        long childResult = DeleteTree(walk, key, child, shownPath + "\\" + child);
+        long childResult = DeleteTree(walk, key.Get(), child, shownPath + "\\" + child);
         if (childResult != kRegSuccess && childResult != kRegFileNotFound) {
             walk.Stop(shownPath + "\\" + child);
-            walk.registry.CloseKey(key);
             return childResult;
         }
         previous = child;
     }
-    walk.registry.CloseKey(key);
+    key.Close();
     return walk.registry.DeleteKey(parent, subkey.c_str());
 }
 
@@ -77,8 +75,8 @@ long DeleteRegistryTree(CRegistry& registry, CMaintenanceUI& ui, RegKey parent,
 bool CanChangeTree(CRegistry& registry, const std::string& path, std::string* refusedPath,
                    long* result)
 {
-    RegKey key = kNoKey;
-    long opened = registry.OpenKeyToChange(kClassesRoot, path.c_str(), &key);
+    CKeyGuard key(registry);
+    long opened = key.OpenToChange(kClassesRoot, path.c_str());
     if (opened == kRegFileNotFound)
         return true;
     if (opened != kRegSuccess) {
@@ -89,7 +87,7 @@ bool CanChangeTree(CRegistry& registry, const std::string& path, std::string* re
     bool allowed = true;
     for (unsigned long index = 0; allowed; ++index) {
         std::string child;
-        long listed = EnumSubkeyName(registry, key, index, &child);
+        long listed = EnumSubkeyName(registry, key.Get(), index, &child);
         if (listed == kRegNoMoreItems || listed == kRegKeyDeleted)
             break;
         if (listed != kRegSuccess) {
@@ -100,7 +98,6 @@ bool CanChangeTree(CRegistry& registry, const std::string& path, std::string* re
             allowed = CanChangeTree(registry, path + "\\" + child, refusedPath, result);
         }
     }
-    registry.CloseKey(key);
     return allowed;
 }
 

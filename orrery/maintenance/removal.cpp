@@ -69,13 +69,13 @@ std::string OtherTypeLibUser(CRegistry& registry, const std::string& clsid, cons
                              bool* complete)
 {
     *complete = false;
-    RegKey classes = kNoKey;
-    if (registry.OpenKey(kClassesRoot, "CLSID", &classes) != kRegSuccess)
+    CKeyGuard classes(registry);
+    if (classes.Open(kClassesRoot, "CLSID") != kRegSuccess)
         return std::string();
     std::string user;
     for (unsigned long index = 0; user.empty(); ++index) {
         std::string name;
-        long result = EnumSubkeyName(registry, classes, index, &name);
+        long result = EnumSubkeyName(registry, classes.Get(), index, &name);
         if (result == kRegNoMoreItems) {
             *complete = true;
             break;
@@ -83,10 +83,9 @@ std::string OtherTypeLibUser(CRegistry& registry, const std::string& clsid, cons
         if (result != kRegSuccess)
             break;
         if (!SameKeyName(name, clsid) &&
-            SameKeyName(ReadKeyText(registry, classes, name + "\\TypeLib", nullptr, kClassValueSize), typeLib))
+            SameKeyName(ReadKeyText(registry, classes.Get(), name + "\\TypeLib", nullptr, kClassValueSize), typeLib))
             user = name;
     }
-    registry.CloseKey(classes);
     if (!user.empty())
         *complete = true;
     return user;

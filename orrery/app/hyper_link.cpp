@@ -1,13 +1,17 @@
 #include "orrery/app/hyper_link.h"
 
+#include "orrery/app/shell.h"
+
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstdio>
 
 namespace {
 
 CHyperLink::Colours g_colours = {RGB(0, 0, 255), RGB(0, 128, 128), RGB(128, 0, 128), RGB(255, 0, 0)};
+
+// The pointing hand among the help viewer's cursors.
+const int kHelpViewerHandCursor = 106;
 
 HCURSOR HandCursor()
 {
@@ -18,7 +22,7 @@ HCURSOR HandCursor()
         HMODULE module = ::LoadLibraryExA(helpViewer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         HCURSOR cursor = nullptr;
         if (module) {
-            HCURSOR loaded = ::LoadCursorA(module, MAKEINTRESOURCEA(106));
+            HCURSOR loaded = ::LoadCursorA(module, MAKEINTRESOURCEA(kHelpViewerHandCursor));
             cursor = loaded ? reinterpret_cast<HCURSOR>(::CopyIcon(reinterpret_cast<HICON>(loaded))) : nullptr;
             ::FreeLibrary(module);
         }
@@ -27,61 +31,25 @@ HCURSOR HandCursor()
     return hand;
 }
 
-std::string ReadClassesRootDefault(const std::string& key)
-{
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS)
-        return std::string();
-    char value[1024] = "";
-    DWORD size = sizeof value - 1;
-    DWORD type = 0;
-    LONG result = ::RegQueryValueExA(opened, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-    ::RegCloseKey(opened);
-    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return std::string();
-    value[size < sizeof value ? size : sizeof value - 1] = '\0';
-    return value;
-}
-
-// Opens target with the program that opens .htm files; returns the WinExec
-// result, or 0 when no such program is registered.
-UINT OpenWithBrowser(const std::string& target)
-{
-    std::string type = ReadClassesRootDefault(".htm");
-    std::string command = type.empty() ? std::string() : ReadClassesRootDefault(type + "\\shell\\open\\command");
-    if (command.empty())
-        return 0;
-    size_t placeholder = command.find("\"%1\"");
-    if (placeholder == std::string::npos)
-        placeholder = command.find("%1");
-    if (placeholder != std::string::npos)
-        command.erase(placeholder);
-    command += " " + target;
-    return ::WinExec(command.c_str(), SW_SHOW);
-}
-
 } // namespace
 
-std::string LinkErrorText(int code)
+std::string LinkErrorText(DWORD error)
 {
-    switch (code) {
-    case 0: return "The operating system is out\nof memory or resources.";
-    case 2: return "The specified file was not found.";
-    case 3: return "The specified path was not found.";
-    case 5: return "The operating system denied\naccess to the specified file.";
-    case 8: return "There was not enough memory to complete the operation.";
-    case 11: return "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
-    case 26: return "A sharing violation occurred. ";
-    case 27: return "The filename association is\nincomplete or invalid.";
-    case 28: return "The DDE transaction could not\nbe completed because the request timed out.";
-    case 29: return "The DDE transaction failed.";
-    case 30: return "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.";
-    case 31: return "There is no application associated\nwith the given filename extension.";
-    case 32: return "The specified dynamic-link library was not found.";
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND: return "The specified file was not found.";
+    case ERROR_PATH_NOT_FOUND: return "The specified path was not found.";
+    case ERROR_ACCESS_DENIED: return "The operating system denied\naccess to the specified file.";
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return "There was not enough memory to complete the operation.";
+    case ERROR_BAD_FORMAT: return "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
+    case ERROR_SHARING_VIOLATION: return "A sharing violation occurred. ";
+    case ERROR_NO_ASSOCIATION: return "There is no application associated\nwith the given filename extension.";
+    case ERROR_DDE_FAIL: return "The DDE transaction failed.";
+    case ERROR_DLL_NOT_FOUND: return "The specified dynamic-link library was not found.";
     default: break;
     }
     char text[64];
-    std::snprintf(text, sizeof text, "Unknown Error (%d) occurred.", code);
+    std::snprintf(text, sizeof text, "Unknown Error (%lu) occurred.", static_cast<unsigned long>(error));
     return text;
 }
 
@@ -89,8 +57,6 @@ CHyperLink::~CHyperLink()
 {
     if (m_toolTip)
         ::DestroyWindow(m_toolTip);
-    if (m_font)
-        ::DeleteObject(m_font);
 }
 
 void CHyperLink::SetColours(const Colours& colours)
@@ -114,7 +80,7 @@ bool CHyperLink::Attach(HWND parent, UINT id, const std::string& target, bool ho
         ::SetWindowTextA(m_hWnd, target.c_str());
     LOGFONTA font = {};
     ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(parent, WM_GETFONT, 0, 0)), sizeof font, &font);
-    m_font = ::CreateFontIndirectA(&font);
+    m_font.Reset(::CreateFontIndirectA(&font));
     SizeToText();
     AddToolTip();
     return true;
@@ -133,44 +99,40 @@ COLORREF CHyperLink::CurrentColour() const
 CHyperLink::TextMetrics CHyperLink::MeasureText(HDC dc) const
 {
     std::string text = GetWindowText();
-    HGDIOBJ oldFont = ::SelectObject(dc, m_font);
     SIZE size = {};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICA metrics = {};
-    ::GetTextMetricsA(dc, &metrics);
-    ::SelectObject(dc, oldFont);
+    {
+        CSelectObject font(dc, m_font.Get());
+        ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        ::GetTextMetricsA(dc, &metrics);
+    }
 
     RECT canvas = {0, 0, size.cx + 2 * size.cy, size.cy};
-    HDC memory = ::CreateCompatibleDC(dc);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(dc, canvas.right, canvas.bottom);
-    HGDIOBJ oldBitmap = ::SelectObject(memory, bitmap);
-    oldFont = ::SelectObject(memory, m_font);
-    ::FillRect(memory, &canvas, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::SetBkMode(memory, TRANSPARENT);
-    ::SetTextColor(memory, RGB(0, 0, 0));
-    ::DrawTextA(memory, text.c_str(), static_cast<int>(text.size()), &canvas, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    CMemoryDC memory(dc);
+    CGdiObject<HBITMAP> bitmap(::CreateCompatibleBitmap(dc, canvas.right, canvas.bottom));
+    CSelectObject bitmapSelected(memory.Get(), bitmap.Get());
+    CSelectObject fontSelected(memory.Get(), m_font.Get());
+    ::FillRect(memory.Get(), &canvas, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetBkMode(memory.Get(), TRANSPARENT);
+    ::SetTextColor(memory.Get(), RGB(0, 0, 0));
+    ::DrawTextA(memory.Get(), text.c_str(), static_cast<int>(text.size()), &canvas,
+                DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     int inkWidth = size.cx;
     for (int x = canvas.right - 1; x >= size.cx; --x) {
         bool ink = false;
         for (int y = 0; y < canvas.bottom && !ink; ++y)
-            ink = ::GetPixel(memory, x, y) != RGB(255, 255, 255);
+            ink = ::GetPixel(memory.Get(), x, y) != RGB(255, 255, 255);
         if (ink) {
             inkWidth = x + 1;
             break;
         }
     }
-    ::SelectObject(memory, oldFont);
-    ::SelectObject(memory, oldBitmap);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
     return {inkWidth, size.cy, metrics.tmAscent};
 }
 
 void CHyperLink::SizeToText()
 {
-    HDC dc = ::GetDC(m_hWnd);
-    m_measured = MeasureText(dc);
-    ::ReleaseDC(m_hWnd, dc);
+    m_measured = MeasureText(CClientDC(m_hWnd).Get());
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, m_measured.inkWidth + kUnderlineGap, m_measured.height + kUnderlineGap,
                    SWP_NOMOVE | SWP_NOZORDER);
 }
@@ -207,25 +169,20 @@ void CHyperLink::PlaceToolTip()
 
 void CHyperLink::OnPaint()
 {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    CPaintDC dc(m_hWnd);
     RECT client = {};
     ::GetClientRect(m_hWnd, &client);
-    HGDIOBJ oldFont = ::SelectObject(dc, m_font);
-    ::SetBkMode(dc, TRANSPARENT);
+    CSelectObject font(dc.Get(), m_font.Get());
+    ::SetBkMode(dc.Get(), TRANSPARENT);
     COLORREF colour = CurrentColour();
-    ::SetTextColor(dc, colour);
+    ::SetTextColor(dc.Get(), colour);
     std::string text = GetWindowText();
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    ::DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &client, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     // The underline runs under the whole text, its last letter included.
-    HPEN pen = ::CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ oldPen = ::SelectObject(dc, pen);
-    ::MoveToEx(dc, 0, m_measured.ascent + 1, nullptr);
-    ::LineTo(dc, m_measured.inkWidth, m_measured.ascent + 1);
-    ::SelectObject(dc, oldPen);
-    ::DeleteObject(pen);
-    ::SelectObject(dc, oldFont);
-    ::EndPaint(m_hWnd, &paint);
+    CGdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, colour));
+    CSelectObject penSelected(dc.Get(), pen.Get());
+    ::MoveToEx(dc.Get(), 0, m_measured.ascent + 1, nullptr);
+    ::LineTo(dc.Get(), m_measured.inkWidth, m_measured.ascent + 1);
 }
 
 // The link holds the mouse while the pointer is over it, so that it sees
@@ -255,13 +212,10 @@ void CHyperLink::MarkVisited()
 
 void CHyperLink::FollowLink()
 {
-    auto result = reinterpret_cast<INT_PTR>(
-        ::ShellExecuteA(nullptr, "open", m_target.c_str(), nullptr, nullptr, SW_SHOW));
-    if (result <= 32)
-        result = OpenWithBrowser(m_target);
-    if (result <= 32) {
+    DWORD error = ERROR_SUCCESS;
+    if (!Shell().Open(::GetParent(m_hWnd), m_target, SW_SHOW, &error)) {
         ::MessageBeep(MB_ICONEXCLAMATION);
-        std::string text = "Can't open link:\n\n" + LinkErrorText(static_cast<int>(result));
+        std::string text = "Can't open link:\n\n" + LinkErrorText(error);
         ::MessageBoxA(::GetParent(m_hWnd), text.c_str(), "Orrery", MB_OK | MB_ICONEXCLAMATION);
         return;
     }

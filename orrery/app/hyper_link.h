@@ -1,10 +1,11 @@
 // CHyperLink: a static control shown as an underlined link in one of four
 // program-wide colours, with a hand cursor and a tooltip naming its target;
-// a click follows the link. CHyperLinkDL only marks itself visited on a
+// a click opens the target through the shell (Shell().Open). CHyperLinkDL only marks itself visited on a
 // click and leaves opening the target to the dialog that owns it.
 #ifndef ORRERY_APP_HYPER_LINK_H
 #define ORRERY_APP_HYPER_LINK_H
 
+#include "orrery/framework/gdi.h"
 #include "orrery/framework/wnd.h"
 
 #include <string>
@@ -55,7 +56,7 @@ private:
     bool m_hoverStyle = false;
     bool m_hovering = false;
     bool m_visited = false;
-    HFONT m_font = nullptr;
+    CGdiObject<HFONT> m_font;
     TextMetrics m_measured = {0, 0, 0};
     HWND m_toolTip = nullptr;
 };
@@ -65,8 +66,8 @@ protected:
     void FollowLink() override;
 };
 
-// The message shown when the shell cannot open a link, by the error code
-// that ShellExecuteA or WinExec returned.
-std::string LinkErrorText(int code);
+// The message shown when the shell cannot open a link, by the system's
+// error code for the failed open.
+std::string LinkErrorText(DWORD error);
 
 #endif

@@ -1,4 +1,6 @@
 #include "orrery/app/about_dlg.h"
+#include "orrery/app/tests/box_answerer.h"
+#include "orrery/app/tests/recording_shell.h"
 #include "orrery/app/tests/ui_fixture.h"
 #include "orrery/framework/cmd_target.h"
 #include "orrery/framework/dialog.h"
@@ -316,10 +318,57 @@ TEST(AboutBox, ShowsTheNameAndTheMakersAddressAsALink)
 
 TEST(HyperLink, NamesEachShellError)
 {
-    EXPECT_EQ("The specified file was not found.", LinkErrorText(2));
-    EXPECT_EQ("There is no application associated\nwith the given filename extension.", LinkErrorText(31));
-    EXPECT_EQ("A sharing violation occurred. ", LinkErrorText(26));
+    EXPECT_EQ("The specified file was not found.", LinkErrorText(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ("There is no application associated\nwith the given filename extension.",
+              LinkErrorText(ERROR_NO_ASSOCIATION));
+    EXPECT_EQ("A sharing violation occurred. ", LinkErrorText(ERROR_SHARING_VIOLATION));
     EXPECT_EQ("Unknown Error (42) occurred.", LinkErrorText(42));
+}
+
+// A dialog whose address is a plain link: a click on it opens the address
+// through the shell, then the dialog closes.
+class LinkDialog : public CDialog {
+public:
+    LinkDialog() : CDialog(IDD_ABOUTBOX) {}
+    bool OnInitDialog() override
+    {
+        link.Attach(m_hWnd, IDC_ABOUT_LINK, kAddress, false);
+        ::PostMessageA(link.GetSafeHwnd(), WM_LBUTTONUP, 0, 0);
+        ::PostMessageA(m_hWnd, WM_COMMAND, IDOK, 0);
+        return true;
+    }
+    static constexpr const char* kAddress = "http://orrery.invalid/";
+    CHyperLink link;
+};
+
+TEST(HyperLink, AClickOpensTheTargetWithTheShellAndMarksItVisited)
+{
+    CRecordingShell shell;
+    UseShell(&shell);
+    LinkDialog dialog;
+    dialog.DoModal(nullptr);
+    UseShell(nullptr);
+    ASSERT_EQ(1u, shell.calls.size());
+    EXPECT_EQ("open", shell.calls[0].kind);
+    EXPECT_EQ(LinkDialog::kAddress, shell.calls[0].target);
+    EXPECT_TRUE(dialog.link.IsVisited());
+}
+
+TEST(HyperLink, ALinkTheShellCannotOpenSaysWhyAndStaysUnvisited)
+{
+    CRecordingShell shell;
+    shell.openError = ERROR_NO_ASSOCIATION;
+    UseShell(&shell);
+    CBoxAnswerer answerer;
+    LinkDialog dialog;
+    dialog.DoModal(nullptr);
+    UseShell(nullptr);
+    std::vector<CBoxAnswerer::Box> boxes = answerer.TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Orrery", boxes[0].caption);
+    EXPECT_NE(std::string::npos, boxes[0].text.find("Can't open link:"));
+    EXPECT_NE(std::string::npos, boxes[0].text.find("There is no application associated"));
+    EXPECT_FALSE(dialog.link.IsVisited());
 }
 
 } // namespace

@@ -21,7 +21,7 @@
 #include "bench/compare/bench_texts.h"
 #include "twyndle/engine/compare_list.h"
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/engine/section.h"
 #include "twyndle/engine/source_file.h"
 
@@ -265,10 +265,10 @@ void content_check_against_diff(const std::string& dir) {
   std::string left = dir + "/same_l", right = dir + "/same_r";
   int changed = make_equal_size_trees(left, right);
   int differing = 0;
-  check_contents = 0;
+  program.check_contents = 0;
   double sizes_only = timed_pairing(left, right, &differing);
   int differing_by_size = differing;
-  check_contents = 1;
+  program.check_contents = 1;
   double with_check = timed_pairing(left, right, &differing);
   double diff = command_seconds("diff -rq " + left + " " + right + " >/dev/null", 3);
   std::string diff_count = command_output("diff -rq " + left + " " + right + " | wc -l");

@@ -14,7 +14,7 @@
 #include "twyndle/engine/compare_list.h"
 #include "twyndle/engine/console_ui.h"
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/engine/section.h"
 #include "twyndle/engine/source_file.h"
 
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
 #endif
   int first = 1;
   if (argc > 1 && std::strcmp(argv[1], "-i") == 0) {
-    ignore_blanks = 1;
+    program.ignore_blanks = 1;
     first = 2;
   }
   if (argc - first != 2) return usage();

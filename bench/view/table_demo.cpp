@@ -163,9 +163,9 @@ struct Options {
 
 bool parse(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "-c")) colour_marks = 1;
-    else if (!std::strcmp(argv[i], "-d")) side_by_side = 1;
-    else if (!std::strcmp(argv[i], "-o")) only_changes = 1;
+    if (!std::strcmp(argv[i], "-c")) program.colour_marks = 1;
+    else if (!std::strcmp(argv[i], "-d")) program.side_by_side = 1;
+    else if (!std::strcmp(argv[i], "-o")) program.only_changes = 1;
     else if (!std::strcmp(argv[i], "-x") && i + 1 < argc) options.expand_row = std::atoi(argv[++i]);
     else if (!options.left) options.left = argv[i];
     else if (!options.right) options.right = argv[i];

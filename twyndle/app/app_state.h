@@ -1,16 +1,17 @@
-// The process-wide state of twyndle's main window: one instance, made at
-// start-up. Everything in it belongs to the main thread except `busy`,
-// `worker_thread` (guarded by busy_lock) and the abort flag of the engine
-// (engine_options.h), which the worker reads.
+// The main window's own state: its windows, the display mode and the
+// selection, the host link, the fonts, the print in progress. One instance,
+// `app`, filled at start-up; everything in it belongs to the main thread
+// except `worker_thread` (guarded by program.busy_lock). The values the
+// whole program shares (the options, busy, abort_requested, current_view)
+// are the program state, twyndle/engine/program_state.h.
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
-#include <mutex>
 
 #include "twyndle/app/host_link.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/ui/table_print.h"
 #include "twyndle/ui/view.h"
 
@@ -32,12 +33,9 @@ struct AppState {
   HWND table = nullptr;                  // SCTabDisplay, 501
   HACCEL accelerators = nullptr;         // "JuxtaAccel"
   UINT table_message = 0;                // SCTabMsg
-  View* current_view = nullptr;          // the View shown in the table
   int32_t display_mode = mode_empty;
   int32_t selected_row = -1;             // start row of the table's selection; -1: none
-  std::atomic<bool> busy{false};         // a worker run is in progress
   HANDLE worker_thread = nullptr;        // the running worker, none when inline
-  std::mutex busy_lock;                  // guards busy, the abort flag and worker_thread
   DWORD main_thread_id = 0;              // the thread that made the windows
   bool use_german = false;               // the host asked for German texts
   char print_title[print_title_bytes] = {};  // "left : right", empty without a list

@@ -3,7 +3,7 @@
 #include "twyndle/app/app_messages.h"
 #include "twyndle/app/app_state.h"
 #include "twyndle/app/app_strings.h"
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/res/resource.h"
 #include "twyndle/ui/status_bar.h"
 
@@ -12,9 +12,9 @@ void set_status_text(int identifier, const std::string& text) {
 }
 
 bool begin_busy() {
-  std::lock_guard<std::mutex> guard(app.busy_lock);
-  if (app.busy) return false;
-  app.busy = true;
+  std::lock_guard<std::mutex> guard(program.busy_lock);
+  if (program.busy) return false;
+  program.busy = true;
   // The status bar takes no lock, so its messages may go out under ours.
   set_status_text(IDC_STATUS_LABEL, load_text(IDS_COMPARING_STATUS));
   SetWindowTextA(app.main_window, load_text(IDS_PLEASE_WAIT).c_str());
@@ -26,9 +26,9 @@ namespace {
 // The expanded item's name, and a word when its files differ in their line
 // ends only where the listing cannot show it (it matches CR LF with LF).
 std::string expanded_label() {
-  const char* name = view_current_name(app.current_view);
+  const char* name = view_current_name(program.current_view);
   std::string label = name ? name : "";
-  switch (item_line_ends(view_current_item(app.current_view, 0))) {
+  switch (item_line_ends(view_current_item(program.current_view, 0))) {
     case LineEnds::crlf_left: return label + " (line ends differ: CR LF left, LF right)";
     case LineEnds::crlf_right: return label + " (line ends differ: LF left, CR LF right)";
     case LineEnds::same: break;
@@ -48,11 +48,11 @@ void show_expanded_buttons() {
 }  // namespace
 
 void show_view_status() {
-  if (!app.current_view) {
+  if (!program.current_view) {
     set_status_text(IDC_EXIT_BUTTON, "Exit");
     set_status_text(IDC_STATUS_LABEL, "");
     app.display_mode = mode_empty;
-  } else if (view_is_expanded(app.current_view)) {
+  } else if (view_is_expanded(program.current_view)) {
     show_expanded_buttons();
     app.display_mode = mode_expanded;
   } else {
@@ -65,9 +65,9 @@ void show_view_status() {
 void end_busy() {
   show_view_status();
   SetWindowTextA(app.main_window, "Twyndle");
-  std::lock_guard<std::mutex> guard(app.busy_lock);
-  app.busy = false;
-  abort_requested = 0;
+  std::lock_guard<std::mutex> guard(program.busy_lock);
+  program.busy = false;
+  program.abort_requested = 0;
   if (app.worker_thread) CloseHandle(app.worker_thread);
   app.worker_thread = nullptr;
 }

@@ -9,11 +9,11 @@
 #include "twyndle/app/main_window.h"
 #include "twyndle/app/print_command.h"
 #include "twyndle/app/refresh_pair.h"
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/res/resource.h"
 
 void select_row(int32_t row) {
-  TableSelection selection{reinterpret_cast<intptr_t>(app.current_view), row, 0, 1, 1};
+  TableSelection selection{reinterpret_cast<intptr_t>(program.current_view), row, 0, 1, 1};
   SendMessageA(app.table, TM_SELECT, 0, reinterpret_cast<LPARAM>(&selection));
 }
 
@@ -21,23 +21,23 @@ void select_row(int32_t row) {
 // item of a two-file run: its name, and the next and previous, print and
 // save buttons. During a run the end of the run shows them.
 bool expand() {
-  if (app.selected_row < 0 || !view_expand(app.current_view, app.selected_row)) return false;
+  if (app.selected_row < 0 || !view_expand(program.current_view, app.selected_row)) return false;
   app.display_mode = mode_expanded;
   layout_children();
-  if (!app.busy) show_view_status();
+  if (!program.busy) show_view_status();
   return true;
 }
 
 void back_to_outline() {
   // Without a View there is no outline to go back to, and the Exit button
   // must stay.
-  if (!app.current_view) return;
+  if (!program.current_view) return;
   bool placed_otherwise = IsIconic(app.main_window) || IsZoomed(app.main_window);
-  if (view_is_expanded(app.current_view) && placed_otherwise) ShowWindow(app.main_window, SW_RESTORE);
+  if (view_is_expanded(program.current_view) && placed_otherwise) ShowWindow(app.main_window, SW_RESTORE);
   app.display_mode = mode_outline;
-  view_outline(app.current_view);
+  view_outline(program.current_view);
   layout_children();
-  if (!app.busy) {
+  if (!program.busy) {
     set_status_text(IDC_EXIT_BUTTON, "");
     set_status_text(IDC_STATUS_LABEL, "");
   }
@@ -49,16 +49,16 @@ namespace {
 // it; otherwise a selected change would be found again and again.
 int32_t change_search_start(bool forward) {
   if (app.selected_row < 0) return static_cast<int32_t>(SendMessageA(app.table, TM_SCROLLPOS, 0, 0));
-  if (view_is_expanded(app.current_view)) return app.selected_row;
+  if (view_is_expanded(program.current_view)) return app.selected_row;
   return forward ? app.selected_row + 1 : app.selected_row - 1;
 }
 
 // True when an expanded row begins a change block: it is changed and the
 // row above it (if any) is not.
 bool starts_change_block(int32_t row) {
-  int32_t state = view_row_state(app.current_view, row);
+  int32_t state = view_row_state(program.current_view, row);
   if (state == 0 || state == Equal) return false;  // no such row, or unchanged
-  return row == 0 || view_row_state(app.current_view, row - 1) == Equal;
+  return row == 0 || view_row_state(program.current_view, row - 1) == Equal;
 }
 
 // view_find_change never looks at row 0 going backwards; in the outline
@@ -68,11 +68,11 @@ bool starts_change_block(int32_t row) {
 // next change (else a pair whose only change is its first line would have
 // none).
 int32_t find_change(int32_t start, bool forward) {
-  bool expanded = view_is_expanded(app.current_view);
+  bool expanded = view_is_expanded(program.current_view);
   if (forward && expanded && app.selected_row < 0 && starts_change_block(start)) return start;
-  int32_t row = view_find_change(app.current_view, start, forward);
+  int32_t row = view_find_change(program.current_view, start, forward);
   bool outline_row_0 = !forward && start == 0 && !expanded;
-  if (outline_row_0 && view_row_state(app.current_view, 0) == SizesDiffer) row = 0;
+  if (outline_row_0 && view_row_state(program.current_view, 0) == SizesDiffer) row = 0;
   return row;
 }
 }  // namespace
@@ -89,9 +89,9 @@ void move_to_change(bool forward) {
 void exit_button() {
   bool aborting = false;
   {
-    std::lock_guard<std::mutex> guard(app.busy_lock);
-    if (app.busy) abort_requested = 1;
-    aborting = app.busy;
+    std::lock_guard<std::mutex> guard(program.busy_lock);
+    if (program.busy) program.abort_requested = 1;
+    aborting = program.busy;
   }
   if (aborting) {
     set_status_text(IDC_STATUS_LABEL, "Abort Pending");

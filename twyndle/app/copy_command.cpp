@@ -24,7 +24,7 @@ DWORD WINAPI copy_worker(void* list) {
 }  // namespace
 
 void copy_files_command() {
-  CompareList* list = view_list(app.current_view);
+  CompareList* list = view_list(program.current_view);
   if (!list) {
     app_message(app.main_window, "Please create a diff list first", "Twyndle", MB_ICONHAND);
     return;

@@ -32,20 +32,18 @@ bool choose_listing_path() {
   return true;
 }
 
-// The listing of every row as it stands now. The text column must hold
-// every line's text, so side by side display is off while it is built.
+// The listing of every row as it stands now. Its text column holds every
+// line's text, whether the window shows them side by side or not.
 std::string listing_of(CompareItem* item) {
   char* left = item_file_name(item, 1);
   char* right = item_file_name(item, 2);
   std::string comparing = load_text(IDS_COMPARING);
   std::string to = load_text(IDS_TO);
   ListingHeader header{comparing.c_str(), to.c_str(), left, right};
-  int saved_side_by_side = side_by_side;
-  side_by_side = 0;
-  View* view = app.current_view;
-  std::string text = listing_text(header, view_row_count(view),
-                                  [view](int32_t row, int32_t column) { return view_cell_text(view, row, column); });
-  side_by_side = saved_side_by_side;
+  View* view = program.current_view;
+  std::string text = listing_text(header, view_row_count(view), [view](int32_t row, int32_t column) {
+    return view_cell_text_placed(view, row, column, false);
+  });
   text_free(left);
   text_free(right);
   return text;
@@ -68,7 +66,7 @@ bool write_listing(const std::string& path, const std::string& text) {
 void write_listing_for_host() {
   AttachedInput attached;
   if (!choose_listing_path()) return;
-  CompareItem* item = view_current_item(app.current_view, 0);
+  CompareItem* item = view_current_item(program.current_view, 0);
   if (!item) return;
   std::string path = app.listing_path;
   if (!write_listing(path, listing_of(item))) return;

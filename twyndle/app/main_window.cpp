@@ -49,7 +49,7 @@ void forget_windows() {
 // then refuses it.
 bool allow_close() {
   save_placement(app.main_window);
-  return !app.busy && !printing();
+  return !program.busy && !printing();
 }
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -29,7 +29,7 @@ TableFont column_font(bool for_print) {
 }
 
 void print_command() {
-  if (app.busy) {
+  if (program.busy) {
     show_busy_message();
     return;
   }

@@ -6,7 +6,7 @@
 
 namespace {
 CompareItem* item_of_current_list(LPARAM lparam) {
-  BlockList* items = compare_list_items(view_list(app.current_view));
+  BlockList* items = compare_list_items(view_list(program.current_view));
   if (!items || !lparam) return nullptr;
   for (void* item = list_first(items); item; item = list_next(item)) {
     if (reinterpret_cast<LPARAM>(item) == lparam) return static_cast<CompareItem*>(item);
@@ -65,13 +65,13 @@ void expand_again(View* view, CompareItem* item, const TopLine& top) {
 }  // namespace
 
 void refresh_pair(LPARAM lparam) {
-  if (app.busy) {
+  if (program.busy) {
     show_busy_message();
     return;
   }
   CompareItem* item = item_of_current_list(lparam);
   if (!item) return;
-  View* view = app.current_view;
+  View* view = program.current_view;
   bool expanded = view_is_expanded(view);
   CompareItem* shown = view_current_item(view, 0);
   TopLine top = expanded ? top_line(view) : TopLine{false, 0};

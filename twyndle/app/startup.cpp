@@ -8,11 +8,9 @@
 #include "twyndle/app/settings.h"
 #include "twyndle/app/worker_run.h"
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/ui/status_bar.h"
 #include "twyndle/ui/table_window.h"
-
-AppState app;
 
 namespace {
 // The options error box; false when the user chose Cancel.
@@ -43,10 +41,10 @@ void show_main_window(int show_command, bool list_only) {
 }  // namespace
 
 void apply_options(const CommandLine& line) {
-  colour_marks = line.colour_marks;
-  side_by_side = line.side_by_side;
-  ignore_blanks = line.ignore_blanks;
-  only_changes = line.only_changes;
+  program.colour_marks = line.colour_marks;
+  program.side_by_side = line.side_by_side;
+  program.ignore_blanks = line.ignore_blanks;
+  program.only_changes = line.only_changes;
 }
 
 StartResult start_twyndle(HINSTANCE instance, int show_command, const std::vector<std::string>& args) {

@@ -12,7 +12,7 @@
 
 namespace {
 View* query_view(intptr_t value) {
-  return view_for_query(value, app.current_view);
+  return view_for_query(value, program.current_view);
 }
 
 void post_side(CompareItem* item, int32_t which, int32_t number) {
@@ -33,20 +33,20 @@ void on_selection(const TableSelection* selection, bool enter) {
   // Only an expanded row names lines to open. An outline row whose files
   // cannot be read fails to expand too, and must not send the user to the
   // host with nothing opened there.
-  if (!view_is_expanded(app.current_view)) return;
+  if (!view_is_expanded(program.current_view)) return;
   int32_t row = app.selected_row;
-  CompareItem* item = view_current_item(app.current_view, 0);
+  CompareItem* item = view_current_item(program.current_view, 0);
   if (item) jump_into_host(item, row);
   jump_to_moved_counterpart(row);
 }
 
 void on_close(intptr_t view) {
-  if (!app.current_view || view != reinterpret_cast<intptr_t>(app.current_view)) return;
-  view_delete(app.current_view);
-  app.current_view = nullptr;
+  if (!program.current_view || view != reinterpret_cast<intptr_t>(program.current_view)) return;
+  view_delete(program.current_view);
+  program.current_view = nullptr;
   app.display_mode = mode_empty;
   layout_children();
-  if (app.busy) return;
+  if (program.busy) return;
   set_status_text(IDC_EXIT_BUTTON, "Exit");
   app.print_title[0] = '\0';
   set_status_text(IDC_STATUS_LABEL, "");
@@ -54,14 +54,14 @@ void on_close(intptr_t view) {
 }  // namespace
 
 void jump_into_host(CompareItem* item, int32_t row) {
-  post_side(item, 1, view_left_number(app.current_view, row));
-  post_side(item, 2, view_right_number(app.current_view, row));
+  post_side(item, 1, view_left_number(program.current_view, row));
+  post_side(item, 2, view_right_number(program.current_view, row));
   bring_host_forward(app.host);
 }
 
 void jump_to_moved_counterpart(int32_t row) {
   if (app.display_mode != mode_expanded || row < 0) return;
-  View* view = app.current_view;
+  View* view = program.current_view;
   int32_t state = view_row_state(view, row);
   bool left = state == MovedLeftLines;
   if (!left && state != MovedRightLines) return;

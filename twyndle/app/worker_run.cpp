@@ -27,9 +27,9 @@ void save_and_exit(RunParameters* run) {
 // View behind: the window is empty again and offers Exit.
 void drop_failed_view(View* view) {
   view_release(view);
-  if (app.current_view != view) return;  // the table dropped it itself
+  if (program.current_view != view) return;  // the table dropped it itself
   view_delete(view);
-  app.current_view = nullptr;
+  program.current_view = nullptr;
   app.display_mode = mode_empty;
 }
 
@@ -50,7 +50,7 @@ bool start_worker(LPTHREAD_START_ROUTINE routine, void* parameter) {
     routine(parameter);
     return false;
   }
-  std::lock_guard<std::mutex> guard(app.busy_lock);
+  std::lock_guard<std::mutex> guard(program.busy_lock);
   app.worker_thread = thread;
   return true;
 }
@@ -63,7 +63,7 @@ bool start_compare_run(const CommandLine& line) {
     end_busy();
     return false;
   }
-  app.current_view = view;
+  program.current_view = view;
   app.display_mode = mode_empty;
   auto* run = new (std::nothrow) RunParameters;
   if (!run) {

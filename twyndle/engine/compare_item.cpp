@@ -5,9 +5,9 @@
 
 #include "twyndle/engine/content_check.h"
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/engine_strings.h"
 #include "twyndle/engine/name_compare.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/engine/section.h"
 #include "twyndle/engine/section_match.h"
 
@@ -33,7 +33,7 @@ PairKind pair_kind(const DirEntry* left, const DirEntry* right) {
   if (!left) return PairKind::right_only;
   uint64_t size = entry_size(left);
   if (size != entry_size(right)) return PairKind::sizes_differ;
-  if (!check_contents || size == 0) return PairKind::same_bytes;  // two empty files agree
+  if (!program.check_contents || size == 0) return PairKind::same_bytes;  // two empty files agree
   return compare_contents(left, right) == Contents::same ? PairKind::same_bytes : PairKind::same_size_only;
 }
 

@@ -1,28 +1,21 @@
 #include "twyndle/engine/compare_list.h"
 
-#include <atomic>
 #include <chrono>
 #include <string>
 
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/name_compare.h"
 #include "twyndle/engine/path_ops.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/engine/scan_problems.h"
 #include "twyndle/engine/ui_seam.h"
-
-namespace {
-std::atomic<uint32_t> last_elapsed{0};
-}  // namespace
 
 uint32_t tick_count() {
   auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-uint32_t elapsed_ticks() { return last_elapsed.load(); }
-
-void elapsed_ticks_since(uint32_t start_ticks) { last_elapsed.store(tick_count() - start_ticks); }
+void elapsed_ticks_since(uint32_t start_ticks) { program.elapsed_ticks = tick_count() - start_ticks; }
 
 int32_t view_attach_list(ListView* view, CompareList* list) { return view ? view->attach_list(list) : 0; }
 
@@ -106,7 +99,7 @@ struct Pairing {
   // After an abort no item is made: its bytes would go unread, and the
   // pairing stops anyway.
   bool add(const Walk* left, const Walk* right) {
-    if (abort_requested) return true;
+    if (program.abort_requested) return true;
     if (!left && tree_unread_covers(list->left, right->name_or_none())) return false;
     if (!right && tree_unread_covers(list->right, left->name_or_none())) return false;
     return added(item_new_named(left ? left->entry : nullptr, left ? left->name_or_none() : nullptr,
@@ -136,15 +129,15 @@ int32_t pair_directories(Pairing& pairing, int32_t recursive) {
     if (pairing.add(order <= 0 ? &p : nullptr, order >= 0 ? &q : nullptr)) return 0;
     if (order <= 0) p.advance();
     if (order >= 0) q.advance();
-    if (abort_requested) return 0;
+    if (program.abort_requested) return 0;
   }
   for (; p.entry; p.advance()) {
-    if (pairing.add(&p, nullptr) || abort_requested) return 0;
+    if (pairing.add(&p, nullptr) || program.abort_requested) return 0;
   }
   for (; q.entry; q.advance()) {
-    if (pairing.add(nullptr, &q) || abort_requested) return 0;
+    if (pairing.add(nullptr, &q) || program.abort_requested) return 0;
   }
-  return abort_requested ? 0 : 1;
+  return program.abort_requested ? 0 : 1;
 }
 
 // A single file against a walk of the other root. After an abort no item
@@ -152,7 +145,7 @@ int32_t pair_directories(Pairing& pairing, int32_t recursive) {
 // counterpart found would not have its bytes read.
 int32_t pair_file_with_walk(Pairing& pairing, DirEntry* file, DirTree* walked, int32_t recursive, bool file_is_left) {
   DirEntry* counterpart = find_counterpart(file, walked, recursive);
-  if (abort_requested) return 0;
+  if (program.abort_requested) return 0;
   if (!counterpart) {
     char* relative = entry_relative_name(file);
     bool unknown = tree_unread_covers(walked, relative);
@@ -160,7 +153,7 @@ int32_t pair_file_with_walk(Pairing& pairing, DirEntry* file, DirTree* walked, i
     if (unknown) return 1;
   }
   pairing.add_entries(file_is_left ? file : counterpart, file_is_left ? counterpart : file);
-  return abort_requested ? 0 : 1;
+  return program.abort_requested ? 0 : 1;
 }
 
 int32_t pair_roots(Pairing& pairing, int32_t recursive) {

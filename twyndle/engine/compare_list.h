@@ -39,9 +39,8 @@ const char* compare_list_left_root(const CompareList* list);
 const char* compare_list_right_root(const CompareList* list);
 int32_t compare_list_complete(const CompareList* list);
 
-// Milliseconds taken by the last pairing or file copy.
-uint32_t elapsed_ticks();
-// Records the time of the operation that started at `start_ticks`.
+// Records in program.elapsed_ticks the time of the pairing or copy that
+// started at `start_ticks`.
 void elapsed_ticks_since(uint32_t start_ticks);
 // The system's millisecond tick count (wrapping).
 uint32_t tick_count();

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 
 namespace {
 constexpr int32_t block_bytes = 65536;
@@ -23,7 +23,7 @@ int32_t read_block(FsFile* file, char* buffer, int32_t bytes) {
 
 Contents compare_open_files(FsFile* left, FsFile* right, char* left_block, char* right_block) {
   for (;;) {
-    if (abort_requested) return Contents::unknown;
+    if (program.abort_requested) return Contents::unknown;
     int32_t left_count = read_block(left, left_block, block_bytes);
     int32_t right_count = read_block(right, right_block, block_bytes);
     if (left_count < 0 || right_count < 0) return Contents::unknown;

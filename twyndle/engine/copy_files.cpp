@@ -5,9 +5,9 @@
 
 #include "twyndle/engine/code_page.h"
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/file_seam.h"
 #include "twyndle/engine/path_ops.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/engine/ui_seam.h"
 
 CopySettings copy_settings = {copy_from_left | copy_only_source | copy_differing, ""};
@@ -97,14 +97,14 @@ bool copy_one(DirEntry* entry) {
 
 void copy_chosen_items(const CompareList* list, CopyHost* host) {
   for (void* item = list_first(list->items); item; item = list_next(item)) {
-    if (abort_requested) return;
+    if (program.abort_requested) return;
     DirEntry* entry = chosen_source(static_cast<const CompareItem*>(item), copy_settings.options);
     if (!entry) continue;
     if (!copy_one(entry)) return;
     char status[64];
     std::snprintf(status, sizeof status, "%4d files requested. Copying...", files_copied.load());
     host->show_status(status);
-    if (abort_requested) {
+    if (program.abort_requested) {
       ui_message("Copy Aborted", "Juxta", MessageIcon::information, MessageButtons::ok, true);
       return;
     }

@@ -8,8 +8,8 @@
 
 #include "twyndle/engine/dir_internal.h"
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/path_ops.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/engine/scan_problems.h"
 
 namespace {
@@ -125,7 +125,7 @@ DirEntry* tree_first(DirTree* tree) {
 }
 
 DirEntry* tree_next(DirTree* tree, DirEntry* entry, int32_t recursive) {
-  if (!tree || !entry || abort_requested.load(std::memory_order_relaxed)) return nullptr;
+  if (!tree || !entry || program.abort_requested.load(std::memory_order_relaxed)) return nullptr;
   if (auto* next = static_cast<DirEntry*>(list_next(entry))) return next;
   if (!recursive) return nullptr;
   DirNode* node = entry->dir;

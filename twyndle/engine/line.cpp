@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 
 namespace {
 constexpr uint32_t hash_factor = 6293815;  // 0x600937
@@ -68,7 +68,7 @@ void hash_skipping_blanks(HashState& state, const char* p, uint32_t length) {
 }
 
 void hash_into(HashState& state, const char* bytes, uint32_t length) {
-  if (ignore_blanks == 1) {
+  if (program.ignore_blanks == 1) {
     hash_skipping_blanks(state, bytes, length);
   } else {
     hash_every_byte(state, bytes, length);
@@ -192,7 +192,7 @@ bool line_equal(Line* a, Line* b) {
   if (!line_text(a) || !line_text(b)) return false;
   if (line_hash(a) != line_hash(b)) return false;
   MatchedText p = matched_text(a), q = matched_text(b);
-  return ignore_blanks == 1 ? equal_skipping_blanks(p, q) : equal_every_byte(p, q);
+  return program.ignore_blanks == 1 ? equal_skipping_blanks(p, q) : equal_every_byte(p, q);
 }
 
 bool line_link_pair(Line* a, Line* b) {

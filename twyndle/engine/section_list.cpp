@@ -1,12 +1,12 @@
 #include "twyndle/engine/section_list.h"
 
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 
 namespace {
-bool passed_over(const Line* line) { return ignore_blanks && !line->link && line_is_blank(line); }
+bool passed_over(const Line* line) { return program.ignore_blanks && !line->link && line_is_blank(line); }
 
 // Where a matched run ends when its next significant Line n has no partner.
-Line* end_before_unlinked(Line* n) { return ignore_blanks && line_is_blank(n) ? n : line_prev(n); }
+Line* end_before_unlinked(Line* n) { return program.ignore_blanks && line_is_blank(n) ? n : line_prev(n); }
 }  // namespace
 
 Line* next_significant(const Line* line) {
@@ -50,7 +50,7 @@ BlockList* make_section_list(BlockList* lines, bool is_left) {
   BlockList* list = list_new();
   if (!list) return nullptr;
   for (Line* line = static_cast<Line*>(list_first(lines)); line;) {
-    bool matched = line->link || (ignore_blanks && line_is_blank(line));
+    bool matched = line->link || (program.ignore_blanks && line_is_blank(line));
     Line* end = matched ? run_end_linked(line) : run_end_unlinked(line);
     Section* section = section_new(line, end, list);
     if (!section) {

@@ -38,8 +38,8 @@
 #include <cstddef>
 
 #include "twyndle/engine/compare_item.h"
-#include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/hash_tree.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/engine/section_list.h"
 #include "twyndle/engine/source_file.h"
 #include "twyndle/engine/system_array.h"
@@ -68,7 +68,7 @@ bool grow_phase(Line* cL, Line* cR, const Line* stopL, const Line* stopR, LineSt
       if (cL == stopL || cR == stopR) return linked;
       continue;
     }
-    if (!ignore_blanks) return linked;
+    if (!program.ignore_blanks) return linked;
     bool movedL = skip_blank_run(&cL, stopL, step);
     bool movedR = skip_blank_run(&cR, stopR, step);
     if (!(movedL || movedR) || cL == stopL || cR == stopR) return linked;

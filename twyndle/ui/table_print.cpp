@@ -6,7 +6,7 @@
 // clipped at its right edge, and the scroll offset set page by page.
 #include "twyndle/ui/table_print.h"
 
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/ui/table_text.h"
 
 #include <algorithm>
@@ -172,7 +172,7 @@ bool print_page(PageJob& job, int32_t page) {
 
 void print_pages(PageJob& job, PrintProgress* progress, PageRange range, PrintResult& result) {
   if (!job.device.start_document(document_name)) return;
-  abort_requested = 0;
+  program.abort_requested = 0;
   if (progress) progress->open();
   result.outcome = PrintOutcome::printed;
   for (int32_t page = range.first; page <= range.last; ++page) {
@@ -181,7 +181,7 @@ void print_pages(PageJob& job, PrintProgress* progress, PageRange range, PrintRe
     if (ended) ++result.pages_printed;
     // A cancel that came while the page printed stops the document after it,
     // whether or not the platform reported it as the page's error.
-    if (!ended || abort_requested) {
+    if (!ended || program.abort_requested) {
       job.device.abort_document();
       result.outcome = PrintOutcome::aborted;
       break;

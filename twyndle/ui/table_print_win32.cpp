@@ -1,6 +1,6 @@
 #include "twyndle/ui/table_print_win32.h"
 
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/ui/table_gdi.h"
 #include "twyndle/ui/table_window.h"
 
@@ -18,7 +18,7 @@ INT_PTR CALLBACK progress_procedure(HWND dialog, UINT message, WPARAM, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: return TRUE;  // the default focus
     case WM_COMMAND:
-      abort_requested = 1;
+      program.abort_requested = 1;
       DestroyWindow(dialog);
       return TRUE;
     case WM_DESTROY:
@@ -164,7 +164,7 @@ void GdiPrintDevice::abort_document() { AbortDoc(dc_); }
 BOOL CALLBACK print_abort_procedure(HDC, int) {
   if (!progress_window) return TRUE;
   MSG message;
-  while (progress_window && !abort_requested && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (progress_window && !program.abort_requested && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       // Kept for the message loop that ends the program.
       PostQuitMessage(static_cast<int>(message.wParam));
@@ -175,7 +175,7 @@ BOOL CALLBACK print_abort_procedure(HDC, int) {
       DispatchMessageA(&message);
     }
   }
-  return abort_requested ? FALSE : TRUE;
+  return program.abort_requested ? FALSE : TRUE;
 }
 
 void set_printer_seam(const PrinterSeam* seam) { printer_seam = seam ? seam : &platform_printer; }

@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/ui/view_internal.h"
 
 namespace {
@@ -85,9 +85,9 @@ int32_t View::attach_list(CompareList* new_list) {
 
 int32_t View::items_added() {
   ViewGuard held(view_lock());
-  if (!list) return abort_requested.load();
+  if (!list) return program.abort_requested.load();
   last_told = last_item(list);
-  if (expanded) return abort_requested.load();
+  if (expanded) return program.abort_requested.load();
   int32_t old_width1 = width1;
   int32_t old_width2 = width2;
   outline_append_told(this);
@@ -95,7 +95,7 @@ int32_t View::items_added() {
   int32_t rows = row_count;
   held.unlock();
   if (table) tell_rows_added(this, table, rows, widths_grew);
-  return abort_requested.load();
+  return program.abort_requested.load();
 }
 
 CompareList* view_list(View* view) {

@@ -20,9 +20,9 @@
 
 #include "twyndle/engine/compare_list.h"
 #include "twyndle/engine/list_view.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/engine/section.h"
 #include "twyndle/ui/table_protocol.h"
-#include "twyndle/ui/view_options.h"
 #include "twyndle/ui/view_sink.h"
 
 // One displayed line in expanded mode. With only_changes, each run of equal
@@ -96,6 +96,10 @@ bool view_expand(View* view, int32_t row);
 // column 0 and the text of a row for lines left out until the next call,
 // the others until the mode changes. None otherwise.
 const char* view_cell_text(View* view, int32_t row, int32_t column);
+// view_cell_text with the line texts placed as `side_by_side` says instead
+// of as the option does: the listing written for the host has every line's
+// text in column 2 (false).
+const char* view_cell_text_placed(View* view, int32_t row, int32_t column, bool side_by_side);
 // Expanded mode: the row's left number, negative for MovedRightLines rows.
 int32_t view_left_number(View* view, int32_t row);
 // Expanded mode: the row's right number, negative for MovedLeftLines rows.

@@ -54,7 +54,7 @@ bool view_answer_props(View* view, TableProps* props) {
   if (!view || !props) return false;
   ViewGuard held(view_lock());
   props->row_count = view->row_count;
-  props->column_count = view->expanded && side_by_side ? 4 : 3;
+  props->column_count = view->expanded && program.side_by_side ? 4 : 3;
   props->fixed_rows = 0;
   props->fixed_columns = 1;
   props->fixed_selectable = 0;
@@ -89,8 +89,8 @@ bool view_answer_cells(View* view, TableCellsQuery* query, bool printing) {
   int32_t state = row_state_locked(view, query->row);
   for (int32_t i = 0; i < query->column_count; ++i) {
     CellText& cell = query->cells[i];
-    copy_text(cell, cell_text_locked(view, query->row, query->first_column + i));
-    if (colour_marks && !printing) colour_by_state(cell, state);
+    copy_text(cell, cell_text_locked(view, query->row, query->first_column + i, program.side_by_side != 0));
+    if (program.colour_marks && !printing) colour_by_state(cell, state);
   }
   return true;
 }

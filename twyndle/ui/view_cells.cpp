@@ -42,7 +42,7 @@ const char* left_number_text(View* view, int32_t number, int32_t state) {
   return view->number_text;
 }
 
-const char* expanded_cell(View* view, int32_t row, int32_t column) {
+const char* expanded_cell(View* view, int32_t row, int32_t column, bool side_by_side) {
   const ViewRow& shown = view->expanded_rows[row];
   int32_t state = section_state(shown.section);
   if (!shown.line && (column == 2 || (column == 3 && side_by_side))) {
@@ -89,9 +89,9 @@ int32_t gap_text(int32_t count, char* buffer, size_t size) {
   return length < 0 ? 0 : length;
 }
 
-const char* cell_text_locked(View* view, int32_t row, int32_t column) {
+const char* cell_text_locked(View* view, int32_t row, int32_t column, bool side_by_side) {
   if (!valid_row(view, row)) return nullptr;
-  return view->expanded ? expanded_cell(view, row, column) : outline_cell(view, row, column);
+  return view->expanded ? expanded_cell(view, row, column, side_by_side) : outline_cell(view, row, column);
 }
 
 int32_t row_state_locked(const View* view, int32_t row) {
@@ -107,9 +107,13 @@ int32_t column_width_locked(const View* view, int32_t column) {
 }
 
 const char* view_cell_text(View* view, int32_t row, int32_t column) {
+  return view_cell_text_placed(view, row, column, program.side_by_side != 0);
+}
+
+const char* view_cell_text_placed(View* view, int32_t row, int32_t column, bool side_by_side) {
   if (!view) return nullptr;
   ViewGuard held(view_lock());
-  return cell_text_locked(view, row, column);
+  return cell_text_locked(view, row, column, side_by_side);
 }
 
 int32_t view_left_number(View* view, int32_t row) {

@@ -44,6 +44,8 @@ bool build_expanded(View* view, CompareItem* item, ViewGuard& held);
 int32_t gap_text(int32_t count, char* buffer, size_t size);
 
 // Readers for callers that hold the lock.
-const char* cell_text_locked(View* view, int32_t row, int32_t column);
+// The cell text with the line texts placed side by side (columns 2 and 3)
+// or all in column 2.
+const char* cell_text_locked(View* view, int32_t row, int32_t column, bool side_by_side);
 int32_t row_state_locked(const View* view, int32_t row);
 int32_t column_width_locked(const View* view, int32_t column);

@@ -53,7 +53,7 @@ void widen(int32_t& width, int32_t length) {
   if (length >= width) width = length;
 }
 
-bool shown(const Section* section) { return !(only_changes && section_state(section) == Equal); }
+bool shown(const Section* section) { return !(program.only_changes && section_state(section) == Equal); }
 
 bool has_change(const BlockList* composite) {
   for (Section* s = section_list_first(composite); s; s = section_next(s)) {
@@ -151,7 +151,7 @@ bool outline_append_told(View* view) {
 bool build_expanded(View* view, CompareItem* item, ViewGuard& held) {
   view->current_item = item;
   BlockList* composite = composite_sections(item);
-  bool gaps = only_changes && has_change(composite);
+  bool gaps = program.only_changes && has_change(composite);
   int64_t count = composite ? count_expanded_rows(composite, gaps) : 0;
   ViewRow* rows = nullptr;
   if (count > 0) rows = static_cast<ViewRow*>(array_new(count, sizeof(ViewRow)));

@@ -3,11 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "twyndle/engine/compare_list.h"
-#include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/section.h"
-
-IgnoreBlanksGuard::IgnoreBlanksGuard(int value) { ignore_blanks = value; }
-IgnoreBlanksGuard::~IgnoreBlanksGuard() { ignore_blanks = 0; }
 
 bool Row::operator==(const Row& other) const {
   return state == other.state && left_base == other.left_base && right_base == other.right_base &&

@@ -13,14 +13,8 @@
 #include "twyndle/engine/dir_tree.h"
 #include "twyndle/engine/line.h"
 #include "twyndle/engine/list_view.h"
+#include "twyndle/engine/tests/option_guard.h"
 #include "twyndle/engine/tests/test_support.h"
-
-// Sets ignore_blanks for the lifetime of the guard.
-class IgnoreBlanksGuard {
- public:
-  explicit IgnoreBlanksGuard(int value);
-  ~IgnoreBlanksGuard();
-};
 
 // One composite Section as the check program prints it.
 struct Row {

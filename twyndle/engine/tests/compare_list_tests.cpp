@@ -5,7 +5,7 @@
 
 #include "twyndle/engine/compare_list.h"
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/engine/tests/compare_fixture.h"
 
 namespace {
@@ -20,7 +20,7 @@ class TwoRoots : public testing::Test {
   }
   void TearDown() override {
     compare_list_release(list);
-    abort_requested = 0;
+    program.abort_requested = 0;
   }
   void compare(RecordingView* view = nullptr, int32_t recursive = 1) {
     list = compare_paths(dir.at("l").c_str(), dir.at("r").c_str(), view, recursive);
@@ -161,7 +161,7 @@ class LateAbortView : public RecordingView {
  public:
   int32_t items_added() override {
     RecordingView::items_added();
-    if (added_calls == 2) abort_requested = 1;
+    if (added_calls == 2) program.abort_requested = 1;
     return 0;
   }
 };
@@ -181,7 +181,7 @@ TEST_F(TwoRoots, AnAbortDuringTheSearchForAFilesCounterpartMakesNoItem) {
   dir.write("r\\a.c", "a");
   dir.write("r\\main.c", "m");
   std::string file = dir.write("main.c", "m");
-  abort_requested = 1;
+  program.abort_requested = 1;
   list = compare_paths(file.c_str(), dir.at("r").c_str(), nullptr, 1);
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(item_count(compare_list_items(list)), 0) << "main.c is not only on the left";
@@ -199,7 +199,7 @@ TEST_F(TwoRoots, AnAbortDuringTheSearchForAFilesCounterpartMakesNoItem) {
 TEST_F(TwoRoots, AfterAnAbortNoItemIsMade) {
   dir.write("l\\a", "same");
   dir.write("r\\a", "same");
-  abort_requested = 1;
+  program.abort_requested = 1;
   compare();
   EXPECT_EQ(item_count(compare_list_items(list)), 0);
   EXPECT_EQ(compare_list_complete(list), 0);
@@ -208,12 +208,12 @@ TEST_F(TwoRoots, AfterAnAbortNoItemIsMade) {
 TEST(ElapsedTicks, MeasuresTheLastOperation) {
   uint32_t start = tick_count() - 1500;
   elapsed_ticks_since(start);
-  EXPECT_GE(elapsed_ticks(), 1500u);
-  EXPECT_LT(elapsed_ticks(), 60000u);
+  EXPECT_GE(program.elapsed_ticks.load(), 1500u);
+  EXPECT_LT(program.elapsed_ticks.load(), 60000u);
   TempFolder dir;
   std::string file = dir.write("x", "x");
   CompareList* list = compare_paths(file.c_str(), file.c_str(), nullptr, 1);
-  EXPECT_LT(elapsed_ticks(), 1500u) << "pairing sets it anew";
+  EXPECT_LT(program.elapsed_ticks.load(), 1500u) << "pairing sets it anew";
   compare_list_release(list);
 }
 

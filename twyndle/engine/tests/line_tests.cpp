@@ -4,17 +4,11 @@
 #include <string>
 
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/line.h"
+#include "twyndle/engine/program_state.h"
+#include "twyndle/engine/tests/option_guard.h"
 
 namespace {
-// Sets ignore_blanks for one test.
-class IgnoreBlanks {
- public:
-  explicit IgnoreBlanks(int value) { ignore_blanks = value; }
-  ~IgnoreBlanks() { ignore_blanks = 0; }
-};
-
 // A standalone Line over a text, released with the object.
 struct TestLine {
   explicit TestLine(const std::string& text, int32_t number = 1)
@@ -71,7 +65,7 @@ TEST(LineHash, AgreesWithTheLongWayForEveryLengthAndNulPlace) {
 }
 
 TEST(LineHash, SkippedBlanksTakeNoPosition) {
-  IgnoreBlanks on(1);
+  OptionGuard on(&ProgramState::ignore_blanks, 1);
   EXPECT_EQ(text_hash("a b c"), text_hash("abc"));
   EXPECT_EQ(text_hash(" \t a\tbc  "), 2853781978u);
   EXPECT_EQ(text_hash("   "), 0u);
@@ -82,7 +76,7 @@ TEST(LineHash, IsCachedUntilReset) {
   uint32_t first = line_hash(t.line);
   EXPECT_TRUE(t.line->flags & line_hash_valid);
   {
-    IgnoreBlanks on(1);
+    OptionGuard on(&ProgramState::ignore_blanks, 1);
     EXPECT_EQ(line_hash(t.line), first) << "the cached value stays";
     line_reset(t.line);
     EXPECT_FALSE(t.line->flags & line_hash_valid);
@@ -116,7 +110,7 @@ TEST(LineEqual, SeesDifferencesAfterANul) {
   EXPECT_FALSE(line_equal(a.line, b.line));
   EXPECT_TRUE(line_equal(a.line, c.line));
   EXPECT_FALSE(line_equal(a.line, short_one.line));
-  IgnoreBlanks on(1);
+  OptionGuard on(&ProgramState::ignore_blanks, 1);
   for (Line* line : {a.line, b.line, c.line, short_one.line}) line_reset(line);
   EXPECT_FALSE(line_equal(a.line, b.line)) << "also when skipping blanks";
   EXPECT_TRUE(line_equal(a.line, c.line));
@@ -135,7 +129,7 @@ TEST(LineEqual, ComparesBytesAndTakesCrLfForLf) {
   EXPECT_FALSE(line_equal(bare.line, bare_cr.line));
   EXPECT_FALSE(line_equal(lf.line, upper.line)) << "case counts";
   EXPECT_FALSE(line_equal(lf.line, nullptr));
-  IgnoreBlanks on(1);
+  OptionGuard on(&ProgramState::ignore_blanks, 1);
   TestLine spaced_crlf(" a b c \r\n");
   for (Line* line : {crlf.line, lf.line}) line_reset(line);
   EXPECT_TRUE(line_equal(crlf.line, lf.line)) << "with -i as well";
@@ -146,7 +140,7 @@ TEST(LineEqual, IgnoresSpacesAndTabsOnlyWhenAsked) {
   TestLine tabbed("a\tb\n"), joined("ab\n"), spaced(" ab\n");
   EXPECT_FALSE(line_equal(tabbed.line, joined.line));
   EXPECT_FALSE(line_equal(spaced.line, joined.line));
-  IgnoreBlanks on(1);
+  OptionGuard on(&ProgramState::ignore_blanks, 1);
   for (Line* line : {tabbed.line, joined.line, spaced.line}) line_reset(line);
   EXPECT_TRUE(line_equal(tabbed.line, joined.line));
   EXPECT_TRUE(line_equal(spaced.line, joined.line));
@@ -171,11 +165,11 @@ TEST(LineLink, LinksOnlyUnlinkedEqualPairs) {
 }
 
 TEST(LineBlank, IsBlankUpToTheLineEnd) {
-  IgnoreBlanks off(0);
+  OptionGuard off(&ProgramState::ignore_blanks, 0);
   for (const char* blank : {"", "\r\n", "   \n", "\t \t", "  \r"}) EXPECT_TRUE(line_is_blank(TestLine(blank).line)) << blank;
   for (const char* text : {"x", "  x\n", "\f\n"}) EXPECT_FALSE(line_is_blank(TestLine(text).line)) << text;
   EXPECT_FALSE(line_is_blank(nullptr));
-  IgnoreBlanks on(1);
+  OptionGuard on(&ProgramState::ignore_blanks, 1);
   EXPECT_TRUE(line_is_blank(TestLine("  \n").line));
   EXPECT_FALSE(line_is_blank(TestLine(" y\n").line));
 }

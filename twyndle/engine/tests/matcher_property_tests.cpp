@@ -208,7 +208,7 @@ Texts blank_noise(const Texts& base, std::mt19937& random) {
 }
 
 TEST(MatcherProperties, HoldWhenIgnoringBlanks) {
-  IgnoreBlanksGuard on(1);
+  OptionGuard on(&ProgramState::ignore_blanks, 1);
   std::mt19937 random(31);
   for (int round = 0; round < 150; ++round) {
     Texts left = random_text(random, 1 + random() % 250, 300);

@@ -68,7 +68,7 @@ TEST(Composite, GivesTheGoldenResults) {
         {MovedLeftLines, 7, 6, 7, 7}}},
   };
   for (const Golden& golden : cases) {
-    IgnoreBlanksGuard blanks(golden.ignore);
+    OptionGuard blanks(&ProgramState::ignore_blanks, golden.ignore);
     FilePair pair(golden.left, golden.right);
     EXPECT_NE(composite_sections(pair.item()), nullptr) << golden.what;
     EXPECT_EQ(pair.rows(), golden.rows) << golden.what;
@@ -180,13 +180,13 @@ TEST(GrowMatch, StepsOverBlankRunsOnlyWhenIgnoringBlanks) {
   std::vector<std::string> left = {"a", "b", "c"};
   std::vector<std::string> right = {"a", "", " \t", "b", "c"};
   EXPECT_EQ(grown_from_first(left, right), (std::vector<int32_t>{1, 0, 0}));
-  IgnoreBlanksGuard on(1);
+  OptionGuard on(&ProgramState::ignore_blanks, 1);
   EXPECT_EQ(grown_from_first(left, right), (std::vector<int32_t>{1, 4, 5}));
   EXPECT_EQ(grown_from_first({"a", "", "b"}, {"a", "b"}), (std::vector<int32_t>{1, 0, 2}));
 }
 
 TEST(GrowMatch, DoesNotStartFromAnAlreadyLinkedPair) {
-  IgnoreBlanksGuard on(1);
+  OptionGuard on(&ProgramState::ignore_blanks, 1);
   LineFile left({"a", "b"});
   LineFile right({"a", "b"});
   Section* sL = section_new(left.at(1), left.at(2), nullptr);
@@ -227,7 +227,7 @@ TEST(MakeSectionList, CutsWhereThePartnersStopFollowingEachOther) {
 }
 
 TEST(MakeSectionList, BlankLinesJoinTheMatchedRunWhenIgnoringBlanks) {
-  IgnoreBlanksGuard on(1);
+  OptionGuard on(&ProgramState::ignore_blanks, 1);
   LineFile left({"", "a", "", "b", "x", "", ""});
   LineFile right({"a", "b", "y"});
   link(left, right, {{2, 1}, {4, 2}});
@@ -240,7 +240,7 @@ TEST(MakeSectionList, BlankLinesJoinTheMatchedRunWhenIgnoringBlanks) {
 }
 
 TEST(MakeSectionList, TrailingBlankLinesEndTheMatchedRunWhenIgnoringBlanks) {
-  IgnoreBlanksGuard on(1);
+  OptionGuard on(&ProgramState::ignore_blanks, 1);
   LineFile left({"a", "b", "", ""});
   LineFile right({"a", "b"});
   link(left, right, {{1, 1}, {2, 2}});

@@ -5,9 +5,9 @@
 
 #include "twyndle/engine/compare_list.h"
 #include "twyndle/engine/copy_files.h"
-#include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/file_seam.h"
 #include "twyndle/engine/path_ops.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/engine/save_list.h"
 #include "twyndle/engine/tests/compare_fixture.h"
 
@@ -30,7 +30,7 @@ class FourStates : public testing::Test {
   }
   void TearDown() override {
     compare_list_release(list);
-    abort_requested = 0;
+    program.abort_requested = 0;
   }
   std::string saved(uint32_t flags) {
     std::string file = dir.at("list.txt");
@@ -107,7 +107,7 @@ class ScriptedHost : public CopyHost {
   }
   void show_status(const char* text) override {
     statuses.push_back(text ? text : "(cleared)");
-    if (abort_at_status && static_cast<int>(statuses.size()) == abort_at_status) abort_requested = 1;
+    if (abort_at_status && static_cast<int>(statuses.size()) == abort_at_status) program.abort_requested = 1;
   }
   void answer(uint32_t options, const std::string& destination) {
     CopySettings settings = {options, ""};
@@ -228,7 +228,7 @@ TEST_F(Copying, AnAbortDuringTheCopyIsReportedWithTheCount) {
 
 TEST_F(Copying, AnAbortBeforeTheFirstItemCopiesNothing) {
   host.answer(0x106, out);
-  abort_requested = 1;
+  program.abort_requested = 1;
   EXPECT_TRUE(copy_files(list, &host));
   EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Copy Complete 0 files copied"}));
 }

@@ -9,8 +9,8 @@
 
 #include "twyndle/engine/dir_tree.h"
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/engine_options.h"
 #include "twyndle/engine/path_ops.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/engine/tests/test_support.h"
 
 namespace {
@@ -101,9 +101,9 @@ TEST(TreeWalk, StopsWhenAnAbortIsRequested) {
   dir.write("b.c", "b");
   Tree t(dir.path());
   DirEntry* first = tree_first(t.tree);
-  abort_requested = 1;
+  program.abort_requested = 1;
   EXPECT_EQ(tree_next(t.tree, first, 1), nullptr);
-  abort_requested = 0;
+  program.abort_requested = 0;
   EXPECT_NE(tree_next(t.tree, first, 1), nullptr);
 }
 

@@ -1,6 +1,6 @@
 #include "twyndle/ui/tests/fake_printer.h"
 
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 
 std::vector<DrawnText> FakePrinter::texts_on(int32_t page) const {
   std::vector<DrawnText> found;
@@ -40,7 +40,7 @@ bool FakePrinter::start_page() {
 
 bool FakePrinter::end_page() {
   calls.push_back("end_page");
-  if (pages_started == cancelled_page) abort_requested = 1;
+  if (pages_started == cancelled_page) program.abort_requested = 1;
   return pages_started != failing_page;
 }
 

@@ -1,7 +1,7 @@
 // Printing the table onto a fake printer: page geometry, page count and
 // range, header and footer templates, clipping, the document calls, cancel
 // and page errors, and the screen layout left as it was.
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/ui/tests/fake_printer.h"
 #include "twyndle/ui/tests/table_fixture.h"
 
@@ -284,9 +284,9 @@ TEST_F(PrintTest, APageErrorAbortsTheDocumentAndACancelStopsAfterTheCurrentPage)
 
   FakePrinter cancelled(owner, a4_at_600);
   cancelled.cancelled_page = 2;
-  abort_requested = 1;  // left from an earlier run: cleared when printing starts
+  program.abort_requested = 1;  // left from an earlier run: cleared when printing starts
   result = table_print(surface.table, cancelled, nullptr, &request, nullptr);
-  abort_requested = 0;
+  program.abort_requested = 0;
   EXPECT_EQ(result.outcome, PrintOutcome::aborted);
   EXPECT_EQ(result.pages_printed, 2);
   EXPECT_EQ(cancelled.pages_started, 2);

@@ -2,6 +2,7 @@
 // display options, changes, colours and the way back to the outline.
 #include <gtest/gtest.h>
 
+#include "twyndle/engine/tests/option_guard.h"
 #include "twyndle/ui/tests/view_fixture.h"
 
 namespace {
@@ -28,7 +29,6 @@ struct Expanded : testing::Test {
   }
   void TearDown() override {
     view_delete(view);
-    side_by_side = only_changes = colour_marks = 0;
     EXPECT_EQ(sink.sent_under_lock, 0);
   }
 };
@@ -63,7 +63,7 @@ TEST_F(Expanded, ShowsAllFiveMarksWithLeftNumbersAndSignedMovedNumbers) {
 }
 
 TEST_F(Expanded, SideBySidePutsEachSideInItsOwnColumn) {
-  side_by_side = 1;
+  OptionGuard sides(&ProgramState::side_by_side, 1);
   expand(moved_left, moved_right);
   EXPECT_EQ(row_texts(view, 0), (Texts{"1", "    ", "a", "a"}));
   EXPECT_EQ(row_texts(view, 1), (Texts{"(3)", " -> ", "", "c"}));
@@ -77,7 +77,7 @@ TEST_F(Expanded, SideBySidePutsEachSideInItsOwnColumn) {
 }
 
 TEST_F(Expanded, OnlyChangesShowsWhereEqualLinesWereLeftOut) {
-  only_changes = 1;
+  OptionGuard only(&ProgramState::only_changes, 1);
   expand(moved_left, moved_right);
   // a | c moved | b | c moved | d | x | y z: each equal run is one row.
   EXPECT_EQ(marks(), "    " " -> " "    " " <- " "    " " <! " " !> " " !> ");
@@ -97,7 +97,7 @@ TEST_F(Expanded, OnlyChangesStillFindsEveryChangeBlock) {
     left_lines.push_back("line " + std::to_string(i));
     right_lines.push_back(i % 10 == 5 ? "changed " + std::to_string(i) : "line " + std::to_string(i));
   }
-  only_changes = 1;
+  OptionGuard only(&ProgramState::only_changes, 1);
   expand(left_lines, right_lines);
   ASSERT_EQ(view_row_count(view), 10) << "4 runs left out and 3 changes of two rows";
   EXPECT_EQ(row_texts(view, 3), (Texts{"6", "    ", "... 9 equal lines left out ...", "-"}));
@@ -111,13 +111,13 @@ TEST_F(Expanded, OnlyChangesStillFindsEveryChangeBlock) {
     backward.push_back(row);
   }
   EXPECT_EQ(backward, (std::vector<int32_t>{8, 5, 2}));
-  side_by_side = 1;
+  OptionGuard sides(&ProgramState::side_by_side, 1);
   EXPECT_EQ(row_texts(view, 3), (Texts{"6", "    ", "... 9 equal lines left out ...",
                                        "... 9 equal lines left out ..."}));
 }
 
 TEST_F(Expanded, EqualFilesWithOnlyChangesHaveNoRowsAndNoChanges) {
-  only_changes = 1;
+  OptionGuard only(&ProgramState::only_changes, 1);
   expand({"a", "b"}, {"a", "b"});
   EXPECT_EQ(view_row_count(view), 0);
   EXPECT_EQ(view_find_change(view, 0, true), -1);
@@ -136,7 +136,7 @@ TEST_F(Expanded, FindsTheNextBlockForwardAndThePreviousBlocksLastRowBackward) {
 }
 
 TEST_F(Expanded, ColoursEachChangedRowByItsState) {
-  colour_marks = 1;
+  OptionGuard marks(&ProgramState::colour_marks, 1);
   expand(moved_left, moved_right);
   struct Expect { int32_t row, flags; TableColour text, background; };
   const int32_t both = prop_text_colour | prop_background;

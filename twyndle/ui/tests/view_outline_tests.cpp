@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
+#include "twyndle/engine/tests/option_guard.h"
 #include "twyndle/ui/tests/view_fixture.h"
 
 namespace {
@@ -97,7 +98,7 @@ TEST_F(OutlineCompare, AnswersTheTableWithShapeColumnsAndColouredCells) {
   EXPECT_EQ(props.report_top_row, 1);
   EXPECT_FALSE(view_answer_props(view_for_query(0, view), &props));
 
-  colour_marks = 1;
+  OptionGuard marks(&ProgramState::colour_marks, 1);
   char buffers[3][8];
   CellText cells[3];
   // As the table asks: every cell with its buffer, an empty text, no flags.
@@ -118,7 +119,6 @@ TEST_F(OutlineCompare, AnswersTheTableWithShapeColumnsAndColouredCells) {
   EXPECT_EQ(cells[1].flags, 0);  // identical rows keep the table's colours
   ASSERT_TRUE(ask(6, false));
   EXPECT_STREQ(buffers[1], "");
-  colour_marks = 0;
 }
 
 TEST(OutlineWidths, ColumnOneAddsAOneTwentiethAndTheTableGetsOneMore) {
@@ -196,9 +196,9 @@ TEST(OutlineGrowth, AnAbortBeforeThePairingMakesNoItem) {
   TempFolder left, right;
   for (const char* name : {"a", "b", "c"}) left.write(name, "x");
   RecordingSink sink;
-  abort_requested = 1;
+  program.abort_requested = 1;
   View* view = compare_into_view(left.path(), right.path(), sink);
-  abort_requested = 0;
+  program.abort_requested = 0;
   EXPECT_EQ(view_row_count(view), 0);
   EXPECT_EQ(view_items_added(view), 0);
   view_delete(view);

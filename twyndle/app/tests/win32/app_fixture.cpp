@@ -2,13 +2,12 @@
 
 #include "tests/support/process_windows.h"
 #include "twyndle/engine/copy_files.h"
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/ui/status_items.h"
-#include "twyndle/ui/view_options.h"
 
 namespace {
 void reset_app_state() {
-  app.current_view = nullptr;
+  program.current_view = nullptr;
   app.display_mode = mode_empty;
   app.selected_row = -1;
   app.use_german = false;
@@ -16,8 +15,8 @@ void reset_app_state() {
   app.listing_path[0] = '\0';
   app.screen_font = ScreenFont{};
   app.host = HostLink{};
-  colour_marks = side_by_side = only_changes = ignore_blanks = 0;
-  abort_requested = 0;
+  program.colour_marks = program.side_by_side = program.only_changes = program.ignore_blanks = 0;
+  program.abort_requested = 0;
   copy_settings = CopySettings{copy_from_left | copy_only_source | copy_differing, ""};
 }
 }  // namespace
@@ -71,7 +70,7 @@ std::string AppTest::status_text(int identifier) const {
 std::string AppTest::row_text(int32_t row) const {
   std::string text;
   for (int32_t column = 0; column < 3; ++column) {
-    const char* cell = view_cell_text(app.current_view, row, column);
+    const char* cell = view_cell_text(program.current_view, row, column);
     if (column > 0) text += "|";
     text += cell ? cell : "";
   }

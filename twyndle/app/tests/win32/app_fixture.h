@@ -36,7 +36,7 @@ class AppTest : public ::testing::Test {
   // the time is up; WM_QUIT is dropped.
   bool pump_until(const std::function<bool()>& condition, DWORD timeout_ms = 15000);
   void pump_for(DWORD ms);
-  bool wait_idle() { return pump_until([] { return !app.busy; }); }
+  bool wait_idle() { return pump_until([] { return !program.busy; }); }
   // A key pressed in the table, through the message loop.
   void press(UINT key);
   // A command, as the status bar or an accelerator sends it.

@@ -51,7 +51,7 @@ TEST_F(Changes, F4AndF3WalkTheChangeBlocks) {
 
 TEST_F(Changes, WithNothingSelectedAChangeOnTheFirstLineIsTheNextChange) {
   compare("first\r\nsame\r\n", "1st\r\nsame\r\n");
-  ASSERT_NE(view_row_state(app.current_view, 0), Equal);
+  ASSERT_NE(view_row_state(program.current_view, 0), Equal);
   press(VK_F4);
   EXPECT_EQ(app.selected_row, 0);
   EXPECT_TRUE(boxes_.boxes().empty());
@@ -167,8 +167,8 @@ TEST_F(Changes, EnterOnAMovedRowSelectsTheOtherCopy) {
   compare("alpha\r\nbeta\r\ngamma\r\ndelta\r\nepsilon\r\nzeta\r\neta\r\n",
           "epsilon\r\nzeta\r\neta\r\nalpha\r\nbeta\r\ngamma\r\ndelta\r\n");
   int32_t moved_left = -1;
-  for (int32_t row = 0; row < view_row_count(app.current_view); ++row) {
-    if (view_row_state(app.current_view, row) == MovedLeftLines) {
+  for (int32_t row = 0; row < view_row_count(program.current_view); ++row) {
+    if (view_row_state(program.current_view, row) == MovedLeftLines) {
       moved_left = row;
       break;
     }
@@ -176,12 +176,12 @@ TEST_F(Changes, EnterOnAMovedRowSelectsTheOtherCopy) {
   ASSERT_GE(moved_left, 0);
   enter_on(moved_left);
   ASSERT_NE(app.selected_row, moved_left);
-  EXPECT_EQ(view_row_state(app.current_view, app.selected_row), MovedRightLines);
-  EXPECT_EQ(std::string(view_cell_text(app.current_view, app.selected_row, 2)),
-            view_cell_text(app.current_view, moved_left, 2));
+  EXPECT_EQ(view_row_state(program.current_view, app.selected_row), MovedRightLines);
+  EXPECT_EQ(std::string(view_cell_text(program.current_view, app.selected_row, 2)),
+            view_cell_text(program.current_view, moved_left, 2));
   pump_for(30);
-  int32_t left_line = view_left_number(app.current_view, moved_left);
-  int32_t right_line = -view_right_number(app.current_view, moved_left);
+  int32_t left_line = view_left_number(program.current_view, moved_left);
+  int32_t right_line = -view_right_number(program.current_view, moved_left);
   EXPECT_EQ(host_->requests(), (std::vector<std::string>{left_ + "/" + std::to_string(left_line),
                                                          right_ + "/" + std::to_string(right_line)}));
 }

@@ -140,7 +140,9 @@ TEST_F(Listing, SideBySideIsOffForTheListingOnlyAndTheNameIsOfferedAgain) {
   boxes_.answer_next(IDNO);
   command(IDM_SAVE);
   EXPECT_EQ(read_file(files_.at("first.txt")), expected_listing());
-  EXPECT_EQ(side_by_side, 1);
+  TableProps shown{};
+  ASSERT_TRUE(view_answer_props(program.current_view, &shown));
+  EXPECT_EQ(shown.column_count, 4) << "the window still shows the two sides";
   pump_for(30);
   EXPECT_TRUE(host_->requests().empty());
 
@@ -221,7 +223,7 @@ TEST_F(Copying, WithoutAListTheUserIsAskedForOneFirst) {
   command(IDM_COPY_FILES);
   EXPECT_EQ(boxes_.texts(), std::vector<std::string>{"Please create a diff list first"});
   EXPECT_EQ(boxes_.boxes()[0].style, static_cast<UINT>(MB_ICONHAND));
-  EXPECT_FALSE(app.busy);
+  EXPECT_FALSE(program.busy);
 }
 
 TEST_F(Copying, TheDialogChoosesTheSourceAndTheStatesAndTheFilesAreCopied) {
@@ -230,7 +232,7 @@ TEST_F(Copying, TheDialogChoosesTheSourceAndTheStatesAndTheFilesAreCopied) {
   command(IDM_COPY_FILES);
   HWND dialog = wait_for_dialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(app.busy);
+  EXPECT_TRUE(program.busy);
   EXPECT_EQ(text_of(dialog, IDC_COPY_FROM_LEFT), files_.at("left"));
   EXPECT_EQ(text_of(dialog, IDC_COPY_FROM_RIGHT), files_.at("right"));
   EXPECT_EQ(text_of(dialog, IDC_COPY_ONLY_IN), "Files only in " + files_.at("left"));
@@ -291,18 +293,18 @@ TEST_F(Refresh, TheExpandedPairIsReadAgainAndKeepsItsPlace) {
   std::string left = files_.write("l.txt", numbered_lines(1, 300));
   std::string right = files_.write("r.txt", numbered_lines(1, 300));
   ASSERT_TRUE(start({left, right}).run_loop);
-  ASSERT_EQ(view_row_count(app.current_view), 300);
+  ASSERT_EQ(view_row_count(program.current_view), 300);
   SendMessageA(app.table, TM_SCROLLPOS, 1, 100);
   ASSERT_EQ(SendMessageA(app.table, TM_SCROLLPOS, 0, 0), 100);
 
   files_.write("r.txt", "new 1\r\nnew 2\r\nnew 3\r\n" + numbered_lines(1, 300));
-  command(IDM_REFRESH_PAIR, reinterpret_cast<LPARAM>(view_current_item(app.current_view, 0)));
+  command(IDM_REFRESH_PAIR, reinterpret_cast<LPARAM>(view_current_item(program.current_view, 0)));
   EXPECT_EQ(app.display_mode, mode_expanded);
-  ASSERT_EQ(view_row_count(app.current_view), 303);
+  ASSERT_EQ(view_row_count(program.current_view), 303);
   EXPECT_EQ(row_text(0), "| !> |new 1\r\n");
   int32_t top = static_cast<int32_t>(SendMessageA(app.table, TM_SCROLLPOS, 0, 0));
   EXPECT_EQ(top, 103);
-  EXPECT_EQ(view_left_number(app.current_view, top), 101);
+  EXPECT_EQ(view_left_number(program.current_view, top), 101);
 }
 
 TEST_F(Refresh, AValueThatIsNoItemOfTheListIsIgnored) {

@@ -2,10 +2,10 @@
 // exit / abort / back button, Escape and the table's notices.
 #include "twyndle/app/busy_state.h"
 #include "twyndle/app/commands.h"
-#include "twyndle/app/tests/win32/app_fixture.h"
 #include "twyndle/app/table_sink.h"
+#include "twyndle/app/tests/win32/app_fixture.h"
 #include "twyndle/app/worker_run.h"
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/res/resource.h"
 #include "twyndle/ui/status_items.h"
 
@@ -36,8 +36,8 @@ class MainWindow : public AppTest {
   }
 
   int32_t outline_row_named(const std::string& name) {
-    for (int32_t row = 0; row < view_row_count(app.current_view); ++row) {
-      const char* text = view_cell_text(app.current_view, row, 1);
+    for (int32_t row = 0; row < view_row_count(program.current_view); ++row) {
+      const char* text = view_cell_text(program.current_view, row, 1);
       if (text && name == text) return row;
     }
     return -1;
@@ -50,18 +50,18 @@ class MainWindow : public AppTest {
 TEST_F(MainWindow, TwoFilesEndExpandedWithTheFourButtons) {
   two_files();
   EXPECT_EQ(app.display_mode, mode_expanded);
-  EXPECT_TRUE(view_is_expanded(app.current_view));
+  EXPECT_TRUE(view_is_expanded(program.current_view));
   EXPECT_EQ(status_text(IDM_NEXT_CHANGE), "(F4) Next-> ");
   EXPECT_EQ(status_text(IDM_PREVIOUS_CHANGE), " <-Prev (F3)");
   EXPECT_EQ(status_text(IDM_PRINT), "Print (^p)");
   EXPECT_EQ(status_text(IDM_SAVE), "Save");
   EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "");
-  EXPECT_EQ(status_text(IDC_STATUS_LABEL), view_current_name(app.current_view));
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL), view_current_name(program.current_view));
   char title[64] = "";
   GetWindowTextA(app.main_window, title, sizeof title);
   EXPECT_STREQ(title, "Twyndle");
   EXPECT_EQ(std::string(app.print_title), left_ + " : " + right_);
-  EXPECT_FALSE(app.busy);
+  EXPECT_FALSE(program.busy);
   EXPECT_TRUE(boxes_.boxes().empty());
 }
 
@@ -71,9 +71,9 @@ TEST_F(MainWindow, FilesThatDifferOnlyInLineEndsSaySoInTheStatusBar) {
   ASSERT_TRUE(start({left_, right_}).run_loop);
   ASSERT_EQ(app.display_mode, mode_expanded);
   EXPECT_EQ(row_text(0), "1|    |one\n") << "the lines match";
-  EXPECT_EQ(view_row_state(app.current_view, 1), Equal);
+  EXPECT_EQ(view_row_state(program.current_view, 1), Equal);
   EXPECT_EQ(status_text(IDC_STATUS_LABEL),
-            std::string(view_current_name(app.current_view)) + " (line ends differ: CR LF left, LF right)");
+            std::string(view_current_name(program.current_view)) + " (line ends differ: CR LF left, LF right)");
 }
 
 TEST_F(MainWindow, GermanButtonsWhenTheHostAsks) {
@@ -88,7 +88,7 @@ TEST_F(MainWindow, GermanButtonsWhenTheHostAsks) {
 TEST_F(MainWindow, TwoFoldersEndInOutlineWithEveryButtonHidden) {
   two_folders();
   EXPECT_EQ(app.display_mode, mode_outline);
-  EXPECT_EQ(view_row_count(app.current_view), 4);
+  EXPECT_EQ(view_row_count(program.current_view), 4);
   for (int id : {IDM_NEXT_CHANGE, IDM_PREVIOUS_CHANGE, IDM_PRINT, IDM_SAVE, IDC_EXIT_BUTTON, IDC_STATUS_LABEL}) {
     EXPECT_EQ(status_text(id), "") << id;
   }
@@ -102,7 +102,7 @@ TEST_F(MainWindow, EnterExpandsAndEscapeGoesBackWithTheItemSelected) {
   EXPECT_EQ(app.selected_row, row);
   press(VK_RETURN);
   EXPECT_EQ(app.display_mode, mode_expanded);
-  EXPECT_TRUE(view_is_expanded(app.current_view));
+  EXPECT_TRUE(view_is_expanded(program.current_view));
   EXPECT_EQ(row_text(0), "1|    |one\r\n");
   // The status bar shows what a two-file run shows.
   EXPECT_EQ(status_text(IDC_STATUS_LABEL), ".\\differs.txt");
@@ -115,7 +115,7 @@ TEST_F(MainWindow, EnterExpandsAndEscapeGoesBackWithTheItemSelected) {
   EXPECT_EQ(app.selected_row, 1) << "and its next change button works";
   press(VK_ESCAPE);
   EXPECT_EQ(app.display_mode, mode_outline);
-  EXPECT_FALSE(view_is_expanded(app.current_view));
+  EXPECT_FALSE(view_is_expanded(program.current_view));
   EXPECT_EQ(app.selected_row, row);
 }
 
@@ -129,7 +129,7 @@ TEST_F(MainWindow, EnterOnAPairThatCannotBeReadLeavesTheHostBehind) {
   select_row(row);
   press(VK_RETURN);
   EXPECT_EQ(app.display_mode, mode_outline);
-  EXPECT_FALSE(view_is_expanded(app.current_view));
+  EXPECT_FALSE(view_is_expanded(program.current_view));
   EXPECT_EQ(GetActiveWindow(), active);
   EXPECT_NE(GetActiveWindow(), host_->window());
   EXPECT_TRUE(host_->requests().empty());
@@ -143,7 +143,7 @@ TEST_F(MainWindow, ExitButtonExpandsGoesBackAndFinallyCloses) {
   command(IDC_EXIT_BUTTON);
   EXPECT_EQ(app.display_mode, mode_outline);
   SendMessageA(app.table, TM_RESET, 0, 0);
-  EXPECT_EQ(app.current_view, nullptr);
+  EXPECT_EQ(program.current_view, nullptr);
   EXPECT_EQ(app.display_mode, mode_empty);
   EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "Exit");
   EXPECT_STREQ(app.print_title, "");
@@ -170,7 +170,7 @@ class Runs : public MainWindow {
 
 TEST_F(Runs, WithoutPathsTheWindowStaysEmptyWithItsExitButton) {
   empty_window();
-  EXPECT_EQ(app.current_view, nullptr);
+  EXPECT_EQ(program.current_view, nullptr);
   EXPECT_EQ(app.display_mode, mode_empty);
   EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "Exit");
   press(VK_ESCAPE);
@@ -187,7 +187,7 @@ TEST_F(Runs, WhileBusyCloseIsRefusedPrintWaitsAndTheButtonAborts) {
   ASSERT_TRUE(start_compare_run(line));
   ASSERT_TRUE(pump_until([&] { return boxes_.holding(); }));
 
-  EXPECT_TRUE(app.busy);
+  EXPECT_TRUE(program.busy);
   EXPECT_FALSE(begin_busy());
   char title[64] = "";
   GetWindowTextA(app.main_window, title, sizeof title);
@@ -207,7 +207,7 @@ TEST_F(Runs, WhileBusyCloseIsRefusedPrintWaitsAndTheButtonAborts) {
 
   command(IDC_EXIT_BUTTON);
   EXPECT_EQ(status_text(IDC_STATUS_LABEL), "Abort Pending");
-  EXPECT_TRUE(abort_requested);
+  EXPECT_TRUE(program.abort_requested);
   EXPECT_TRUE(IsWindow(app.main_window));
 
   boxes_.release();
@@ -219,9 +219,9 @@ TEST_F(Runs, WhileBusyCloseIsRefusedPrintWaitsAndTheButtonAborts) {
   // The worker's box shares the main thread's input while it is shown.
   EXPECT_EQ(found.focus, app.table);
   // The failed compare leaves no View: the window offers Exit again.
-  EXPECT_FALSE(abort_requested);
+  EXPECT_FALSE(program.abort_requested);
   EXPECT_EQ(app.worker_thread, nullptr);
-  EXPECT_EQ(app.current_view, nullptr);
+  EXPECT_EQ(program.current_view, nullptr);
   EXPECT_EQ(app.display_mode, mode_empty);
   EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "Exit");
   GetWindowTextA(app.main_window, title, sizeof title);
@@ -233,7 +233,7 @@ TEST_F(Runs, AMissingPathIsReportedAndTheWindowThenOffersExit) {
   std::string missing = files_.at("no\\such\\file.txt");
   ASSERT_TRUE(start({missing, present}).run_loop);
   EXPECT_EQ(boxes_.texts(), std::vector<std::string>{"Couldn't find " + missing});
-  EXPECT_EQ(app.current_view, nullptr);
+  EXPECT_EQ(program.current_view, nullptr);
   EXPECT_EQ(app.display_mode, mode_empty);
   EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "Exit");
   EXPECT_EQ(status_text(IDC_STATUS_LABEL), "");
@@ -255,7 +255,7 @@ struct AbortHook {
     if (message == TM_APPEND) appends.push_back(wparam);
     LRESULT result = CallWindowProcA(original, window, message, wparam, lparam);
     bool grown = message == TM_APPEND || message == TM_LAYOUT;
-    if (grown && !abort_requested && view_row_count(app.current_view) == abort_at) {
+    if (grown && !program.abort_requested && view_row_count(program.current_view) == abort_at) {
       exit_button();
       auto* items = reinterpret_cast<StatusItemList*>(GetWindowLongPtrA(app.status_bar, 0));
       label_after_abort = items ? items->items[0].text : "";
@@ -285,12 +285,12 @@ TEST_F(Runs, AbortKeepsWhatWasScanned) {
   SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::original));
 
   EXPECT_EQ(AbortHook::label_after_abort, "Abort Pending");
-  EXPECT_EQ(view_row_count(app.current_view), 7);
+  EXPECT_EQ(view_row_count(program.current_view), 7);
   EXPECT_EQ(row_text(6), "7|.\\f06.txt|identical");
-  EXPECT_FALSE(compare_list_complete(view_list(app.current_view)));
+  EXPECT_FALSE(compare_list_complete(view_list(program.current_view)));
   EXPECT_EQ(app.display_mode, mode_outline);
-  EXPECT_FALSE(abort_requested);
-  EXPECT_FALSE(app.busy);
+  EXPECT_FALSE(program.abort_requested);
+  EXPECT_FALSE(program.busy);
   EXPECT_EQ(status_text(IDC_STATUS_LABEL), "");
 }
 
@@ -306,9 +306,9 @@ TEST_F(Runs, AScanAbortedAfterItsFirstItemIsNotTakenForTwoFiles) {
   ASSERT_TRUE(start_compare_run(parse_command_line({files_.at("left"), files_.at("right")})));
   ASSERT_TRUE(wait_idle());
   SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::original));
-  EXPECT_EQ(view_row_count(app.current_view), 1);
+  EXPECT_EQ(view_row_count(program.current_view), 1);
   EXPECT_EQ(app.display_mode, mode_outline);
-  EXPECT_FALSE(view_is_expanded(app.current_view));
+  EXPECT_FALSE(view_is_expanded(program.current_view));
 }
 
 TEST_F(Runs, AppendsAreHeldBackButTheTableHearsTheLastCount) {
@@ -325,7 +325,7 @@ TEST_F(Runs, AppendsAreHeldBackButTheTableHearsTheLastCount) {
   ASSERT_TRUE(start_compare_run(parse_command_line({files_.at("left"), files_.at("right")})));
   ASSERT_TRUE(wait_idle());
   SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::original));
-  EXPECT_EQ(view_row_count(app.current_view), 300);
+  EXPECT_EQ(view_row_count(program.current_view), 300);
   ASSERT_FALSE(AbortHook::appends.empty());
   EXPECT_LE(AbortHook::appends.size(), 3u);
   EXPECT_EQ(AbortHook::appends.back(), 300u);
@@ -338,9 +338,9 @@ TEST_F(Runs, WithoutAThreadTheRunGoesInline) {
   host_.reset(new FakeHost(false));
   ASSERT_TRUE(start_twyndle(GetModuleHandleA(nullptr), SW_HIDE, {files_.at("l.txt"), files_.at("r.txt")}).run_loop);
   // No messages pumped: the run is over when start-up returns.
-  EXPECT_FALSE(app.busy);
+  EXPECT_FALSE(program.busy);
   EXPECT_EQ(app.display_mode, mode_expanded);
-  EXPECT_EQ(view_row_count(app.current_view), 7);
+  EXPECT_EQ(view_row_count(program.current_view), 7);
 }
 
 TEST_F(Runs, OneArgumentIsComparedWithTheCurrentFolder) {
@@ -366,7 +366,7 @@ TEST_F(Runs, OptionsErrorBoxOkKeepsTheWindowWithoutARun) {
   EXPECT_EQ(box.title, "Twyndle Options Error");
   EXPECT_EQ(box.style, static_cast<UINT>(MB_ICONINFORMATION | MB_OKCANCEL));
   EXPECT_EQ(box.owner, app.main_window);
-  EXPECT_EQ(app.current_view, nullptr);
+  EXPECT_EQ(program.current_view, nullptr);
   EXPECT_EQ(status_text(IDC_EXIT_BUTTON), "Exit");
 }
 
@@ -375,7 +375,7 @@ TEST_F(Runs, OptionsErrorBoxCancelEndsWithCodeOne) {
   StartResult result = start({"-sLQ", "list.txt", "a", "b"});
   EXPECT_FALSE(result.run_loop);
   EXPECT_EQ(result.exit_code, 1);
-  EXPECT_EQ(app.current_view, nullptr);
+  EXPECT_EQ(program.current_view, nullptr);
 }
 
 TEST_F(Runs, WithoutAHostTheProgramEndsQuietly) {
@@ -390,13 +390,13 @@ TEST_F(Runs, CommandLineOptionsReachTheViews) {
   files_.write("l.txt", "a\r\nb\r\nc\r\n");
   files_.write("r.txt", "a\r\nB\r\nc\r\n");
   ASSERT_TRUE(start({"-d", "-o", "-c", files_.at("l.txt"), files_.at("r.txt")}).run_loop);
-  EXPECT_EQ(side_by_side, 1);
-  EXPECT_EQ(only_changes, 1);
-  EXPECT_EQ(colour_marks, 1);
+  EXPECT_EQ(program.side_by_side, 1);
+  EXPECT_EQ(program.only_changes, 1);
+  EXPECT_EQ(program.colour_marks, 1);
   // The changed lines and a row for each run left out, the right text in a
   // column of its own.
-  ASSERT_EQ(view_row_count(app.current_view), 4);
-  EXPECT_EQ(std::string(view_cell_text(app.current_view, 2, 3)), "B\r\n");
-  EXPECT_EQ(std::string(view_cell_text(app.current_view, 3, 2)), "... 1 equal line left out ...");
+  ASSERT_EQ(view_row_count(program.current_view), 4);
+  EXPECT_EQ(std::string(view_cell_text(program.current_view, 2, 3)), "B\r\n");
+  EXPECT_EQ(std::string(view_cell_text(program.current_view, 3, 2)), "... 1 equal line left out ...");
 }
 }  // namespace

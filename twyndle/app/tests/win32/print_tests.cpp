@@ -5,7 +5,7 @@
 #include "twyndle/app/commands.h"
 #include "twyndle/app/font_keys.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
-#include "twyndle/engine/engine_options.h"
+#include "twyndle/engine/program_state.h"
 #include "twyndle/res/resource.h"
 #include "twyndle/ui/table_layout.h"
 #include "twyndle/ui/tests/bitmap_printer.h"
@@ -49,7 +49,7 @@ class Printing : public AppTest {
     std::string left = files_.write("left\\long.txt", numbered_lines(false));
     std::string right = files_.write("right\\long.txt", numbered_lines(true));
     ASSERT_TRUE(start({left, right}, false, show_command).run_loop);
-    ASSERT_TRUE(view_is_expanded(app.current_view));
+    ASSERT_TRUE(view_is_expanded(program.current_view));
   }
 
   static const TableLayout* screen_layout() {

@@ -61,9 +61,9 @@ class RealPrint : public AppTest {
   void write_expected(const std::string& name) {
     std::FILE* file = std::fopen((out_ + "\\" + name + ".rows").c_str(), "wb");
     ASSERT_NE(file, nullptr);
-    for (int32_t row = 0; row < view_row_count(app.current_view); ++row) {
+    for (int32_t row = 0; row < view_row_count(program.current_view); ++row) {
       for (int32_t column = 0; column < 3; ++column) {
-        const char* text = view_cell_text(app.current_view, row, column);
+        const char* text = view_cell_text(program.current_view, row, column);
         std::fprintf(file, "%s%s", column ? " " : "", text ? text : "");
       }
       std::fputc('\n', file);
@@ -84,8 +84,8 @@ class RealPrint : public AppTest {
   }
 
   int32_t outline_row_named(const std::string& name) {
-    for (int32_t row = 0; row < view_row_count(app.current_view); ++row) {
-      const char* text = view_cell_text(app.current_view, row, 1);
+    for (int32_t row = 0; row < view_row_count(program.current_view); ++row) {
+      const char* text = view_cell_text(program.current_view, row, 1);
       if (text && name == text) return row;
     }
     return -1;
@@ -107,7 +107,7 @@ TEST_F(RealPrint, TheOutlineOfTwoTreesThenTheListingOfOneFile) {
 
   ASSERT_TRUE(start({left_, right_}).run_loop);
   ASSERT_EQ(app.display_mode, mode_outline);
-  ASSERT_GT(view_row_count(app.current_view), 30);
+  ASSERT_GT(view_row_count(program.current_view), 30);
   write_expected("outline");
   print_through_the_dialog();
 
@@ -115,7 +115,7 @@ TEST_F(RealPrint, TheOutlineOfTwoTreesThenTheListingOfOneFile) {
   ASSERT_GE(row, 0);
   select_row(row);
   ASSERT_TRUE(expand());
-  ASSERT_TRUE(view_is_expanded(app.current_view));
+  ASSERT_TRUE(view_is_expanded(program.current_view));
   write_expected("listing");
   print_through_the_dialog();
 }

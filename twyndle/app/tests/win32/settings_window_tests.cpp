@@ -88,7 +88,7 @@ TEST_F(Placement, AListOnlyRunNeverShowsItsWindow) {
   UnhookWindowsHookEx(ShownWatch::hook);
   make_worker_thread = real_thread_maker;
   ASSERT_TRUE(result.run_loop);
-  EXPECT_TRUE(app.busy);
+  EXPECT_TRUE(program.busy);
   EXPECT_TRUE(IsIconic(app.main_window));
   EXPECT_FALSE(ShownWatch::shown_normally) << "the window was shown before the list was written";
   delete held_run;

@@ -1,0 +1,3 @@
+#include "twyndle/app/app_state.h"
+
+AppState app;

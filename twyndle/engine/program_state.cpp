@@ -1,0 +1,3 @@
+#include "twyndle/engine/program_state.h"
+
+ProgramState program;

@@ -10,14 +10,7 @@
 // Runs a command by its identifier; other identifiers do nothing.
 void run_command(int command, LPARAM lparam);
 
-// Expands the selected outline row; false when there is none or it cannot
-// be expanded.
-bool expand();
-// Escape, or the exit button in expanded mode.
-void back_to_outline();
 // Next (forward) or previous change from the selection or the top row.
 void move_to_change(bool forward);
 // The exit / abort / back button.
 void exit_button();
-// Selects one row of the current View in the table.
-void select_row(int32_t row);

@@ -3,7 +3,9 @@
 #include "twyndle/app/app_messages.h"
 #include "twyndle/app/app_state.h"
 #include "twyndle/app/busy_state.h"
+#include "twyndle/app/copy_dialog.h"
 #include "twyndle/app/worker_run.h"
+#include "twyndle/engine/copy_files.h"
 #include "twyndle/res/resource.h"
 
 namespace {

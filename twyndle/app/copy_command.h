@@ -2,10 +2,6 @@
 // one root into a directory, on a worker thread, after the copy dialog.
 #pragma once
 
-#include "twyndle/engine/copy_files.h"
-
+// With no compare list, "Please create a diff list first"; while a run is
+// busy, the busy message.
 void copy_files_command();
-
-// The copy dialog: the destination, the source root (left or right) and
-// which items to copy. True on OK with the settings changed, false on Cancel.
-bool ask_copy_settings_dialog(const CompareList* list, CopySettings* settings);

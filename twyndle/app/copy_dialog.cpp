@@ -1,13 +1,11 @@
-// The copy dialog (template IDD_COPY_FILES): two radio buttons labelled with
-// the roots choose the source, and the third check box names the chosen
-// root ("Files only in %s").
+#include "twyndle/app/copy_dialog.h"
+
 #include <windows.h>
 
 #include <string>
 
 #include "twyndle/app/app_messages.h"
 #include "twyndle/app/app_state.h"
-#include "twyndle/app/copy_command.h"
 #include "twyndle/res/resource.h"
 
 namespace {

@@ -7,30 +7,11 @@
 #include "twyndle/app/settings.h"
 #include "twyndle/app/table_owner.h"
 #include "twyndle/app/table_sink.h"
+#include "twyndle/app/view_display.h"
+#include "twyndle/app/window_layout.h"
 #include "twyndle/app/worker_run.h"
-#include "twyndle/res/resource.h"
-#include "twyndle/ui/status_bar.h"
-#include "twyndle/ui/table_window.h"
 
 namespace {
-int32_t status_bar_pixels = 0;
-
-// The label and the buttons, in the order the bar places them; the seventh
-// slot stays empty. The label (0x54) is placed from the left, follows its
-// text and is at least 14 characters wide; the buttons (0x19) follow their
-// text, so a button without text takes no room.
-StatusItemList* make_status_items() {
-  StatusItemList* items = create_status_items(7);
-  if (!items) return nullptr;
-  set_status_item(items, 0, status_label, 0x54, IDC_STATUS_LABEL, 14, nullptr);
-  set_status_item(items, 1, status_button, 0x19, IDM_NEXT_CHANGE, 8, "");
-  set_status_item(items, 2, status_button, 0x19, IDM_PREVIOUS_CHANGE, 8, "");
-  set_status_item(items, 3, status_button, 0x19, IDM_PRINT, 8, "");
-  set_status_item(items, 4, status_button, 0x19, IDC_EXIT_BUTTON, 8, "Exit");
-  set_status_item(items, 5, status_button, 0x19, IDM_SAVE, 8, "");
-  return items;
-}
-
 void destroy_fonts() {
   if (app.screen_font.font) DeleteObject(app.screen_font.font);
   if (app.printer_font) DeleteObject(app.printer_font);
@@ -92,25 +73,6 @@ HWND create_main_window(HINSTANCE instance) {
   app.main_window = CreateWindowExA(0, main_class_name, "Twyndle", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                                     nullptr);
-  if (!app.main_window) return nullptr;
-  StatusItemList* items = make_status_items();
-  status_bar_pixels = items ? status_height(items) : 0;
-  RECT client;
-  GetClientRect(app.main_window, &client);
-  RECT bar = {0, 0, client.right, status_bar_pixels};
-  app.status_bar = items ? create_status_bar(app.main_window, IDC_STATUS, bar, items) : nullptr;
-  RECT rest = {0, status_bar_pixels, client.right, client.bottom};
-  app.table = create_table_window(app.main_window, IDC_TABLE, rest, app.main_window);
+  if (app.main_window) create_children(app.main_window);
   return app.main_window;
-}
-
-void layout_children() {
-  if (!app.main_window) return;
-  RECT client;
-  GetClientRect(app.main_window, &client);
-  if (app.status_bar) MoveWindow(app.status_bar, 0, 0, client.right, status_bar_pixels, TRUE);
-  if (app.table) {
-    int32_t rest = client.bottom - status_bar_pixels;
-    MoveWindow(app.table, 0, status_bar_pixels, client.right, rest > 0 ? rest : 0, TRUE);
-  }
 }

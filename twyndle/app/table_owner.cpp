@@ -4,9 +4,9 @@
 
 #include "twyndle/app/app_state.h"
 #include "twyndle/app/busy_state.h"
-#include "twyndle/app/commands.h"
-#include "twyndle/app/main_window.h"
 #include "twyndle/app/print_command.h"
+#include "twyndle/app/view_display.h"
+#include "twyndle/app/window_layout.h"
 #include "twyndle/engine/engine_memory.h"
 #include "twyndle/res/resource.h"
 

@@ -4,8 +4,8 @@
 
 #include "twyndle/app/app_state.h"
 #include "twyndle/app/busy_state.h"
-#include "twyndle/app/commands.h"
 #include "twyndle/app/table_sink.h"
+#include "twyndle/app/view_display.h"
 #include "twyndle/engine/save_list.h"
 
 namespace {

@@ -37,7 +37,8 @@ bool start_worker(LPTHREAD_START_ROUTINE routine, void* parameter);
 // command line's paths. False when a run is busy or no View can be made.
 bool start_compare_run(const CommandLine& line);
 
-// On the main thread, after the worker's compare: a complete compare of one
+// On the main thread, when the worker has reported its compare done
+// (WM_APP_RUN_DONE to the main window): a complete compare of one
 // row (two files) is selected and expanded, a failed compare leaves the
 // table empty and no View, so that the window offers Exit; then the
 // parameters go and busy ends.

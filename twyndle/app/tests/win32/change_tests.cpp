@@ -2,9 +2,9 @@
 // host and the jump to a moved block's other copy.
 #include <cstdlib>
 
-#include "twyndle/app/commands.h"
 #include "twyndle/app/host_link.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
+#include "twyndle/app/view_display.h"
 #include "twyndle/res/resource.h"
 
 namespace {

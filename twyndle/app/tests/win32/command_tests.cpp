@@ -3,7 +3,6 @@
 
 
 #include "twyndle/app/app_messages.h"
-#include "twyndle/app/commands.h"
 #include "twyndle/app/listing_command.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
 #include "twyndle/engine/copy_files.h"

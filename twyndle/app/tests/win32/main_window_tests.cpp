@@ -4,6 +4,7 @@
 #include "twyndle/app/commands.h"
 #include "twyndle/app/table_sink.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
+#include "twyndle/app/view_display.h"
 #include "twyndle/app/worker_run.h"
 #include "twyndle/engine/program_state.h"
 #include "twyndle/res/resource.h"

@@ -2,9 +2,9 @@
 // bitmap behind the table's printer seam): the pages, the printer font, the
 // screen left as it was, the page range, a cancelled dialog, and a cancel
 // from the progress dialog while a page prints.
-#include "twyndle/app/commands.h"
 #include "twyndle/app/font_keys.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
+#include "twyndle/app/view_display.h"
 #include "twyndle/engine/program_state.h"
 #include "twyndle/res/resource.h"
 #include "twyndle/ui/table_layout.h"

@@ -3,8 +3,8 @@
 // file. Run by tests/real_print/real-print, which gives the trees and an
 // output folder in the environment, starts a CUPS server with a PDF printer
 // for Wine, and checks the PDFs against the rows written here.
-#include "twyndle/app/commands.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
+#include "twyndle/app/view_display.h"
 #include "twyndle/res/resource.h"
 
 #include <cstdio>

@@ -19,7 +19,7 @@
 #include "bench/engine/bench_support.h"
 #include "twyndle/engine/dir_tree.h"
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/engine/list_blocks.h"
+#include "twyndle/engine/list_memory.h"
 #include "twyndle/engine/source_file.h"
 
 namespace {

@@ -41,7 +41,7 @@ class CountingSink final : public ViewSink {
 
 // Stands between the compare and the View: times every report, and with
 // `rebuild` set rebuilds the whole outline first, as a naive View would.
-class TimedView final : public ListView {
+class TimedView final : public ListReceiver {
  public:
   TimedView(View* view, bool rebuild, std::vector<int> marks)
       : view_(view), rebuild_(rebuild), marks_(std::move(marks)) {}

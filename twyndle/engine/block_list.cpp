@@ -3,7 +3,7 @@
 #include <mutex>
 #include <new>
 
-#include "twyndle/engine/list_blocks.h"
+#include "twyndle/engine/list_memory.h"
 
 namespace {
 using block_list_detail::header_of;

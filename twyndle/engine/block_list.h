@@ -10,7 +10,8 @@
 // On the 32-bit Windows build the fields are 32 bits wide (a 12-byte block
 // header, 20-byte item header); on 64-bit builds the pointers are 64 bits.
 //
-// list_lock guards the current block, the block counts and the linking.
+// list_lock guards the current block, the block counts and the linking
+// (the blocks themselves are the list memory, list_memory.h).
 // Links are published atomically, so a thread may walk a list while another
 // appends to its end; the appended item's data is the appender's to publish.
 #pragma once

@@ -17,9 +17,6 @@ uint32_t tick_count() {
 
 void elapsed_ticks_since(uint32_t start_ticks) { program.elapsed_ticks = tick_count() - start_ticks; }
 
-int32_t view_attach_list(ListView* view, CompareList* list) { return view ? view->attach_list(list) : 0; }
-
-int32_t view_items_added(ListView* view) { return view ? view->items_added() : 0; }
 
 CompareList* compare_list_new() {
   auto* list = static_cast<CompareList*>(engine_alloc(sizeof(CompareList)));
@@ -82,17 +79,17 @@ struct Walk {
   }
 };
 
-// Pairs the list's items while telling the view; the builder notes an
+// Pairs the list's items while telling the receiver; the builder notes an
 // item that could not be made.
 struct Pairing {
   CompareList* list;
-  ListView* view;
+  ListReceiver* receiver;
   bool lost_item;
 
-  // Makes the item and tells the view; true when the view asks to stop.
+  // Makes the item and tells the receiver; true when it asks to stop.
   bool added(CompareItem* item) {
     if (!item) lost_item = true;
-    return view_items_added(view) != 0;
+    return receiver && receiver->items_added() != 0;
   }
   // A file on one side only is an item unless the other side's directory
   // for it could not be read: then nobody knows, and the user is told.
@@ -120,7 +117,7 @@ DirEntry* find_counterpart(DirEntry* file, DirTree* tree, int32_t recursive) {
 }
 
 // Both roots directories: the two sorted walks side by side. Returns 0 on
-// an abort, whether the view answered it or it cut a walk short.
+// an abort, whether the receiver answered it or it cut a walk short.
 int32_t pair_directories(Pairing& pairing, int32_t recursive) {
   Walk p(pairing.list->left, recursive);
   Walk q(pairing.list->right, recursive);
@@ -169,10 +166,10 @@ int32_t pair_roots(Pairing& pairing, int32_t recursive) {
 }
 }  // namespace
 
-int32_t pair_trees(CompareList* list, ListView* view, int32_t recursive) {
+int32_t pair_trees(CompareList* list, ListReceiver* receiver, int32_t recursive) {
   if (!list || !list->left || !list->right) return 0;
   uint32_t start = tick_count();
-  Pairing pairing = {list, view, false};
+  Pairing pairing = {list, receiver, false};
   int32_t finished = pair_roots(pairing, recursive);
   elapsed_ticks_since(start);
   bool unread = tree_has_unread(list->left) || tree_has_unread(list->right);
@@ -180,7 +177,8 @@ int32_t pair_trees(CompareList* list, ListView* view, int32_t recursive) {
   return finished;
 }
 
-CompareList* compare_paths(const char* left_path, const char* right_path, ListView* view, int32_t recursive) {
+CompareList* compare_paths(const char* left_path, const char* right_path, ListReceiver* receiver,
+                           int32_t recursive) {
   CompareList* list = compare_list_new();
   if (!list) return nullptr;
   list->left = find_root(left_path);
@@ -189,8 +187,8 @@ CompareList* compare_paths(const char* left_path, const char* right_path, ListVi
     compare_list_release(list);
     return nullptr;
   }
-  view_attach_list(view, list);
-  pair_trees(list, view, recursive);
+  if (receiver) receiver->attach_list(list);
+  pair_trees(list, receiver, recursive);
   std::string report = scan_report(list->left, list->right);
   if (!report.empty()) ui_message(report.c_str(), "Twyndle", MessageIcon::warning);
   return list;

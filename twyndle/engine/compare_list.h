@@ -8,7 +8,7 @@
 #include "twyndle/engine/block_list.h"
 #include "twyndle/engine/compare_item.h"
 #include "twyndle/engine/dir_tree.h"
-#include "twyndle/engine/list_view.h"
+#include "twyndle/engine/list_receiver.h"
 
 struct CompareList {
   DirTree* left;     // owned left root, none until set
@@ -22,15 +22,15 @@ struct CompareList {
 // A list with no roots and an empty item list; none when memory runs out.
 CompareList* compare_list_new();
 // Compares two roots: makes both trees (a root that is neither a file nor a
-// directory gets "Couldn't find %s" and no list results), attaches the new
-// list to the view, then pairs the trees and tells the user of anything
-// the scan could not compare (scan_problems.h). The view, when there is
-// one, owns the list from the attachment on; without a view the caller
-// releases it.
-CompareList* compare_paths(const char* left_path, const char* right_path, ListView* view, int32_t recursive);
-// Pairs the two roots into items, telling the view after each one. Returns
-// 1 when the walks ran to their ends, 0 when the user aborted.
-int32_t pair_trees(CompareList* list, ListView* view, int32_t recursive);
+// directory gets "Couldn't find %s" and no list results), hands the new
+// list to the receiver, then pairs the trees and tells the user of anything
+// the scan could not compare (scan_problems.h). The receiver, when there is
+// one, owns the list from then on; without one the caller releases it.
+CompareList* compare_paths(const char* left_path, const char* right_path, ListReceiver* receiver,
+                           int32_t recursive);
+// Pairs the two roots into items, telling the receiver after each one.
+// Returns 1 when the walks ran to their ends, 0 when the user aborted.
+int32_t pair_trees(CompareList* list, ListReceiver* receiver, int32_t recursive);
 // Releases both trees, every item, the item list and the record.
 void compare_list_release(CompareList* list);
 

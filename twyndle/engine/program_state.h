@@ -2,7 +2,7 @@
 // place. The engine, the row model, the table's printing and the main
 // window read them here; nothing else in the program is process-wide but
 // the main window's own windows, fonts and host link (`app`,
-// twyndle/app/app_state.h) and the engine's list memory (list_blocks.h).
+// twyndle/app/app_state.h) and the engine's list memory (list_memory.h).
 //
 // It lives with the engine because every part of the program links the
 // engine; the engine itself reads only the options and abort_requested.

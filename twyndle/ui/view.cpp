@@ -69,34 +69,40 @@ void view_release(View* view) {
   if (view && view->table) view->table->send(TM_RESET, 0, 0);
 }
 
-int32_t View::attach_list(CompareList* new_list) {
-  if (!new_list) return 0;
+int32_t view_attach_list(View* view, CompareList* list) {
+  if (!view || !list) return 0;
   std::string title;
   {
     ViewGuard held(view_lock());
-    if (list) return 0;
-    list = new_list;
-    last_told = last_item(list);
+    if (view->list) return 0;
+    view->list = list;
+    view->last_told = last_item(list);
     title = compare_title(list);
   }
-  if (table) table->set_title(title.c_str());
-  return static_cast<int32_t>(view_outline(this));
+  if (view->table) view->table->set_title(title.c_str());
+  return static_cast<int32_t>(view_outline(view));
 }
 
-int32_t View::items_added() {
+int32_t view_items_added(View* view) {
+  if (!view) return 0;
   ViewGuard held(view_lock());
-  if (!list) return program.abort_requested.load();
-  last_told = last_item(list);
-  if (expanded) return program.abort_requested.load();
-  int32_t old_width1 = width1;
-  int32_t old_width2 = width2;
-  outline_append_told(this);
-  bool widths_grew = width1 > old_width1 || width2 > old_width2;
-  int32_t rows = row_count;
+  if (!view->list) return program.abort_requested.load();
+  view->last_told = last_item(view->list);
+  if (view->expanded) return program.abort_requested.load();
+  int32_t old_width1 = view->width1;
+  int32_t old_width2 = view->width2;
+  outline_append_told(view);
+  bool widths_grew = view->width1 > old_width1 || view->width2 > old_width2;
+  int32_t rows = view->row_count;
+  ViewSink* table = view->table;
   held.unlock();
-  if (table) tell_rows_added(this, table, rows, widths_grew);
+  if (table) tell_rows_added(view, table, rows, widths_grew);
   return program.abort_requested.load();
 }
+
+int32_t View::attach_list(CompareList* new_list) { return view_attach_list(this, new_list); }
+
+int32_t View::items_added() { return view_items_added(this); }
 
 CompareList* view_list(View* view) {
   if (!view) return nullptr;

@@ -6,10 +6,10 @@
 // side_by_side, the left and the right text in columns 2 and 3).
 //
 // The View owns its row array and, once attached, its CompareList. The
-// worker thread attaches the list and reports appended items through the
-// ListView calls of the engine (view_attach_list, view_items_added in
-// list_view.h, which a View answers); the main thread reads cells, counts
-// and states while the table paints. Every access to a View's rows holds
+// worker thread's compare hands it the list and reports appended items (a
+// View is the compare list's ListReceiver: view_attach_list,
+// view_items_added); the main thread reads cells, counts and states while
+// the table paints. Every access to a View's rows holds
 // view_lock, and no notice goes to the table while it is held.
 //
 // Every operation accepts a missing View (or an out-of-range row) and then
@@ -19,7 +19,7 @@
 #include <cstdint>
 
 #include "twyndle/engine/compare_list.h"
-#include "twyndle/engine/list_view.h"
+#include "twyndle/engine/list_receiver.h"
 #include "twyndle/engine/program_state.h"
 #include "twyndle/engine/section.h"
 #include "twyndle/ui/table_protocol.h"
@@ -38,7 +38,7 @@ struct ViewRow {
   int32_t right_number;  // the same for the right file
 };
 
-struct View final : ListView {
+struct View final : ListReceiver {
   ViewSink* table = nullptr;           // where notices go; not owned
   CompareList* list = nullptr;         // owned from view_attach_list on
   bool expanded = false;               // false: outline rows, true: expanded rows
@@ -69,12 +69,14 @@ void view_delete(View* view);
 // then deletes it on TQ_CLOSE). The View must not be used after this call.
 void view_release(View* view);
 
-// view_attach_list (list_view.h): refused (0) when the View already has a
-// list; else the View takes the list, hands the title "left : right" to its
-// sink's set_title and returns view_outline's result.
-// view_items_added (list_view.h): in outline mode shows the items appended
-// since the last call (TM_APPEND, or TM_LAYOUT keeping the top row when a
-// column grew); in every mode returns abort_requested.
+// Refused (0) when the View already has a list; else the View takes the
+// list, hands the title "left : right" to its sink's set_title and returns
+// view_outline's result. The compare calls it through ListReceiver.
+int32_t view_attach_list(View* view, CompareList* list);
+// In outline mode shows the items appended since the last call (TM_APPEND,
+// or TM_LAYOUT keeping the top row when a column grew); in every mode
+// returns abort_requested (0 without a View).
+int32_t view_items_added(View* view);
 
 CompareList* view_list(View* view);
 

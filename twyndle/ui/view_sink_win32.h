@@ -1,5 +1,7 @@
-// The program's ViewSink: a View's notices become messages sent to its
-// table window, and its title goes to a function of the main window.
+// A plain ViewSink over a table window: a View's notices become messages
+// sent to the window, and its title goes to a function of the owner. The
+// table demo and the window tests use it; the program's own sink
+// (twyndle/app/table_sink.h) also holds back the appends of a scan.
 #pragma once
 
 #include <windows.h>

@@ -67,7 +67,7 @@ FilePair::~FilePair() {
 
 std::vector<Row> FilePair::rows() const { return rows_of(composite_sections(item_)); }
 
-int32_t RecordingView::attach_list(CompareList* list) {
+int32_t RecordingReceiver::attach_list(CompareList* list) {
   attach_calls += 1;
   if (attached) return 0;
   attached = list;
@@ -75,7 +75,7 @@ int32_t RecordingView::attach_list(CompareList* list) {
   return 1;
 }
 
-int32_t RecordingView::items_added() {
+int32_t RecordingReceiver::items_added() {
   added_calls += 1;
   return abort_after_ >= 0 && added_calls >= abort_after_ ? 1 : 0;
 }

@@ -12,7 +12,7 @@
 #include "twyndle/engine/compare_item.h"
 #include "twyndle/engine/dir_tree.h"
 #include "twyndle/engine/line.h"
-#include "twyndle/engine/list_view.h"
+#include "twyndle/engine/list_receiver.h"
 #include "twyndle/engine/tests/option_guard.h"
 #include "twyndle/engine/tests/test_support.h"
 
@@ -60,11 +60,11 @@ class FilePair {
   CompareItem* item_ = nullptr;
 };
 
-// A view that records what the compare list tells it, and answers "abort"
-// once a given number of items has been added.
-class RecordingView : public ListView {
+// Stands in for the View: records what the compare list tells it, and
+// answers "abort" once a given number of items has been added.
+class RecordingReceiver : public ListReceiver {
  public:
-  explicit RecordingView(int32_t abort_after = -1) : abort_after_(abort_after) {}
+  explicit RecordingReceiver(int32_t abort_after = -1) : abort_after_(abort_after) {}
   int32_t attach_list(CompareList* list) override;
   int32_t items_added() override;
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "twyndle/engine/block_list.h"
-#include "twyndle/engine/list_blocks.h"
+#include "twyndle/engine/list_memory.h"
 #include "twyndle/engine/tests/test_support.h"
 
 namespace {

@@ -76,7 +76,7 @@ TEST_F(FourStates, AFileThatCannotBeMadeIsReported) {
 }
 
 TEST_F(FourStates, AnAbortedListIsNeverSavedAsAWholeOne) {
-  RecordingView view(2);
+  RecordingReceiver view(2);
   CompareList* partial = compare_paths(dir.at("l").c_str(), dir.at("r").c_str(), &view, 1);
   std::string file = dir.at("partial.txt");
   EXPECT_FALSE(save_list(partial, file.c_str(), 0xF));

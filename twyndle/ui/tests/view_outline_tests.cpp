@@ -67,6 +67,8 @@ TEST_F(OutlineCompare, SecondListIsRefusedAndChangesNothing) {
   EXPECT_NE(view_list(view), other);
   EXPECT_EQ(view_row_count(view), 6);
   EXPECT_EQ(sink.notices.size(), notices);
+  EXPECT_EQ(view_attach_list(nullptr, other), 0) << "no View takes it";
+  EXPECT_EQ(view_items_added(nullptr), 0);
   compare_list_release(other);
 }
 

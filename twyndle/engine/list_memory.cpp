@@ -1,4 +1,4 @@
-#include "twyndle/engine/list_blocks.h"
+#include "twyndle/engine/list_memory.h"
 
 #include <cstdio>
 

@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     _setmode(_fileno(stdout), _O_BINARY);
     CWin32Platform machine;
     if (argc == 3 && std::strcmp(argv[1], "--find") == 0) {
-        std::unique_ptr<CComObject> found(FindObjectByFile(machine.Get(), argv[2], nullptr));
+        std::unique_ptr<CComObject> found = FindObjectByFile(machine.Get(), argv[2], nullptr);
         if (found)
             PrintRecord(CategoryOf(*found), *found);
         return 0;
@@ -96,7 +96,7 @@ int main(int argc, char** argv)
     CCatalogue catalogue(machine.Get());
     catalogue.ScanRegistry();
     for (int category = 0; category < kCategoryCount; ++category) {
-        for (CComObject* record : catalogue.List(static_cast<ObjectCategory>(category)))
+        for (const std::unique_ptr<CComObject>& record : catalogue.List(static_cast<ObjectCategory>(category)))
             PrintRecord(category, *record);
     }
     return 0;

@@ -47,7 +47,7 @@ std::unique_ptr<CComObject> RecordOf(CPlatform& machine, const std::string& clsi
     bool listed = false;
     bool exeServer = false;
     for (int category = 0; category < kCategoryCount; ++category) {
-        for (CComObject* record : catalogue.List(static_cast<ObjectCategory>(category))) {
+        for (const std::unique_ptr<CComObject>& record : catalogue.List(static_cast<ObjectCategory>(category))) {
             if (SameKeyName(record->GetClsid(), clsid)) {
                 listed = true;
                 exeServer = exeServer || category == CategoryExeServers;

@@ -1,36 +1,54 @@
 #include "orrery/app/control_adapters.h"
 
+#include "orrery/res/resource.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
 #include <vector>
 
-void CListViewRows::AppendRow(const std::string& label, const std::string& value, int image)
+int CRowImages::Of(orrery::RowKind kind) const
 {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = const_cast<char*>(label.c_str());
-    item.iImage = image;
-    int row = static_cast<int>(::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (row < 0)
-        return;
-    LVITEMA sub = {};
-    sub.iSubItem = 1;
-    sub.pszText = const_cast<char*>(value.c_str());
-    ::SendMessageA(m_list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
+    switch (kind) {
+    case orrery::RowKind::Registry:
+        return registry;
+    case orrery::RowKind::File:
+        return file;
+    case orrery::RowKind::Version:
+        return version;
+    case orrery::RowKind::Missing:
+        return missing;
+    }
+    return kNoImage;
 }
 
-orrery::TreeItem CTreeViewItems::InsertItem(orrery::TreeItem parent, const std::string& text, int image,
-                                            int selectedImage, orrery::CComFile* data)
+int CItemImages::Of(orrery::ItemKind kind) const
+{
+    if (kind == orrery::ItemKind::RegistryKey)
+        return key;
+    return kind == orrery::ItemKind::FoundDll ? foundDll : missingDll;
+}
+
+int CItemImages::SelectedOf(orrery::ItemKind kind) const
+{
+    return kind == orrery::ItemKind::RegistryKey ? openKey : Of(kind);
+}
+
+void CListViewRows::AppendRow(const std::string& label, const std::string& value, orrery::RowKind kind)
+{
+    controls::AppendListRow(m_list, label, value, m_images.Of(kind));
+}
+
+orrery::TreeItem CTreeViewItems::InsertItem(orrery::TreeItem parent, const std::string& text,
+                                            orrery::ItemKind kind, orrery::CComFile* data)
 {
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent ? static_cast<HTREEITEM>(parent) : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     insert.item.pszText = const_cast<char*>(text.c_str());
-    insert.item.iImage = image;
-    insert.item.iSelectedImage = selectedImage;
+    insert.item.iImage = m_images.Of(kind);
+    insert.item.iSelectedImage = m_images.SelectedOf(kind);
     insert.item.lParam = reinterpret_cast<LPARAM>(data);
     return reinterpret_cast<HTREEITEM>(
         ::SendMessageA(m_tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
@@ -54,6 +72,33 @@ HIMAGELIST CreateImageList(const int* bitmapIds, int count)
         ::DeleteObject(bitmap);
     }
     return images;
+}
+
+// Registry, file, version and warning rows, in the order of kAttributeRowImages.
+const int kAttributeBitmaps[] = {IDB_REGISTRY_ROW, IDB_FILE_ROW, IDB_VERSION_ROW, IDB_WARNING_ROW};
+const CRowImages kAttributeRowImages = {0, 1, 2, 3};
+
+HIMAGELIST CreateAttributeImages()
+{
+    return CreateImageList(kAttributeBitmaps, 4);
+}
+
+int AppendListRow(HWND list, const std::string& label, const std::string& value, int image, LPARAM data)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<char*>(label.c_str());
+    item.iImage = image;
+    item.lParam = data;
+    int row = static_cast<int>(::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row < 0)
+        return row;
+    LVITEMA sub = {};
+    sub.iSubItem = 1;
+    sub.pszText = const_cast<char*>(value.c_str());
+    ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
+    return row;
 }
 
 void InsertColumn(HWND list, int index, const char* title, int width)

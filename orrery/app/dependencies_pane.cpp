@@ -1,10 +1,23 @@
 #include "orrery/app/dependencies_pane.h"
 
 #include "orrery/app/control_adapters.h"
-#include "orrery/catalogue/com_file.h"
+#include "orrery/catalogue/com_object.h"
 #include "orrery/res/resource.h"
 
 #include <commctrl.h>
+
+#include <memory>
+#include <utility>
+
+namespace {
+
+// The pane's one image list: the tree's found and missing marks, and the
+// file and version rows of the list.
+const int kBitmaps[] = {IDB_DEPENDENCY, IDB_MISBEHAVED, IDB_FILE_ROW, IDB_VERSION_ROW};
+const CItemImages kDllImages = {kNoImage, kNoImage, 0, 1};
+const CRowImages kFileRowImages = {2, 2, 3, 1};
+
+} // namespace
 
 CDependenciesPane::CDependenciesPane() : CDialog(IDD_DEPENDENCIES_PANE), CTreeListPane({0.30, 0.70, 0.30, 0.65})
 {
@@ -18,7 +31,6 @@ CDependenciesPane::~CDependenciesPane()
 
 bool CDependenciesPane::OnInitDialog()
 {
-    static const int kBitmaps[] = {IDB_DEPENDENCY, IDB_MISBEHAVED, IDB_FILE_ROW, IDB_VERSION_ROW};
     m_images = controls::CreateImageList(kBitmaps, 4);
     ::SendMessageA(GetDependencyTree(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images));
     ::SendMessageA(GetAttributeList(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
@@ -31,18 +43,18 @@ bool CDependenciesPane::OnInitDialog()
 
 void CDependenciesPane::Clear()
 {
-    HWND tree = GetDependencyTree();
-    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item)) {
-        delete reinterpret_cast<orrery::CComFile*>(controls::TreeItemData(tree, item));
-        TVITEMA data = {};
-        data.mask = TVIF_PARAM;
-        data.hItem = item;
-        data.lParam = 0;
-        ::SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    }
-    ::SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    ::SendMessageA(GetDependencyTree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     if (::SendMessageA(GetAttributeList(), LVM_GETITEMCOUNT, 0, 0) > 0)
         ::SendMessageA(GetAttributeList(), LVM_DELETEALLITEMS, 0, 0);
+    m_records.clear();
+}
+
+void CDependenciesPane::FillDependencies(orrery::CComObject& record)
+{
+    CTreeViewItems items(GetDependencyTree(), kDllImages);
+    orrery::CFileRecords records = record.FillDependencyTree(items);
+    for (std::unique_ptr<orrery::CComFile>& held : records)
+        m_records.push_back(std::move(held));
 }
 
 void CDependenciesPane::ShowDependency(HTREEITEM item)
@@ -51,7 +63,7 @@ void CDependenciesPane::ShowDependency(HTREEITEM item)
     controls::SetRedraw(list, false);
     ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     if (auto* record = reinterpret_cast<orrery::CComFile*>(controls::TreeItemData(GetDependencyTree(), item))) {
-        CListViewRows rows(list);
+        CListViewRows rows(list, kFileRowImages);
         record->FillAttributeList(rows);
     }
     controls::SetRedraw(list, true);

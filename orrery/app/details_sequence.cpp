@@ -12,8 +12,8 @@ namespace {
 std::unique_ptr<orrery::CComObject> Find(orrery::CPlatform& platform, CDetailsWindows& windows,
                                          const std::string& file)
 {
-    std::unique_ptr<orrery::CComObject> record(
-        orrery::FindObjectByFile(platform, file, [&windows] { windows.ShowSearchWait(); }));
+    std::unique_ptr<orrery::CComObject> record =
+        orrery::FindObjectByFile(platform, file, [&windows] { windows.ShowSearchWait(); });
     windows.HideSearchWait();
     return record;
 }

@@ -19,8 +19,7 @@ CFileDetailsDlg::~CFileDetailsDlg()
 
 bool CFileDetailsDlg::OnInitDialog()
 {
-    static const int kBitmaps[] = {IDB_REGISTRY_ROW, IDB_FILE_ROW, IDB_VERSION_ROW};
-    m_images = controls::CreateImageList(kBitmaps, 3);
+    m_images = controls::CreateAttributeImages();
     HWND list = GetAttributeList();
     ::SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
     ::SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
@@ -52,12 +51,10 @@ bool CFileDetailsDlg::OnInitDialog()
 
 void CFileDetailsDlg::FillPages()
 {
-    CListViewRows rows(GetAttributeList());
+    CListViewRows rows(GetAttributeList(), controls::kAttributeRowImages);
     m_record.FillAttributeList(rows);
-    CTreeViewItems dependencies(m_dependencies.GetDependencyTree());
-    m_record.FillDependencyTree(dependencies);
-    CTreeViewItems keys(m_registry.GetKeyTree());
-    m_record.FillRegistryTree(keys);
+    m_dependencies.FillDependencies(m_record);
+    m_registry.FillKeys(m_record);
 }
 
 void CFileDetailsDlg::SelectPage(int page)

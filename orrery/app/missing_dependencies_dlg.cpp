@@ -2,6 +2,7 @@
 
 #include "orrery/app/control_adapters.h"
 #include "orrery/app/help.h"
+#include "orrery/app/object_tree.h"
 #include "orrery/app/program_state.h"
 #include "orrery/dependencies/missing_search.h"
 #include "orrery/framework/frame_wnd.h"
@@ -17,7 +18,7 @@
 namespace {
 
 const char kCaptionPrefix[] = "Find Missing Dependencies for ";
-const int kMarkImage = 4;
+const int kMarkImage = CObjectTree::kMissingDependencyImage;
 
 // The objects under the tree's root, taken once when the search starts.
 class CTreeObjects : public orrery::CSearchObjects {

@@ -31,6 +31,23 @@ const CCommandEntry<CObjectTree> kCommands[] = {
 
 const int kTabTextLength = 64;
 
+// In the order of the images: the three categories, then misbehaved and
+// missing dependency.
+const int kBitmaps[] = {IDB_CONTROL, IDB_DLL_SERVER, IDB_EXE_SERVER, IDB_MISBEHAVED, IDB_MISSING_DEPENDENCY};
+
+HTREEITEM InsertTreeItem(HWND tree, HTREEITEM parent, HTREEITEM after, const std::string& text, int image,
+                         orrery::CComObject* record)
+{
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.iImage = insert.item.iSelectedImage = image;
+    insert.item.lParam = reinterpret_cast<LPARAM>(record);
+    return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
 } // namespace
 
 CObjectTree::CObjectTree() : CFormView(IDD_OBJECT_TREE), m_catalogue(Machine()) {}
@@ -51,8 +68,6 @@ void CObjectTree::OnInitialUpdate()
 {
     CSplashWnd splash;
     splash.Show();
-    static const int kBitmaps[] = {IDB_CONTROL, IDB_DLL_SERVER, IDB_EXE_SERVER, IDB_MISBEHAVED,
-                                   IDB_MISSING_DEPENDENCY};
     m_images = controls::CreateImageList(kBitmaps, 5);
     ::SendMessageA(GetTree(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images));
     ::SendMessageA(GetTabs(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images));
@@ -104,25 +119,16 @@ void CObjectTree::FillTree()
     ::SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     m_selectedItem = nullptr;
     int tab = CurrentTab();
-    CTreeViewItems items(tree);
-    auto root = static_cast<HTREEITEM>(items.InsertItem(orrery::kTreeRoot, CurrentTabText(), tab, tab, nullptr));
+    HTREEITEM root = InsertTreeItem(tree, TVI_ROOT, TVI_LAST, CurrentTabText(), tab, nullptr);
     if (orrery::CObjectList* list = CurrentList()) {
-        for (orrery::CComObject* record : *list) {
+        for (const std::unique_ptr<orrery::CComObject>& record : *list) {
             bool found = record->IsFound();
             if (found ? !Options().DisplayInstalled : !Options().DisplayMissing)
                 continue;
-            std::string label = TreeLabel(*record);
-            TVINSERTSTRUCTA insert = {};
-            insert.hParent = root;
-            insert.hInsertAfter = TVI_SORT;
-            insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-            insert.item.pszText = const_cast<char*>(label.c_str());
-            insert.item.iImage = insert.item.iSelectedImage = found ? tab : orrery::kImageMisbehaved;
-            insert.item.lParam = reinterpret_cast<LPARAM>(record);
-            ::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+            InsertTreeItem(tree, root, TVI_SORT, TreeLabel(*record), found ? tab : kMisbehavedImage, record.get());
         }
     }
-    items.Expand(root);
+    ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
     controls::SetRedraw(tree, true);
     m_filling = false;
     ShowSelectedObject();
@@ -161,12 +167,10 @@ void CObjectTree::ShowSelectedObject()
     registry->Clear();
     dependencies->Clear();
     if (orrery::CComObject* record = GetSelectedRecord()) {
-        CListViewRows rows(attributes->GetList());
+        CListViewRows rows(attributes->GetList(), controls::kAttributeRowImages);
         record->FillAttributeList(rows);
-        CTreeViewItems dependencyItems(dependencies->GetDependencyTree());
-        record->FillDependencyTree(dependencyItems);
-        CTreeViewItems keys(registry->GetKeyTree());
-        record->FillRegistryTree(keys);
+        dependencies->FillDependencies(*record);
+        registry->FillKeys(*record);
     }
     for (HWND control : redrawn)
         controls::SetRedraw(control, true);

@@ -19,6 +19,11 @@ class CSplitterFrame;
 
 class CObjectTree : public CFormView {
 public:
+    // The tree's and the tabs' images: each category's own image is its
+    // ObjectCategory (0 to 2), then these.
+    static const int kMisbehavedImage = 3;
+    static const int kMissingDependencyImage = 4;
+
     CObjectTree();
     ~CObjectTree() override;
     void OnInitialUpdate() override;

@@ -24,8 +24,7 @@ CQuillonView::~CQuillonView()
 
 void CQuillonView::OnInitialUpdate()
 {
-    static const int kBitmaps[] = {IDB_REGISTRY_ROW, IDB_FILE_ROW, IDB_VERSION_ROW, IDB_WARNING_ROW};
-    m_images = controls::CreateImageList(kBitmaps, 4);
+    m_images = controls::CreateAttributeImages();
     ::SendMessageA(GetList(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
     ::SendMessageA(GetList(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     controls::InsertColumn(GetList(), 0, "Name", 50);

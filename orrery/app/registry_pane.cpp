@@ -4,6 +4,7 @@
 #include "orrery/app/edit_value_dlg.h"
 #include "orrery/app/message_dlg.h"
 #include "orrery/app/program_state.h"
+#include "orrery/catalogue/com_object.h"
 #include "orrery/catalogue/registry_values.h"
 #include "orrery/reports/system_error.h"
 
@@ -16,21 +17,16 @@ namespace {
 const char kNotAString[] =
     "Only string values can be edited by Orrery (REG_SZ, REG_MULTI_SZ, REG_EXPAND_SZ).\n\n";
 
+// The pane's one image list: key images for the tree, value images for the list.
+const int kBitmaps[] = {IDB_KEY_CLOSED, IDB_KEY_OPEN, IDB_STRING_VALUE, IDB_OTHER_VALUE};
+const CItemImages kKeyImages = {0, 1, kNoImage, kNoImage};
+const int kStringValueImage = 2;
+const int kOtherValueImage = 3;
+
 void InsertValueRow(HWND list, const orrery::CRegistryValue& value)
 {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = const_cast<char*>(value.name.c_str());
-    item.iImage = value.image;
-    item.lParam = static_cast<LPARAM>(value.type);
-    int row = static_cast<int>(::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (row < 0)
-        return;
-    LVITEMA data = {};
-    data.iSubItem = 1;
-    data.pszText = const_cast<char*>(value.text.c_str());
-    ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&data));
+    int image = orrery::IsStringValueType(value.type) ? kStringValueImage : kOtherValueImage;
+    controls::AppendListRow(list, value.name, value.text, image, static_cast<LPARAM>(value.type));
 }
 
 unsigned long RowType(HWND list, int row)
@@ -56,7 +52,6 @@ CRegistryEntriesPane::~CRegistryEntriesPane()
 
 bool CRegistryEntriesPane::OnInitDialog()
 {
-    static const int kBitmaps[] = {IDB_KEY_CLOSED, IDB_KEY_OPEN, IDB_STRING_VALUE, IDB_OTHER_VALUE};
     m_images = controls::CreateImageList(kBitmaps, 4);
     ::SendMessageA(GetKeyTree(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images));
     ::SendMessageA(GetValueList(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
@@ -71,6 +66,12 @@ void CRegistryEntriesPane::Clear()
     ::SendMessageA(GetKeyTree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     if (::SendMessageA(GetValueList(), LVM_GETITEMCOUNT, 0, 0) > 0)
         ::SendMessageA(GetValueList(), LVM_DELETEALLITEMS, 0, 0);
+}
+
+void CRegistryEntriesPane::FillKeys(orrery::CComObject& record)
+{
+    CTreeViewItems keys(GetKeyTree(), kKeyImages);
+    record.FillRegistryTree(keys);
 }
 
 std::string CRegistryEntriesPane::KeyPathOf(HTREEITEM item) const

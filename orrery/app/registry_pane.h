@@ -12,6 +12,10 @@
 
 #include <string>
 
+namespace orrery {
+class CComObject;
+}
+
 class CRegistryEntriesPane : public CDialog, private CTreeListPane {
 public:
     CRegistryEntriesPane();
@@ -21,6 +25,8 @@ public:
     HWND GetValueList() const { return GetDlgItem(IDC_REGISTRY_VALUES); }
     // Removes every key and value row.
     void Clear();
+    // Inserts the keys of record's class into the (cleared) tree.
+    void FillKeys(orrery::CComObject& record);
 
     // Lists the values of the key item stands for; nothing for no item or
     // the root. The list stays empty when the key cannot be opened.

@@ -41,21 +41,18 @@ void CCatalogue::ScanRegistry()
         if (!HasProgID(registry, clsidKey, clsid))
             continue;
         if (HasControl(registry, clsidKey, clsid))
-            m_lists[CategoryControls].push_back(new CComControl(m_platform, clsid));
+            m_lists[CategoryControls].push_back(std::make_unique<CComControl>(m_platform, clsid));
         else if (HasLocalServer32(registry, clsidKey, clsid))
-            m_lists[CategoryExeServers].push_back(new CExeServer(m_platform, clsid));
+            m_lists[CategoryExeServers].push_back(std::make_unique<CExeServer>(m_platform, clsid));
         if (IsDllServer(registry, clsidKey, clsid))
-            m_lists[CategoryDllServers].push_back(new CDllServer(m_platform, clsid));
+            m_lists[CategoryDllServers].push_back(std::make_unique<CDllServer>(m_platform, clsid));
     }
 }
 
 void CCatalogue::ClearCatalogue()
 {
-    for (CObjectList& list : m_lists) {
-        for (CComObject* record : list)
-            delete record;
+    for (CObjectList& list : m_lists)
         list.clear();
-    }
 }
 
 void CCatalogue::RefreshCatalogue(const ProgressFn& progress,
@@ -87,17 +84,26 @@ CObjectList* CCatalogue::CurrentList(int selectedTab)
     return &m_lists[selectedTab];
 }
 
-bool CCatalogue::RemoveSelectedRecord(int selectedTab, CComObject* record)
+bool CCatalogue::RemoveSelectedRecord(int selectedTab, const CComObject* record)
 {
     CObjectList* list = CurrentList(selectedTab);
     if (!list || !record)
         return false;
-    auto found = std::find(list->begin(), list->end(), record);
+    auto found = std::find_if(list->begin(), list->end(),
+                              [record](const std::unique_ptr<CComObject>& held) { return held.get() == record; });
     if (found == list->end())
         return false;
-    delete *found;
     list->erase(found);
     return true;
+}
+
+std::vector<CComObject*> RecordsOf(const CObjectList& list)
+{
+    std::vector<CComObject*> records;
+    records.reserve(list.size());
+    for (const std::unique_ptr<CComObject>& record : list)
+        records.push_back(record.get());
+    return records;
 }
 
 }  // namespace orrery

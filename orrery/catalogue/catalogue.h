@@ -7,12 +7,13 @@
 #include "orrery/platform/platform.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace orrery {
 
-// Also the tab index and the category's image in the object tree.
+// Also the index of the category's tab in the object tree.
 enum ObjectCategory {
     CategoryControls = 0,
     CategoryDllServers = 1,
@@ -24,10 +25,6 @@ const int kCategoryCount = 3;
 // "Controls", "DLL Servers", "EXE Servers", by ObjectCategory.
 extern const char* const kCategoryTabText[kCategoryCount];
 
-// Object tree images besides the three category images.
-const int kImageMisbehaved = 3;
-const int kImageMissingDependency = 4;
-
 // The progress texts of a rebuild, in the order they are reported.
 extern const char kProgressClearing[];
 extern const char kProgressScanning[];
@@ -35,7 +32,10 @@ extern const char kProgressFilling[];
 extern const char kProgressDone[];
 
 // Records in scan order; the list owns them.
-typedef std::vector<CComObject*> CObjectList;
+typedef std::vector<std::unique_ptr<CComObject>> CObjectList;
+
+// The records of a list in its order, for readers that do not own them.
+std::vector<CComObject*> RecordsOf(const CObjectList& list);
 
 class CCatalogue {
 public:
@@ -62,7 +62,7 @@ public:
     // Destroys record and removes it from the selected tab's list when it is
     // there (found by identity); false when it is not. The same class's
     // records in other lists stay.
-    bool RemoveSelectedRecord(int selectedTab, CComObject* record);
+    bool RemoveSelectedRecord(int selectedTab, const CComObject* record);
 
 private:
     CPlatform& m_platform;
@@ -70,11 +70,10 @@ private:
 };
 
 // The first registered class, with or without a ProgID, whose server is the
-// file at path; null when there is none or the path is empty. The caller owns
-// the record.
+// file at path; null when there is none or the path is empty.
 // searchStarted (may be empty) runs once the class list is open, before the
 // search: the moment to show a wait window.
-CComObject* FindObjectByFile(CPlatform& platform, const std::string& path,
-                             const std::function<void()>& searchStarted);
+std::unique_ptr<CComObject> FindObjectByFile(CPlatform& platform, const std::string& path,
+                                             const std::function<void()>& searchStarted);
 
 }  // namespace orrery

@@ -13,10 +13,6 @@ const char kTranslationBlock[] = "\\VarFileInfo\\Translation";
 // damaged file and is not read.
 const unsigned long kLargestVersionInfo = 16u << 20;
 
-const int kPlainImageWarning = 1;
-const int kPlainImageFile = 2;
-const int kPlainImageVersion = 3;
-
 }  // namespace
 
 CComFile::CComFile(CPlatform& platform) : m_platform(platform) {}
@@ -143,17 +139,22 @@ std::string CComFile::GetFileAttribute(int id)
 
 void CComFile::FillAttributeList(CTwoColumnList& list)
 {
+    FillFileRows(list);
+}
+
+void CComFile::FillFileRows(CTwoColumnList& list)
+{
     bool exists = StatusText() == kStatusExists;
-    int image = exists ? kPlainImageFile : kPlainImageWarning;
-    list.AppendRow(AttributeLabel(AttrFileLocation), GetFileAttribute(AttrFileLocation), image);
-    list.AppendRow(AttributeLabel(AttrStatus), GetFileAttribute(AttrStatus), image);
+    RowKind where = exists ? RowKind::File : RowKind::Missing;
+    list.AppendRow(AttributeLabel(AttrFileLocation), GetFileAttribute(AttrFileLocation), where);
+    list.AppendRow(AttributeLabel(AttrStatus), GetFileAttribute(AttrStatus), where);
     if (exists) {
         for (int id = AttrFileSize; id <= AttrAccessed; ++id)
-            list.AppendRow(AttributeLabel(id), GetFileAttribute(id), kPlainImageFile);
+            list.AppendRow(AttributeLabel(id), GetFileAttribute(id), RowKind::File);
     }
     if (LoadVersionInfo()) {
         for (int id = AttrFileDescription; id <= AttrProductVersion; ++id)
-            list.AppendRow(AttributeLabel(id), GetFileAttribute(id), kPlainImageVersion);
+            list.AppendRow(AttributeLabel(id), GetFileAttribute(id), RowKind::Version);
     }
 }
 

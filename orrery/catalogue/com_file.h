@@ -8,10 +8,16 @@
 #include "orrery/platform/platform.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace orrery {
+
+class CComFile;
+// Records whose owner holds them in a list: a dependency walk's DLLs, kept by
+// the view whose tree items point to them.
+typedef std::vector<std::unique_ptr<CComFile>> CFileRecords;
 
 class CComFile {
 public:
@@ -48,6 +54,9 @@ public:
     bool LoadVersionInfo();
 
 protected:
+    // The rows of attributes 5 to 18: location and status, then size and
+    // times when the file exists, then the version strings when it has them.
+    void FillFileRows(CTwoColumnList& list);
     // Attributes 5 to 18 (location, status, size, times, version strings);
     // empty text for any other id.
     std::string GetFileAttribute(int id);

@@ -13,14 +13,6 @@ namespace {
 const char kNotDefined[] = "Not Defined";
 const char kUnknown[] = "Unknown";
 
-const int kImageRegistry = 0;
-const int kImageFile = 1;
-const int kImageVersion = 2;
-const int kImageWarning = 3;
-
-const int kKeyImage = 0;
-const int kKeySelectedImage = 1;
-
 // Inserts the subkeys of an open key below parent, each followed by its own
 // subkeys before the next one is taken.
 void AddOpenKeySubtree(CRegistry& registry, CTreeControl& tree, TreeItem parent,
@@ -33,7 +25,7 @@ void AddOpenKeySubtree(CRegistry& registry, CTreeControl& tree, TreeItem parent,
             continue;
         if (result != kRegSuccess)
             break;
-        TreeItem child = tree.InsertItem(parent, name, kKeyImage, kKeySelectedImage, nullptr);
+        TreeItem child = tree.InsertItem(parent, name, ItemKind::RegistryKey, nullptr);
         CKeyGuard childKey(registry);
         if (childKey.Open(key, name.c_str()) == kRegSuccess)
             AddOpenKeySubtree(registry, tree, child, childKey.Get());
@@ -179,19 +171,8 @@ bool CComObject::Unregister(CRecordMaintenance& maintenance)
 void CComObject::FillCommonRows(CTwoColumnList& list)
 {
     for (int id = AttrProgID; id <= AttrTypeLib; ++id)
-        list.AppendRow(AttributeLabel(id), GetAttribute(id), kImageRegistry);
-    bool exists = StatusText() == kStatusExists;
-    int image = exists ? kImageFile : kImageWarning;
-    list.AppendRow(AttributeLabel(AttrFileLocation), GetAttribute(AttrFileLocation), image);
-    list.AppendRow(AttributeLabel(AttrStatus), GetAttribute(AttrStatus), image);
-    if (exists) {
-        for (int id = AttrFileSize; id <= AttrAccessed; ++id)
-            list.AppendRow(AttributeLabel(id), GetAttribute(id), kImageFile);
-    }
-    if (LoadVersionInfo()) {
-        for (int id = AttrFileDescription; id <= AttrProductVersion; ++id)
-            list.AppendRow(AttributeLabel(id), GetAttribute(id), kImageVersion);
-    }
+        list.AppendRow(AttributeLabel(id), GetAttribute(id), RowKind::Registry);
+    FillFileRows(list);
 }
 
 void CComObject::FillAttributeList(CTwoColumnList& list)
@@ -206,7 +187,7 @@ bool CComObject::HasKey(const std::string& keyPath) const
 
 TreeItem CComObject::InsertKey(CTreeControl& tree, TreeItem parent, const std::string& name)
 {
-    return tree.InsertItem(parent, name, kKeyImage, kKeySelectedImage, nullptr);
+    return tree.InsertItem(parent, name, ItemKind::RegistryKey, nullptr);
 }
 
 void CComObject::AddKeySubtree(CTreeControl& tree, TreeItem parent,
@@ -247,9 +228,9 @@ void CComObject::FillRegistryTree(CTreeControl& tree)
     FillClassTree(tree);
 }
 
-void CComObject::FillDependencyTree(CTreeControl& tree)
+CFileRecords CComObject::FillDependencyTree(CTreeControl& tree)
 {
-    FillDependencyItems(m_platform, *this, tree);
+    return FillDependencyItems(m_platform, *this, tree);
 }
 
 }  // namespace orrery

@@ -21,8 +21,9 @@ public:
     void FillAttributeList(CTwoColumnList& list) override;
     virtual void FillRegistryTree(CTreeControl& tree);
     // Inserts the server file's DLL dependencies, found and missing, as
-    // top-level items; the tree owns their records from then on.
-    virtual void FillDependencyTree(CTreeControl& tree);
+    // top-level items, and returns their records: the items point to them, so
+    // the caller keeps them as long as the items.
+    virtual CFileRecords FillDependencyTree(CTreeControl& tree);
     virtual std::string GetProgID() const;
     virtual std::string GetTypeLibName() const;
     // The value of an AttributeId; empty text for any id above 18.
@@ -41,8 +42,8 @@ public:
     std::string ReadClassValue(const char* subkey) const;
 
 protected:
-    // The rows every registered object shows: attributes 0 to 4, location,
-    // status, file size and times, version strings.
+    // The rows every registered object shows: attributes 0 to 4 from the
+    // registry, then the file's rows.
     void FillCommonRows(CTwoColumnList& list);
     // The class's keys under a root item; returns the root.
     TreeItem FillClassTree(CTreeControl& tree);

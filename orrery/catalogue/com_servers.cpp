@@ -7,13 +7,6 @@ namespace orrery {
 const char kInprocServer32[] = "InprocServer32";
 const char kLocalServer32[] = "LocalServer32";
 
-namespace {
-
-const int kImageRegistry = 0;
-const int kImageFile = 1;
-
-}  // namespace
-
 CComControl::CComControl(CPlatform& platform, const std::string& clsid)
     : CComObject(platform, clsid, kInprocServer32)
 {
@@ -22,7 +15,7 @@ CComControl::CComControl(CPlatform& platform, const std::string& clsid)
 void CComControl::FillAttributeList(CTwoColumnList& list)
 {
     FillCommonRows(list);
-    list.AppendRow("Toolbox Bitmap", ReadClassValue("ToolboxBitmap32"), kImageFile);
+    list.AppendRow("Toolbox Bitmap", ReadClassValue("ToolboxBitmap32"), RowKind::File);
 }
 
 CDllServer::CDllServer(CPlatform& platform, const std::string& clsid)
@@ -54,8 +47,8 @@ bool CExeServer::RemoveFromRegistry(CRecordMaintenance& maintenance, std::string
 void CExeServer::FillAttributeList(CTwoColumnList& list)
 {
     FillCommonRows(list);
-    list.AppendRow("AppID", GetAppID(), kImageRegistry);
-    list.AppendRow("Default Icon", ReadClassValue("DefaultIcon"), kImageFile);
+    list.AppendRow("AppID", GetAppID(), RowKind::Registry);
+    list.AppendRow("Default Icon", ReadClassValue("DefaultIcon"), RowKind::File);
 }
 
 void CExeServer::FillRegistryTree(CTreeControl& tree)

@@ -26,14 +26,14 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b)
     return true;
 }
 
-CComObject* BuildRecord(CPlatform& platform, RegKey clsidKey, const std::string& clsid)
+std::unique_ptr<CComObject> BuildRecord(CPlatform& platform, RegKey clsidKey, const std::string& clsid)
 {
     if (HasControl(platform.registry, clsidKey, clsid))
-        return new CComControl(platform, clsid);
+        return std::make_unique<CComControl>(platform, clsid);
     if (IsDllServer(platform.registry, clsidKey, clsid))
-        return new CDllServer(platform, clsid);
+        return std::make_unique<CDllServer>(platform, clsid);
     if (HasLocalServer32(platform.registry, clsidKey, clsid))
-        return new CExeServer(platform, clsid);
+        return std::make_unique<CExeServer>(platform, clsid);
     return nullptr;
 }
 
@@ -52,8 +52,8 @@ bool ServesFile(CPlatform& platform, const CComObject& record,
 
 }  // namespace
 
-CComObject* FindObjectByFile(CPlatform& platform, const std::string& path,
-                             const std::function<void()>& searchStarted)
+std::unique_ptr<CComObject> FindObjectByFile(CPlatform& platform, const std::string& path,
+                                             const std::function<void()>& searchStarted)
 {
     CKeyGuard classes(platform.registry);
     if (path.empty() || classes.Open(kClassesRoot, "CLSID") != kRegSuccess)
@@ -63,16 +63,12 @@ CComObject* FindObjectByFile(CPlatform& platform, const std::string& path,
         searchStarted();
     CFileEntry pathEntry;
     bool pathFound = platform.files.FindFile(path, &pathEntry);
-    CComObject* match = nullptr;
     for (const std::string& clsid : ListSubkeyNames(platform.registry, clsidKey)) {
-        CComObject* record = BuildRecord(platform, clsidKey, clsid);
-        if (record && ServesFile(platform, *record, path, pathFound, pathEntry)) {
-            match = record;
-            break;
-        }
-        delete record;
+        std::unique_ptr<CComObject> record = BuildRecord(platform, clsidKey, clsid);
+        if (record && ServesFile(platform, *record, path, pathFound, pathEntry))
+            return record;
     }
-    return match;
+    return nullptr;
 }
 
 }  // namespace orrery

@@ -164,9 +164,7 @@ bool ListKeyValues(CRegistry& registry, const std::string& keyPath,
             continue;
         if (result != kRegSuccess)
             break;
-        values->push_back({name.empty() ? kDefaultValueName : name, type,
-                           ValueDataText(type, data),
-                           IsStringValueType(type) ? kImageStringValue : kImageOtherValue});
+        values->push_back({name.empty() ? kDefaultValueName : name, type, ValueDataText(type, data)});
     }
     std::stable_sort(values->begin(), values->end(),
                      [](const CRegistryValue& a, const CRegistryValue& b) {

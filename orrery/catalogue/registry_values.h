@@ -1,5 +1,5 @@
 // The values of one key below HKEY_CLASSES_ROOT as the registry pane lists
-// them (name, data as text, image), and the write-back of an edited string
+// them (name, type, data as text), and the write-back of an edited string
 // value.
 #pragma once
 
@@ -15,15 +15,10 @@ extern const char kDefaultValueName[];
 // "Data type not supported": the text of a value of any type without one.
 extern const char kUnsupportedValueText[];
 
-// Images of the value rows in the registry pane's image list.
-const int kImageStringValue = 2;
-const int kImageOtherValue = 3;
-
 struct CRegistryValue {
     std::string name;        // as listed: kDefaultValueName for the unnamed value
     unsigned long type;      // REG_SZ, REG_DWORD, ...
     std::string text;        // the data as text
-    int image;               // kImageStringValue or kImageOtherValue
 };
 
 // REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ: the types that can be edited.

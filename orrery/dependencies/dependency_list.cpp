@@ -19,7 +19,7 @@ void CDependencyList::Append(std::unique_ptr<CComFile> record)
     m_records.push_back(std::move(record));
 }
 
-std::vector<std::unique_ptr<CComFile>> CDependencyList::TakeRecords()
+CFileRecords CDependencyList::TakeRecords()
 {
     std::vector<std::unique_ptr<CComFile>> records;
     records.swap(m_records);

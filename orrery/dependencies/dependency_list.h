@@ -32,10 +32,10 @@ public:
     // Appends a record; its display name must not be in the list yet.
     void Append(std::unique_ptr<CComFile> record);
     // Hands every record to the caller in list order; the list is then empty.
-    std::vector<std::unique_ptr<CComFile>> TakeRecords();
+    CFileRecords TakeRecords();
 
 private:
-    std::vector<std::unique_ptr<CComFile>> m_records;
+    CFileRecords m_records;
     std::unordered_set<std::string> m_names;  // the display names, upper-cased
 };
 

@@ -4,18 +4,17 @@
 
 namespace orrery {
 
-void FillDependencyItems(CPlatform& platform, const CComFile& file, CTreeControl& tree)
+CFileRecords FillDependencyItems(CPlatform& platform, const CComFile& file, CTreeControl& tree)
 {
-    if (!file.IsFound())
-        return;
     CDependencyList list;
-    if (!CollectDependencies(platform, file.GetServerFile(), list))
-        return;
-    for (std::unique_ptr<CComFile>& record : list.TakeRecords()) {
-        int image = record->IsFound() ? kDependencyImageFound : kDependencyImageMissing;
-        std::string text = record->GetDisplayName();
-        tree.InsertItem(kTreeRoot, text, image, image, record.release());
+    if (!file.IsFound() || !CollectDependencies(platform, file.GetServerFile(), list))
+        return CFileRecords();
+    CFileRecords records = list.TakeRecords();
+    for (const std::unique_ptr<CComFile>& record : records) {
+        ItemKind kind = record->IsFound() ? ItemKind::FoundDll : ItemKind::MissingDll;
+        tree.InsertItem(kTreeRoot, record->GetDisplayName(), kind, record.get());
     }
+    return records;
 }
 
 }  // namespace orrery

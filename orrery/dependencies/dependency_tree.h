@@ -8,15 +8,11 @@
 
 namespace orrery {
 
-// Item images of the dependency tree.
-const int kDependencyImageFound = 0;
-const int kDependencyImageMissing = 1;
-
 // Walks the dependencies of a found file and inserts one item per DLL, in
-// list order, with its display name, the found or missing image and the
-// record as item data. The tree owns the records from then on: whoever
-// clears it deletes them. A file that is not found, cannot be opened or
+// list order, with its display name, ItemKind::FoundDll or MissingDll and its
+// record as item data. Returns the records in item order: the caller keeps
+// them as long as the items. A file that is not found, cannot be opened or
 // imports nothing leaves the tree as it was.
-void FillDependencyItems(CPlatform& platform, const CComFile& file, CTreeControl& tree);
+CFileRecords FillDependencyItems(CPlatform& platform, const CComFile& file, CTreeControl& tree);
 
 }  // namespace orrery

@@ -12,6 +12,14 @@
 namespace {
 
 const int kBitmaps[] = {IDB_FILE_ROW, IDB_VERSION_ROW, IDB_WARNING_ROW};
+
+// The image of a row: equal file data, an equal version string, or a difference.
+int ImageOf(orrery::CompareRowKind kind)
+{
+    if (kind == orrery::CompareRowKind::SameFileData)
+        return 0;
+    return kind == orrery::CompareRowKind::SameVersion ? 1 : 2;
+}
 const char kFilter[] = "COM Files(*.OCX,*.DLL, *.EXE)\0*.OCX;*.DLL;*.EXE\0";
 const DWORD kPathCharacters = 259;
 
@@ -80,7 +88,7 @@ void CCompareDlg::ShowRows(const orrery::CFileComparison& comparison)
         item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
         item.pszText = const_cast<char*>(row.label.c_str());
-        item.iImage = row.image;
+        item.iImage = ImageOf(row.kind);
         int index = static_cast<int>(::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
         if (index < 0)
             continue;

@@ -55,9 +55,9 @@ CFileComparison CompareFiles(CPlatform& platform, const std::string& firstFile,
         row.second = second->GetAttribute(id);
         if (row.first != row.second) {
             comparison.identical = false;
-            row.image = kCompareImageDifferent;
+            row.kind = CompareRowKind::Different;
         } else {
-            row.image = id <= AttrAccessed ? kCompareImageSameFileData : kCompareImageSameVersion;
+            row.kind = id <= AttrAccessed ? CompareRowKind::SameFileData : CompareRowKind::SameVersion;
         }
         comparison.rows.push_back(row);
     }

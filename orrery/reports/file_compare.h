@@ -28,10 +28,13 @@ std::string ComparedFileOf(CPlatform& platform, const CComFile& record);
 // the quotes around it when it has them.
 std::string PathFromCommandLine(const std::string& text);
 
-// Row images of the result list.
-const int kCompareImageSameFileData = 0;  // size or a time, equal
-const int kCompareImageSameVersion = 1;   // a version string, equal
-const int kCompareImageDifferent = 2;
+// What a result row shows; the compare dialog draws each kind with an image
+// of its own.
+enum class CompareRowKind {
+    SameFileData,  // size or a time, equal
+    SameVersion,   // a version string, equal
+    Different,
+};
 
 // The attributes compared, in row order.
 const int kFirstComparedAttribute = AttrFileSize;
@@ -42,7 +45,7 @@ struct CCompareRow {
     std::string label;
     std::string first;
     std::string second;
-    int image;
+    CompareRowKind kind;
 };
 
 struct CFileComparison {

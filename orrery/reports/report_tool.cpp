@@ -52,7 +52,7 @@ int main(int argc, char** argv)
     orrery::CCatalogue catalogue(machine.Get());
     catalogue.ScanRegistry();
     std::vector<orrery::CComObject*> objects =
-        orrery::InTreeOrder(catalogue.List(command.category), CompareLikeTheTree);
+        orrery::InTreeOrder(orrery::RecordsOf(catalogue.List(command.category)), CompareLikeTheTree);
     orrery::CWin32ReportEnvironment environment(machine.Get());
     orrery::CWin32ReportFiles files;
     orrery::CReportFileResult result =

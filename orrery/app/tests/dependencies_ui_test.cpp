@@ -8,9 +8,11 @@
 #include "orrery/app/control_adapters.h"
 #include "orrery/app/missing_dependencies_dlg.h"
 #include "orrery/app/program_state.h"
+#include "orrery/catalogue/com_servers.h"
 #include "orrery/dependencies/tests/fixture_images.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -122,14 +124,35 @@ private:
     int* m_destroyed;
 };
 
+// A server whose dependencies are counted records with the given names.
+class CCountedServer : public orrery::CDllServer {
+public:
+    CCountedServer(orrery::CPlatform& platform, std::vector<const char*> names, int* destroyed)
+        : CDllServer(platform, "{C0}"), m_names(names), m_destroyed(destroyed)
+    {
+    }
+    orrery::CFileRecords FillDependencyTree(orrery::CTreeControl& tree) override
+    {
+        orrery::CFileRecords records;
+        for (const char* name : m_names) {
+            records.push_back(std::make_unique<CCountedFile>(m_platform, m_destroyed));
+            tree.InsertItem(orrery::kTreeRoot, name, orrery::ItemKind::FoundDll, records.back().get());
+        }
+        return records;
+    }
+
+private:
+    std::vector<const char*> m_names;
+    int* m_destroyed;
+};
+
 TEST_F(DependenciesUiTest, ClearingOrDestroyingThePaneDeletesItsRecords)
 {
     CDependenciesPane pane;
     ASSERT_TRUE(pane.Create(Frame().GetSafeHwnd()));
     int destroyed = 0;
-    CTreeViewItems items(pane.GetDependencyTree());
-    for (const char* name : {"one.dll", "two.dll", "three.dll"})
-        items.InsertItem(orrery::kTreeRoot, name, 0, 0, new CCountedFile(Machine().Get(), &destroyed));
+    CCountedServer three(Machine().Get(), {"one.dll", "two.dll", "three.dll"}, &destroyed);
+    pane.FillDependencies(three);
     ::SendMessageA(pane.GetDependencyTree(), TVM_SELECTITEM, TVGN_CARET,
                    reinterpret_cast<LPARAM>(TreeView_GetRoot(pane.GetDependencyTree())));
     EXPECT_EQ(2u, ListRows(pane.GetAttributeList()).size()) << "the selected record's rows";
@@ -139,7 +162,9 @@ TEST_F(DependenciesUiTest, ClearingOrDestroyingThePaneDeletesItsRecords)
     EXPECT_TRUE(TreeChildTexts(pane.GetDependencyTree(), TVI_ROOT).empty());
     EXPECT_TRUE(ListRows(pane.GetAttributeList()).empty());
 
-    items.InsertItem(orrery::kTreeRoot, "four.dll", 1, 1, new CCountedFile(Machine().Get(), &destroyed));
+    CCountedServer one(Machine().Get(), {"four.dll"}, &destroyed);
+    pane.FillDependencies(one);
+    EXPECT_EQ(3, destroyed);
     pane.DestroyWindow();
     EXPECT_EQ(4, destroyed);
 }

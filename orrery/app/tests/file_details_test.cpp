@@ -9,6 +9,7 @@
 #include "orrery/catalogue/com_servers.h"
 #include "orrery/dependencies/tests/fixture_images.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -59,11 +60,19 @@ RECT TemplateSize(int id)
     return size;
 }
 
+// The rows a record writes, each with the image the attribute lists show for
+// its kind: registry 0, file 1, version 2, warning 3.
 class RecordedRows : public orrery::CTwoColumnList {
 public:
-    void AppendRow(const std::string& label, const std::string& value, int image) override
+    void AppendRow(const std::string& label, const std::string& value, orrery::RowKind kind) override
     {
-        rows.push_back({label, value, image});
+        rows.push_back({label, value, ImageOf(kind)});
+    }
+    static int ImageOf(orrery::RowKind kind)
+    {
+        const orrery::RowKind inImageOrder[] = {orrery::RowKind::Registry, orrery::RowKind::File,
+                                                orrery::RowKind::Version, orrery::RowKind::Missing};
+        return static_cast<int>(std::find(inImageOrder, inImageOrder + 4, kind) - inImageOrder);
     }
     std::vector<AttributeRow> rows;
 };

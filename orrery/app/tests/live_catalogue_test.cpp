@@ -23,7 +23,7 @@ TEST_F(LiveCatalogueTest, TheTreeShowsEveryRecordOfEachCategory)
     for (int tab = 0; tab < 3; ++tab) {
         Tree().SelectTab(tab);
         std::vector<std::string> expected;
-        for (orrery::CComObject* record : *Tree().CurrentList())
+        for (orrery::CComObject* record : orrery::RecordsOf(*Tree().CurrentList()))
             expected.push_back(record->GetProgID());
         std::vector<std::string> labels = Labels();
         std::sort(expected.begin(), expected.end());

@@ -195,7 +195,7 @@ TEST_F(OptionsCommandTest, OKRefillsTheTreeFromTheCatalogueWithoutANewSearch)
 {
     Select("Orrery.Gauge.1");
     orrery::CComObject* dial = nullptr;
-    for (orrery::CComObject* record : *Tree().CurrentList())
+    for (orrery::CComObject* record : orrery::RecordsOf(*Tree().CurrentList()))
         if (record->GetProgID() == "Orrery.Dial")
             dial = record;
     unsigned long enumerations = Machine().registry.Counts().keyEnums;

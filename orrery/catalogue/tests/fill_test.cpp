@@ -26,13 +26,18 @@ std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> pa
     return joined;
 }
 
-std::vector<int> Repeat(std::initializer_list<std::pair<int, int>> runs)
+std::vector<RowKind> Repeat(std::initializer_list<std::pair<int, RowKind>> runs)
 {
-    std::vector<int> images;
+    std::vector<RowKind> kinds;
     for (const auto& run : runs)
-        images.insert(images.end(), run.first, run.second);
-    return images;
+        kinds.insert(kinds.end(), run.first, run.second);
+    return kinds;
 }
+
+const RowKind kRegistry = RowKind::Registry;
+const RowKind kFile = RowKind::File;
+const RowKind kVersion = RowKind::Version;
+const RowKind kMissing = RowKind::Missing;
 
 class FillTest : public ::testing::Test {
 protected:
@@ -55,33 +60,26 @@ TEST_F(FillTest, AWellBehavedControlShowsEveryRowThenItsToolboxBitmap)
     control.FillAttributeList(list);
     EXPECT_EQ(Join({kRegistryLabels, kFileLabels, kTimeLabels, kVersionLabels, {"Toolbox Bitmap"}}),
               list.Labels());
-    EXPECT_EQ(Repeat({{5, 0}, {2, 1}, {4, 1}, {8, 2}, {1, 1}}), list.Images());
+    EXPECT_EQ(Repeat({{5, kRegistry}, {2, kFile}, {4, kFile}, {8, kVersion}, {1, kFile}}), list.Kinds());
     EXPECT_EQ("widget.dll, 1", list.Value("Toolbox Bitmap"));
     EXPECT_EQ("Widget.1", list.Value("ProgID"));
     EXPECT_EQ("Not Defined", list.Value("TypeLib Name"));
     EXPECT_EQ("10 Bytes", list.Value("File Size"));
 }
 
-TEST_F(FillTest, AMissingFileShowsItsWarningWithoutFileRows)
+TEST_F(FillTest, AMissingFileOrAnUndefinedPathShowsItsWarningWithoutFileOrVersionRows)
 {
-    SetClassValue(machine.registry, kClsid, "InprocServer32", "C:\\Gone\\gone.dll");
-    CDllServer server(machine.Get(), kClsid);
-    CRecordingList list;
-    server.FillAttributeList(list);
-    EXPECT_EQ(Join({kRegistryLabels, kFileLabels}), list.Labels());
-    EXPECT_EQ(Repeat({{5, 0}, {2, 3}}), list.Images());
-    EXPECT_EQ(kStatusMissing, list.Value("Status"));
-}
-
-TEST_F(FillTest, AnUndefinedPathShowsItsWarningAndNoFileOrVersionRows)
-{
-    SetClassValue(machine.registry, kClsid, "InprocServer32", "widget.dll");
-    CDllServer server(machine.Get(), kClsid);
-    CRecordingList list;
-    server.FillAttributeList(list);
-    EXPECT_EQ(Join({kRegistryLabels, kFileLabels}), list.Labels());
-    EXPECT_EQ(Repeat({{5, 0}, {2, 3}}), list.Images());
-    EXPECT_EQ(kStatusNoPath, list.Value("Status"));
+    const std::pair<const char*, const char*> kCases[] = {{"C:\\Gone\\gone.dll", kStatusMissing},
+                                                          {"widget.dll", kStatusNoPath}};
+    for (const auto& path : kCases) {
+        SetClassValue(machine.registry, kClsid, "InprocServer32", path.first);
+        CDllServer server(machine.Get(), kClsid);
+        CRecordingList list;
+        server.FillAttributeList(list);
+        EXPECT_EQ(Join({kRegistryLabels, kFileLabels}), list.Labels()) << path.first;
+        EXPECT_EQ(Repeat({{5, kRegistry}, {2, kMissing}}), list.Kinds()) << path.first;
+        EXPECT_EQ(path.second, list.Value("Status"));
+    }
 }
 
 TEST_F(FillTest, AnExeServerEndsWithItsAppIDAndDefaultIcon)
@@ -99,7 +97,7 @@ TEST_F(FillTest, AnExeServerEndsWithItsAppIDAndDefaultIcon)
     server.FillAttributeList(list);
     EXPECT_EQ(Join({kRegistryLabels, kFileLabels, kTimeLabels, {"AppID", "Default Icon"}}),
               list.Labels());
-    EXPECT_EQ(Repeat({{5, 0}, {6, 1}, {1, 0}, {1, 1}}), list.Images());
+    EXPECT_EQ(Repeat({{5, kRegistry}, {6, kFile}, {1, kRegistry}, {1, kFile}}), list.Kinds());
     EXPECT_EQ("{APP}", list.Value("AppID"));
     EXPECT_EQ("widget.dll,0", list.Value("Default Icon"));
 }
@@ -112,14 +110,14 @@ TEST_F(FillTest, APlainFileShowsOnlyItsFileRows)
     CRecordingList list;
     file.FillAttributeList(list);
     EXPECT_EQ(Join({kFileLabels, kTimeLabels, kVersionLabels}), list.Labels());
-    EXPECT_EQ(Repeat({{6, 2}, {8, 3}}), list.Images());
+    EXPECT_EQ(Repeat({{6, kFile}, {8, kVersion}}), list.Kinds());
 
     CComFile missing(machine.Get());
     missing.SetPath("C:\\Gone\\gone.dll");
     CRecordingList missingList;
     missing.FillAttributeList(missingList);
     EXPECT_EQ(kFileLabels, missingList.Labels());
-    EXPECT_EQ(Repeat({{2, 1}}), missingList.Images());
+    EXPECT_EQ(Repeat({{2, kMissing}}), missingList.Kinds());
 }
 
 TEST_F(FillTest, TheRegistryTreeShowsTheClassLibraryAndProgIDKeys)
@@ -147,7 +145,7 @@ TEST_F(FillTest, TheRegistryTreeShowsTheClassLibraryAndProgIDKeys)
               "    CLSID\n",
               tree.Render());
     EXPECT_TRUE(tree.IsExpanded("HKEY_CLASSES_ROOT"));
-    EXPECT_TRUE(tree.AllImages(0, 1));
+    EXPECT_TRUE(tree.AllOfKind(ItemKind::RegistryKey));
     EXPECT_EQ(0u, machine.registry.OpenKeyCount());
 }
 
@@ -179,7 +177,7 @@ TEST_F(FillTest, AnExeServerAddsItsAppIDBranch)
               "    {APP}\n"
               "      Sub\n",
               tree.Render());
-    EXPECT_TRUE(tree.AllImages(0, 1));
+    EXPECT_TRUE(tree.AllOfKind(ItemKind::RegistryKey));
 }
 
 TEST_F(FillTest, BranchesAreShownOnlyForKeysThatAreThere)

@@ -15,8 +15,7 @@ protected:
     std::unique_ptr<CComObject> Find(const std::string& path)
     {
         ++searches;
-        return std::unique_ptr<CComObject>(
-            FindObjectByFile(machine.Get(), path, [this] { ++started; }));
+        return FindObjectByFile(machine.Get(), path, [this] { ++started; });
     }
 
     void AddServer(const std::string& clsid, const char* progId, const char* subkey,

@@ -149,7 +149,7 @@ protected:
 
     static CComObject* Record(ObjectCategory category, const std::string& clsid)
     {
-        for (CComObject* record : catalogue->List(category)) {
+        for (CComObject* record : RecordsOf(catalogue->List(category))) {
             if (record->GetClsid() == clsid)
                 return record;
         }
@@ -241,10 +241,10 @@ TEST_F(LiveRegistryTest, AttributesOfARealServerFile)
 
 TEST_F(LiveRegistryTest, FindsTheClassOfAFileWithoutProgID)
 {
-    std::unique_ptr<CComObject> found(FindObjectByFile(machine.Get(), g_dir + "HIDDEN.DLL", nullptr));
+    std::unique_ptr<CComObject> found = FindObjectByFile(machine.Get(), g_dir + "HIDDEN.DLL", nullptr);
     ASSERT_TRUE(found);
     EXPECT_EQ(kNoProgID, found->GetClsid());
-    std::unique_ptr<CComObject> none(FindObjectByFile(machine.Get(), g_dir + "nothing.dll", nullptr));
+    std::unique_ptr<CComObject> none = FindObjectByFile(machine.Get(), g_dir + "nothing.dll", nullptr);
     EXPECT_FALSE(none);
 }
 
@@ -306,7 +306,7 @@ TEST_F(LiveRegistryTest, EveryCategoryAgreesWithAnIndependentReading)
     EXPECT_GT(total, 200u) << "Wine registers several hundred classes";
     for (int category = 0; category < kCategoryCount; ++category) {
         std::vector<std::string> scanned;
-        for (const CComObject* record : catalogue->List(static_cast<ObjectCategory>(category)))
+        for (const CComObject* record : RecordsOf(catalogue->List(static_cast<ObjectCategory>(category))))
             scanned.push_back(record->GetClsid());
         EXPECT_EQ(expected[category], scanned) << kCategoryTabText[category];
     }

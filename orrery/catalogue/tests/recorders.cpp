@@ -3,9 +3,9 @@
 namespace orrery {
 
 void CRecordingList::AppendRow(const std::string& label, const std::string& value,
-                               int image)
+                               RowKind kind)
 {
-    rows.push_back(CRecordedRow{label, value, image});
+    rows.push_back(CRecordedRow{label, value, kind});
 }
 
 std::vector<std::string> CRecordingList::Labels() const
@@ -16,12 +16,12 @@ std::vector<std::string> CRecordingList::Labels() const
     return labels;
 }
 
-std::vector<int> CRecordingList::Images() const
+std::vector<RowKind> CRecordingList::Kinds() const
 {
-    std::vector<int> images;
+    std::vector<RowKind> kinds;
     for (const CRecordedRow& row : rows)
-        images.push_back(row.image);
-    return images;
+        kinds.push_back(row.kind);
+    return kinds;
 }
 
 std::string CRecordingList::Value(const std::string& label) const
@@ -34,10 +34,10 @@ std::string CRecordingList::Value(const std::string& label) const
 }
 
 TreeItem CRecordingTree::InsertItem(TreeItem parent, const std::string& text,
-                                    int image, int selectedImage, CComFile* data)
+                                    ItemKind kind, CComFile* data)
 {
     size_t parentIndex = reinterpret_cast<size_t>(parent);
-    m_items.push_back(Item{parentIndex, text, image, selectedImage, data, false});
+    m_items.push_back(Item{parentIndex, text, kind, data, false});
     return reinterpret_cast<TreeItem>(m_items.size());
 }
 
@@ -74,10 +74,10 @@ bool CRecordingTree::IsExpanded(const std::string& text) const
     return false;
 }
 
-bool CRecordingTree::AllImages(int image, int selectedImage) const
+bool CRecordingTree::AllOfKind(ItemKind kind) const
 {
     for (const Item& item : m_items) {
-        if (item.image != image || item.selectedImage != selectedImage || item.data)
+        if (item.kind != kind || item.data)
             return false;
     }
     return true;

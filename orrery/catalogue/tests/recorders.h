@@ -13,15 +13,15 @@ namespace orrery {
 struct CRecordedRow {
     std::string label;
     std::string value;
-    int image;
+    RowKind kind;
 };
 
 class CRecordingList : public CTwoColumnList {
 public:
-    void AppendRow(const std::string& label, const std::string& value, int image) override;
+    void AppendRow(const std::string& label, const std::string& value, RowKind kind) override;
 
     std::vector<std::string> Labels() const;
-    std::vector<int> Images() const;
+    std::vector<RowKind> Kinds() const;
     // The value of the first row with this label; "<no row>" when none.
     std::string Value(const std::string& label) const;
 
@@ -30,23 +30,22 @@ public:
 
 class CRecordingTree : public CTreeControl {
 public:
-    TreeItem InsertItem(TreeItem parent, const std::string& text, int image,
-                        int selectedImage, CComFile* data) override;
+    TreeItem InsertItem(TreeItem parent, const std::string& text, ItemKind kind,
+                        CComFile* data) override;
     void Expand(TreeItem item) override;
 
     // One line per item in tree order, indented two spaces per level.
     std::string Render() const;
     size_t Count() const { return m_items.size(); }
     bool IsExpanded(const std::string& text) const;
-    // True when every item has the given images and no data.
-    bool AllImages(int image, int selectedImage) const;
+    // True when every item is of the given kind and has no data.
+    bool AllOfKind(ItemKind kind) const;
 
 private:
     struct Item {
         size_t parent;  // 0 for the top level, else index + 1
         std::string text;
-        int image;
-        int selectedImage;
+        ItemKind kind;
         CComFile* data;
         bool expanded;
     };

@@ -14,7 +14,7 @@ protected:
     std::vector<std::string> Clsids(ObjectCategory category) const
     {
         std::vector<std::string> clsids;
-        for (const CComObject* record : catalogue.List(category))
+        for (const CComObject* record : RecordsOf(catalogue.List(category)))
             clsids.push_back(record->GetClsid());
         return clsids;
     }
@@ -208,8 +208,8 @@ TEST_F(ScanTest, RemovingTheSelectedRecordLeavesOtherListsAlone)
     AddServer("{b}", "B", "InprocServer32", "C:\\b.dll");
     AddClassKey(machine.registry, "{b}", "Control");
     catalogue.ScanRegistry();
-    CComObject* control = catalogue.List(CategoryControls)[0];
-    CComObject* dll = catalogue.List(CategoryDllServers)[0];
+    CComObject* control = catalogue.List(CategoryControls)[0].get();
+    CComObject* dll = catalogue.List(CategoryDllServers)[0].get();
 
     EXPECT_FALSE(catalogue.RemoveSelectedRecord(CategoryControls, dll)) << "not in this list";
     EXPECT_FALSE(catalogue.RemoveSelectedRecord(-1, control));
@@ -219,7 +219,7 @@ TEST_F(ScanTest, RemovingTheSelectedRecordLeavesOtherListsAlone)
     EXPECT_TRUE(catalogue.RemoveSelectedRecord(CategoryControls, control));
     EXPECT_EQ((std::vector<std::string>{"{b}"}), Clsids(CategoryControls));
     EXPECT_EQ((std::vector<std::string>{"{a}", "{b}"}), Clsids(CategoryDllServers));
-    EXPECT_EQ(dll, catalogue.List(CategoryDllServers)[0]);
+    EXPECT_EQ(dll, catalogue.List(CategoryDllServers)[0].get());
 }
 
 }  // namespace

@@ -13,21 +13,19 @@
 namespace orrery {
 namespace {
 
-// A tree that owns the records given to it, as the dependency pane does.
-class COwningTree : public CTreeControl {
+// A tree that records its items; the records stay with whoever filled it.
+class CItemTree : public CTreeControl {
 public:
     struct Item {
         TreeItem parent;
         std::string text;
-        int image;
-        int selectedImage;
-        std::unique_ptr<CComFile> record;
+        ItemKind kind;
+        CComFile* record;
     };
 
-    TreeItem InsertItem(TreeItem parent, const std::string& text, int image, int selectedImage,
-                        CComFile* data) override
+    TreeItem InsertItem(TreeItem parent, const std::string& text, ItemKind kind, CComFile* data) override
     {
-        items.push_back(Item{parent, text, image, selectedImage, std::unique_ptr<CComFile>(data)});
+        items.push_back(Item{parent, text, kind, data});
         return reinterpret_cast<TreeItem>(items.size());
     }
     void Expand(TreeItem) override { ++expanded; }
@@ -58,7 +56,7 @@ protected:
     }
 
     CDependencyMachine machine;
-    COwningTree tree;
+    CItemTree tree;
 };
 
 TEST_F(DependencyTreeTest, FoundAndMissingDllsAreFlatItemsHoldingTheirRecords)
@@ -66,19 +64,19 @@ TEST_F(DependencyTreeTest, FoundAndMissingDllsAreFlatItemsHoldingTheirRecords)
     Register("{A}", "InprocServer32", "C:\\app\\chain_a.dll");
     CDllServer server(machine.Get(), "{A}");
     ASSERT_TRUE(server.IsFound());
-    server.FillDependencyTree(tree);
+    CFileRecords records = server.FillDependencyTree(tree);
 
     ASSERT_EQ((std::vector<std::string>{"KERNEL32.dll", "chain_b.dll", "chain_c.dll"}), tree.Texts());
-    for (const COwningTree::Item& item : tree.items) {
+    ASSERT_EQ(tree.items.size(), records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        const CItemTree::Item& item = tree.items[i];
         EXPECT_EQ(kTreeRoot, item.parent) << item.text;
-        ASSERT_NE(nullptr, item.record) << item.text;
+        EXPECT_EQ(records[i].get(), item.record) << "the item points to the record handed back";
         EXPECT_EQ(item.text, item.record->GetDisplayName());
-        int expected = item.record->IsFound() ? kDependencyImageFound : kDependencyImageMissing;
-        EXPECT_EQ(expected, item.image) << item.text;
-        EXPECT_EQ(expected, item.selectedImage) << item.text;
+        EXPECT_EQ(item.record->IsFound() ? ItemKind::FoundDll : ItemKind::MissingDll, item.kind) << item.text;
     }
-    EXPECT_EQ(0, tree.items[0].image);
-    EXPECT_EQ(1, tree.items[2].image) << "chain_c.dll is missing";
+    EXPECT_EQ(ItemKind::FoundDll, tree.items[0].kind);
+    EXPECT_EQ(ItemKind::MissingDll, tree.items[2].kind) << "chain_c.dll is missing";
     EXPECT_EQ("C:\\app\\chain_b.dll", tree.items[1].record->GetFilePath());
     EXPECT_EQ("", tree.items[2].record->GetFilePath());
     EXPECT_EQ(0, tree.expanded);
@@ -89,7 +87,7 @@ TEST_F(DependencyTreeTest, MisbehavedObjectGetsAnEmptyTreeAndNothingIsOpened)
     Register("{M}", "InprocServer32", "C:\\gone\\chain_a.dll");
     CDllServer server(machine.Get(), "{M}");
     ASSERT_FALSE(server.IsFound());
-    server.FillDependencyTree(tree);
+    EXPECT_TRUE(server.FillDependencyTree(tree).empty());
     EXPECT_TRUE(tree.items.empty());
     EXPECT_EQ(0u, machine.files.OpenCount("C:\\gone\\chain_a.dll"));
 }
@@ -99,14 +97,14 @@ TEST_F(DependencyTreeTest, FileThatCannotBeReadOrImportsNothingLeavesTheTreeEmpt
     machine.Install("C:\\app\\plain.dll", "plain/no_imports.dll");
     Register("{P}", "InprocServer32", "C:\\app\\plain.dll");
     CDllServer plain(machine.Get(), "{P}");
-    plain.FillDependencyTree(tree);
+    EXPECT_TRUE(plain.FillDependencyTree(tree).empty());
     EXPECT_TRUE(tree.items.empty());
 
     machine.files.RefuseOpening("C:\\app\\chain_a.dll");
     Register("{R}", "InprocServer32", "C:\\app\\chain_a.dll");
     CDllServer refused(machine.Get(), "{R}");
     ASSERT_TRUE(refused.IsFound());
-    refused.FillDependencyTree(tree);
+    EXPECT_TRUE(refused.FillDependencyTree(tree).empty());
     EXPECT_TRUE(tree.items.empty());
 }
 
@@ -116,8 +114,9 @@ TEST_F(DependencyTreeTest, ExeServerWithArgumentsIsWalkedFromItsFile)
     Register("{E}", "LocalServer32", "C:\\app\\server.exe /automation");
     CExeServer server(machine.Get(), "{E}");
     ASSERT_TRUE(server.IsFound());
-    server.FillDependencyTree(tree);
+    CFileRecords records = server.FillDependencyTree(tree);
     EXPECT_EQ((std::vector<std::string>{"chain_b.dll", "chain_c.dll"}), tree.Texts());
+    EXPECT_EQ(2u, records.size());
 }
 
 TEST_F(DependencyTreeTest, PlainFileRecordsAreWalkedThroughTheSameRoutine)
@@ -125,8 +124,10 @@ TEST_F(DependencyTreeTest, PlainFileRecordsAreWalkedThroughTheSameRoutine)
     CComFile file(machine.Get());
     file.SetPath("C:\\app\\chain_b.dll");
     file.SetFound(true);
-    FillDependencyItems(machine.Get(), file, tree);
+    CFileRecords records = FillDependencyItems(machine.Get(), file, tree);
     EXPECT_EQ((std::vector<std::string>{"chain_c.dll"}), tree.Texts());
+    ASSERT_EQ(1u, records.size());
+    EXPECT_EQ("chain_c.dll", records[0]->GetDisplayName());
 }
 
 }  // namespace

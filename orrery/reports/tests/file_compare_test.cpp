@@ -70,12 +70,14 @@ protected:
         return labels;
     }
 
-    static std::vector<int> Images(const CFileComparison& comparison)
+    // The kinds of the rows, one letter each: F same file data, V same
+    // version string, D different.
+    static std::string Kinds(const CFileComparison& comparison)
     {
-        std::vector<int> images;
+        std::string kinds;
         for (const CCompareRow& row : comparison.rows)
-            images.push_back(row.image);
-        return images;
+            kinds += row.kind == CompareRowKind::SameFileData ? 'F' : row.kind == CompareRowKind::SameVersion ? 'V' : 'D';
+        return kinds;
     }
 
     // The labels of the rows whose values differ.
@@ -96,7 +98,7 @@ TEST_F(FileCompareTest, AFileComparedWithItselfIsIdenticalInTwelveRows)
 {
     CFileComparison comparison = Compare(kGauge, kGauge);
     EXPECT_EQ(kComparedLabels, Labels(comparison));
-    EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1}), Images(comparison));
+    EXPECT_EQ("FFFFVVVVVVVV", Kinds(comparison));
     EXPECT_TRUE(comparison.identical);
     EXPECT_STREQ("Files have identical attributes.", ComparisonVerdict(comparison));
     EXPECT_EQ("12345 Bytes", comparison.rows[0].first);
@@ -122,7 +124,7 @@ TEST_F(FileCompareTest, DifferingValuesAreMarkedRowByRowAndCaseCounts)
     EXPECT_EQ((std::vector<std::string>{"File Size", "Created", "Last Modified", "Accessed",
                                         "Company Name", "File Version"}),
               Differing(comparison));
-    EXPECT_EQ((std::vector<int>{2, 2, 2, 2, 1, 2, 2, 1, 1, 1, 1, 1}), Images(comparison));
+    EXPECT_EQ("DDDDVDDVVVVV", Kinds(comparison));
     EXPECT_EQ("12345 Bytes", comparison.rows[0].first);
     EXPECT_EQ("23456 Bytes", comparison.rows[0].second);
     EXPECT_EQ("Tarnwick", comparison.rows[5].first);
@@ -137,7 +139,7 @@ TEST_F(FileCompareTest, FilesWithoutVersionResourcesAgreeOnEmptyVersionRows)
     ASSERT_EQ(12u, comparison.rows.size());
     for (size_t row = 4; row < comparison.rows.size(); ++row) {
         EXPECT_EQ("", comparison.rows[row].first) << comparison.rows[row].label;
-        EXPECT_EQ(1, comparison.rows[row].image) << comparison.rows[row].label;
+        EXPECT_EQ(CompareRowKind::SameVersion, comparison.rows[row].kind) << comparison.rows[row].label;
     }
     EXPECT_EQ("10 Bytes", comparison.rows[0].first);
 
@@ -156,7 +158,7 @@ TEST_F(FileCompareTest, AFileThatCannotBeReadHasEmptyValuesInEveryRow)
     for (const CCompareRow& row : comparison.rows) {
         EXPECT_EQ("", row.first) << row.label;
         EXPECT_NE("", row.second) << row.label;
-        EXPECT_EQ(2, row.image) << row.label;
+        EXPECT_EQ(CompareRowKind::Different, row.kind) << row.label;
     }
 
     CFileComparison bothMissing = Compare("C:\\gone\\a.dll", "");

@@ -2,6 +2,7 @@
 
 #include "orrery/app/program_paths.h"
 #include "orrery/app/shell.h"
+#include "orrery/platform/system_error.h"
 
 #include <string>
 
@@ -18,20 +19,6 @@ bool IsFile(const std::string& path)
 {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string SystemErrorText(DWORD code)
-{
-    char* text = nullptr;
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                        FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length ? std::string(text, length) : "Error " + std::to_string(code) + ".";
-    if (text)
-        ::LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r'))
-        result.pop_back();
-    return result;
 }
 
 void Complain(HWND owner, const std::string& text)
@@ -51,7 +38,7 @@ void OpenHelp(HWND owner, int context)
         break;
     case CHelpRequest::Page:
         if (!Shell().Open(owner, request.path, SW_SHOWNORMAL, &error))
-            Complain(owner, "The help page could not be opened:\n\n" + request.path + "\n\n" + SystemErrorText(error));
+            Complain(owner, "The help page could not be opened:\n\n" + request.path + "\n\n" + orrery::SystemErrorText(error));
         break;
     case CHelpRequest::NotFound:
         Complain(owner, "The help for Orrery was not found. Its pages belong in the folder " +

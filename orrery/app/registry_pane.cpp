@@ -6,7 +6,7 @@
 #include "orrery/app/program_state.h"
 #include "orrery/catalogue/com_object.h"
 #include "orrery/catalogue/registry_values.h"
-#include "orrery/reports/system_error.h"
+#include "orrery/platform/system_error.h"
 
 #include <commctrl.h>
 
@@ -124,7 +124,7 @@ void CRegistryEntriesPane::EditValue(int row)
         return;
     long result = orrery::WriteStringValue(Machine().registry, m_currentKeyPath, name, type, data);
     if (result != orrery::kRegSuccess)
-        ShowMessage("The value " + name + " could not be changed.\n\n" + SystemErrorText(static_cast<DWORD>(result)));
+        ShowMessage("The value " + name + " could not be changed.\n\n" + orrery::SystemErrorText(static_cast<DWORD>(result)));
     ListValues(TreeView_GetSelection(GetKeyTree()));
 }
 

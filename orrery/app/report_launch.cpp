@@ -6,7 +6,7 @@
 #include "orrery/app/program_state.h"
 #include "orrery/app/shell.h"
 #include "orrery/reports/report_dlg.h"
-#include "orrery/reports/system_error.h"
+#include "orrery/platform/system_error.h"
 #include "orrery/reports/win32_report_environment.h"
 #include "orrery/reports/win32_report_files.h"
 
@@ -18,7 +18,7 @@ bool OpenWithShell(HWND owner, const std::string& path, std::string* reason)
     DWORD error = 0;
     if (Shell().Open(owner, path, SW_SHOWMAXIMIZED, &error))
         return true;
-    *reason = SystemErrorText(error);
+    *reason = orrery::SystemErrorText(error);
     return false;
 }
 

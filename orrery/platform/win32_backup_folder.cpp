@@ -1,5 +1,7 @@
 #include "orrery/platform/win32_backup_folder.h"
 
+#include "orrery/platform/system_error.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -11,18 +13,8 @@ const char kBackupsBelowAppData[] = "\\Tarnwick\\Orrery\\Backups";
 
 std::string SystemText(DWORD code)
 {
-    char* text = nullptr;
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                        FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length && text ? std::string(text, length) : std::string();
-    if (text)
-        ::LocalFree(text);
-    while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
-        result.pop_back();
-    if (result.empty())
-        result = "Windows error " + std::to_string(code) + ".";
-    return result;
+    std::string text = SystemMessage(code);
+    return text.empty() ? "Windows error " + std::to_string(code) + "." : text;
 }
 
 // Makes folder and every missing folder above it.

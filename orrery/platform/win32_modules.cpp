@@ -1,5 +1,7 @@
 #include "orrery/platform/win32_modules.h"
 
+#include "orrery/platform/system_error.h"
+
 #include <windows.h>
 
 namespace orrery {
@@ -55,18 +57,7 @@ void CWin32Modules::ReleaseOnWorkerThread(ModuleHandle module)
 
 std::string CWin32Modules::ErrorText(unsigned long code)
 {
-    char* text = nullptr;
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                        FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result;
-    if (length && text)
-        result.assign(text, length);
-    if (text)
-        ::LocalFree(text);
-    while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
-        result.pop_back();
-    return result;
+    return SystemMessage(code);
 }
 
 }  // namespace orrery

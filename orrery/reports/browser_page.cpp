@@ -2,7 +2,7 @@
 
 #include "orrery/app/shell.h"
 #include "orrery/app/shell_commands.h"
-#include "orrery/reports/system_error.h"
+#include "orrery/platform/system_error.h"
 #include "orrery/reports/test_page.h"
 
 #include <cstdio>
@@ -56,7 +56,7 @@ void ViewInBrowser(orrery::CComObject& record, HWND owner)
     if (!WriteTestPageFile(page, &path, &error)) {
         if (path.empty())
             return;
-        std::string text = "The test page could not be written:\n\n" + path + "\n\n" + SystemErrorText(error);
+        std::string text = "The test page could not be written:\n\n" + path + "\n\n" + orrery::SystemErrorText(error);
         ::MessageBoxA(owner, text.c_str(), "Orrery", MB_OK | MB_ICONWARNING);
         return;
     }

@@ -4,7 +4,7 @@
 #include "orrery/app/shell.h"
 #include "orrery/app/shell_commands.h"
 #include "orrery/reports/file_compare.h"
-#include "orrery/reports/system_error.h"
+#include "orrery/platform/system_error.h"
 
 namespace {
 
@@ -75,5 +75,5 @@ void RunExeServer(orrery::CComObject& record, HWND owner)
     UINT started = Shell().Execute(record.GetFilePath(), SW_SHOWNORMAL);
     if (started < 32)
         ShowNotice(owner, "The server could not be started:\n\n" + record.GetFilePath() + "\n\n" +
-                              SystemErrorText(started));
+                              orrery::SystemErrorText(started));
 }

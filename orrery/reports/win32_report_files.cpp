@@ -1,6 +1,6 @@
 #include "orrery/reports/win32_report_files.h"
 
-#include "orrery/reports/system_error.h"
+#include "orrery/platform/system_error.h"
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@ namespace {
 
 std::string LastErrorText()
 {
-    return SystemErrorText(::GetLastError());
+    return orrery::SystemErrorText(::GetLastError());
 }
 
 // A report file open for writing. Writes go straight to the file; a write
@@ -30,7 +30,7 @@ public:
         BOOL ok = ::WriteFile(m_file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         if (ok && written == bytes.size())
             return true;
-        m_writeError = ok ? SystemErrorText(ERROR_DISK_FULL) : LastErrorText();
+        m_writeError = ok ? orrery::SystemErrorText(ERROR_DISK_FULL) : LastErrorText();
         return false;
     }
 
@@ -58,7 +58,7 @@ bool CWin32ReportFiles::TemporaryDirectory(std::string* directory, std::string* 
     char path[MAX_PATH + 1] = "";
     DWORD length = ::GetTempPathA(MAX_PATH, path);
     if (length == 0 || length > MAX_PATH) {
-        *reason = length ? SystemErrorText(ERROR_FILENAME_EXCED_RANGE) : LastErrorText();
+        *reason = length ? orrery::SystemErrorText(ERROR_FILENAME_EXCED_RANGE) : LastErrorText();
         return false;
     }
     *directory = path;

@@ -3,6 +3,8 @@
 // scratch key of HKEY_CLASSES_ROOT and on Wine's own DLLs.
 #include "orrery/platform/win32_platform.h"
 
+#include "orrery/platform/system_error.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -200,6 +202,19 @@ TEST(Win32FileViews, MapWholeFilesReadOnly)
     ASSERT_NE(0u, GetTempFileNameA(temp, "orv", 0, empty));
     EXPECT_EQ(nullptr, machine.Get().views.OpenView(empty)) << "an empty file cannot be mapped";
     DeleteFileA(empty);
+}
+
+TEST(SystemError, TextIsOneLineOfTheSystemsWording)
+{
+    std::string text = SystemErrorText(ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(std::string::npos, text.find_first_of("\r\n")) << text;
+    EXPECT_NE(' ', text.back());
+    EXPECT_NE(text, SystemErrorText(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(std::string::npos, text.find("Error ")) << "the system has a text for it";
+    EXPECT_EQ(text, SystemMessage(ERROR_ACCESS_DENIED));
+    EXPECT_EQ("Error 4294967295", SystemErrorText(0xFFFFFFFFu));
+    EXPECT_EQ("", SystemMessage(0xFFFFFFFFu));
 }
 
 }  // namespace

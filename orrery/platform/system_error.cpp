@@ -1,0 +1,27 @@
+#include "orrery/platform/system_error.h"
+
+#include <windows.h>
+
+namespace orrery {
+
+std::string SystemMessage(unsigned long code)
+{
+    char* text = nullptr;
+    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                        FORMAT_MESSAGE_IGNORE_INSERTS,
+                                    nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length && text ? std::string(text, length) : std::string();
+    if (text)
+        ::LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return message;
+}
+
+std::string SystemErrorText(unsigned long code)
+{
+    std::string message = SystemMessage(code);
+    return message.empty() ? "Error " + std::to_string(code) : message;
+}
+
+}  // namespace orrery

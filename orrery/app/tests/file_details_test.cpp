@@ -121,7 +121,7 @@ protected:
 
 TEST_F(FileDetailsTest, OpensOnTheAttributesPageWithTheObjectsRowsAndKeys)
 {
-    orrery::CComControl gauge(machine.Get(), "{C1}");
+    orrery::CComControl gauge(machine.Get(), kGaugeClsid);
     RecordedRows expected;
     gauge.FillAttributeList(expected);
     Inspect(gauge, [&](CFileDetailsDlg& details) {
@@ -140,7 +140,7 @@ TEST_F(FileDetailsTest, OpensOnTheAttributesPageWithTheObjectsRowsAndKeys)
         EXPECT_EQ((AttributeRow{"ProgID", "Orrery.Gauge.1", 0}), ListRows(details.GetAttributeList()).at(0));
         HWND keys = details.GetRegistryPane().GetKeyTree();
         std::string outline = TreeOutline(keys, TVI_ROOT);
-        EXPECT_EQ(0u, outline.find("HKEY_CLASSES_ROOT\n  CLSID\n    {C1}\n      ProgID\n")) << outline;
+        EXPECT_EQ(0u, outline.find("HKEY_CLASSES_ROOT\n  CLSID\n    " + kGaugeClsid + "\n      ProgID\n")) << outline;
         EXPECT_NE(std::string::npos, outline.find("\n  Orrery.Gauge.1\n    CLSID\n")) << outline;
         EXPECT_NE(nullptr, details.GetDependenciesPane().GetSafeHwnd());
     });
@@ -148,7 +148,7 @@ TEST_F(FileDetailsTest, OpensOnTheAttributesPageWithTheObjectsRowsAndKeys)
 
 TEST_F(FileDetailsTest, GrowsByOnePixelOnEverySideAndLaysItsPagesOut)
 {
-    orrery::CDllServer engine(machine.Get(), "{D1}");
+    orrery::CDllServer engine(machine.Get(), kEngineClsid);
     Inspect(engine, [&](CFileDetailsDlg& details) {
         HWND window = details.GetSafeHwnd();
         EXPECT_FALSE(IsLayoutSuspended()) << "the details window's first layout ends the suspension";
@@ -223,7 +223,7 @@ TEST_F(FileDetailsTest, TheDependenciesPageListsTheServersDlls)
 
 TEST_F(FileDetailsTest, EachTabShowsItsPageAlone)
 {
-    orrery::CComControl gauge(machine.Get(), "{C1}");
+    orrery::CComControl gauge(machine.Get(), kGaugeClsid);
     Inspect(gauge, [&](CFileDetailsDlg& details) {
         HWND pages[] = {details.GetAttributeList(), details.GetDependenciesPane().GetSafeHwnd(),
                         details.GetRegistryPane().GetSafeHwnd()};
@@ -244,14 +244,14 @@ TEST_F(FileDetailsTest, EachTabShowsItsPageAlone)
 
 TEST_F(FileDetailsTest, TheRegistryPageListsAndEditsValues)
 {
-    machine.registry.SetString("CLSID\\{C1}\\InprocServer32", "ThreadingModel", "Apartment");
-    orrery::CComControl gauge(machine.Get(), "{C1}");
+    machine.registry.SetString("CLSID\\" + kGaugeClsid + "\\InprocServer32", "ThreadingModel", "Apartment");
+    orrery::CComControl gauge(machine.Get(), kGaugeClsid);
     Inspect(gauge, [&](CFileDetailsDlg& details) {
         details.SelectPage(CFileDetailsDlg::PageRegistryEntries);
         CRegistryEntriesPane& pane = details.GetRegistryPane();
         HWND keys = pane.GetKeyTree();
         HTREEITEM item = FindChild(keys, FindChild(keys, FindChild(keys, TVI_ROOT, "HKEY_CLASSES_ROOT"), "CLSID"),
-                                   "{C1}");
+                                   kGaugeClsid);
         item = FindChild(keys, item, "InprocServer32");
         ASSERT_NE(nullptr, item);
         ::SendMessageA(keys, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
@@ -271,20 +271,20 @@ TEST_F(FileDetailsTest, TheRegistryPageListsAndEditsValues)
     });
     unsigned long type = 0;
     std::string bytes;
-    ASSERT_TRUE(machine.registry.GetValue("CLSID\\{C1}\\InprocServer32", "ThreadingModel", &type, &bytes));
+    ASSERT_TRUE(machine.registry.GetValue("CLSID\\" + kGaugeClsid + "\\InprocServer32", "ThreadingModel", &type, &bytes));
     EXPECT_EQ(std::string("Free", 5), bytes);
 }
 
 TEST_F(FileDetailsTest, TheWindowCopiesTheSelectedAttributeItself)
 {
-    orrery::CComControl gauge(machine.Get(), "{C1}");
+    orrery::CComControl gauge(machine.Get(), kGaugeClsid);
     Inspect(gauge, [&](CFileDetailsDlg& details) {
         HWND list = details.GetAttributeList();
         LVITEMA state = {};
         state.stateMask = state.state = LVIS_SELECTED;
         ::SendMessageA(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&state));
         ::SendMessageA(details.GetSafeHwnd(), WM_COMMAND, ID_COPY_TO_CLIPBOARD, 0);
-        EXPECT_EQ("{C1}", ClipboardText());
+        EXPECT_EQ(kGaugeClsid, ClipboardText());
 
         // Without a main window the details window owns the attribute menu,
         // and its command comes back to it.

@@ -283,7 +283,7 @@ TEST_F(MainFrameTest, CopyToClipboardTakesTheSelectedValue)
     ::SendMessageA(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&state));
     Frame().SetActiveView(Frame().GetAttributeView());
     ASSERT_TRUE(Frame().RouteCmdMsg(ID_COPY_TO_CLIPBOARD));
-    EXPECT_EQ("{C1}", ClipboardText());
+    EXPECT_EQ(kGaugeClsid, ClipboardText());
 
     // A long value, such as a copyright notice, is copied whole.
     std::string longValue;

@@ -88,7 +88,7 @@ TEST_F(ObjectTreeTest, DisplayInListChoosesTheLabel)
 {
     Options().DisplayInList = LabelClsid;
     Tree().FillTree();
-    EXPECT_EQ((std::vector<std::string>{"{C1}", "{C2}"}), Labels());
+    EXPECT_EQ((std::vector<std::string>{kGaugeClsid, kDialClsid}), Labels());
     Options().DisplayInList = LabelFileLocation;
     Tree().FillTree();
     EXPECT_EQ((std::vector<std::string>{"C:\\lib\\dial.dll", "C:\\lib\\gauge.ocx"}), Labels());
@@ -108,9 +108,9 @@ TEST_F(ObjectTreeTest, SelectingAWellBehavedControlListsItsAttributes)
     ASSERT_EQ(20u, rows.size());
     EXPECT_EQ((AttributeRow{"ProgID", "Orrery.Gauge.1", 0}), rows[0]);
     EXPECT_EQ((AttributeRow{"Version", "1.0", 0}), rows[1]);
-    EXPECT_EQ((AttributeRow{"CLSID", "{C1}", 0}), rows[2]);
+    EXPECT_EQ((AttributeRow{"CLSID", kGaugeClsid, 0}), rows[2]);
     EXPECT_EQ((AttributeRow{"TypeLib Name", "Gauge Library", 0}), rows[3]);
-    EXPECT_EQ((AttributeRow{"TypeLib", "{TL1}", 0}), rows[4]);
+    EXPECT_EQ((AttributeRow{"TypeLib", kGaugeLibrary, 0}), rows[4]);
     EXPECT_EQ((AttributeRow{"File Location", "C:\\lib\\gauge.ocx", 1}), rows[5]);
     EXPECT_EQ((AttributeRow{"Status", "File Exists", 1}), rows[6]);
     EXPECT_EQ((AttributeRow{"File Size", "12345 Bytes", 1}), rows[7]);
@@ -140,7 +140,7 @@ TEST_F(ObjectTreeTest, TheRegistryPaneShowsTheObjectsKeys)
     Select("Orrery.Gauge.1");
     EXPECT_EQ("HKEY_CLASSES_ROOT\n"
               "  CLSID\n"
-              "    {C1}\n"
+              "    " + kGaugeClsid + "\n"
               "      ProgID\n"
               "      InprocServer32\n"
               "      Control\n"
@@ -148,7 +148,7 @@ TEST_F(ObjectTreeTest, TheRegistryPaneShowsTheObjectsKeys)
               "      Version\n"
               "      ToolboxBitmap32\n"
               "  TypeLib\n"
-              "    {TL1}\n"
+              "    " + kGaugeLibrary + "\n"
               "      1.0\n"
               "        0\n"
               "          win32\n"
@@ -160,10 +160,10 @@ TEST_F(ObjectTreeTest, TheRegistryPaneShowsTheObjectsKeys)
     Tree().SelectTab(2);
     Select("Orrery Server Application");
     std::string outline = TreeOutline(KeyTree(), TVI_ROOT);
-    EXPECT_NE(std::string::npos, outline.find("  AppID\n    {AP1}\n      Launch\n")) << outline;
+    EXPECT_NE(std::string::npos, outline.find("  AppID\n    " + kServerAppId + "\n      Launch\n")) << outline;
     std::vector<AttributeRow> rows = AttributeRows();
     ASSERT_FALSE(rows.empty());
-    EXPECT_EQ((AttributeRow{"AppID", "{AP1}", 0}), rows[rows.size() - 2]);
+    EXPECT_EQ((AttributeRow{"AppID", kServerAppId, 0}), rows[rows.size() - 2]);
 }
 
 TEST_F(ObjectTreeTest, RemovingTheSelectedRecordDropsOnlyThatItem)
@@ -173,7 +173,7 @@ TEST_F(ObjectTreeTest, RemovingTheSelectedRecordDropsOnlyThatItem)
     EXPECT_EQ((std::vector<std::string>{"Orrery.Gauge.1"}), Labels());
     EXPECT_EQ("Items: 1", ItemCountText());
     ASSERT_EQ(1u, Tree().CurrentList()->size());
-    EXPECT_EQ("{C1}", Tree().CurrentList()->front()->GetClsid());
+    EXPECT_EQ(kGaugeClsid, Tree().CurrentList()->front()->GetClsid());
     EXPECT_EQ(Tree().GetSelectedItem(), TreeView_GetSelection(TreeControl()));
 
     Tree().SelectTab(1);

@@ -212,11 +212,11 @@ TEST_F(OptionsCommandTest, OKRefillsTheTreeFromTheCatalogueWithoutANewSearch)
     EXPECT_FALSE(Options().DisplayInstalled);
     EXPECT_TRUE(Options().DisplayMissing);
     EXPECT_EQ(LabelClsid, Options().DisplayInList);
-    EXPECT_EQ((std::vector<std::string>{"{C2}"}), Labels());
+    EXPECT_EQ((std::vector<std::string>{kDialClsid}), Labels());
     EXPECT_EQ("Items: 2", ItemCountText());
     EXPECT_EQ(enumerations, Machine().registry.Counts().keyEnums) << "the registry was not searched again";
-    ASSERT_NE(nullptr, FindChild(TreeControl(), RootItem(), "{C2}"));
-    Select("{C2}");
+    ASSERT_NE(nullptr, FindChild(TreeControl(), RootItem(), kDialClsid));
+    Select(kDialClsid);
     EXPECT_EQ(dial, Tree().GetSelectedRecord()) << "the same record, not a new one";
 
     char text[16] = "";

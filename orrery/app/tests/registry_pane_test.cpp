@@ -15,7 +15,7 @@ namespace {
 
 using namespace std::string_literals;
 
-const char kServerKey[] = "CLSID\\{C1}\\InprocServer32";
+const std::string kServerKey = "CLSID\\" + kGaugeClsid + "\\InprocServer32";
 
 std::string ClipboardText()
 {
@@ -92,7 +92,7 @@ protected:
         }
         ::SendMessageA(Keys(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
     }
-    void SelectServerKey() { SelectKey({"HKEY_CLASSES_ROOT", "CLSID", "{C1}", "InprocServer32"}); }
+    void SelectServerKey() { SelectKey({"HKEY_CLASSES_ROOT", "CLSID", kGaugeClsid, "InprocServer32"}); }
 
     int RowOf(const std::string& name)
     {
@@ -137,7 +137,7 @@ protected:
 TEST_F(RegistryPaneTest, SelectingAKeyListsItsValuesSortedWithTheirTextsImagesAndTypes)
 {
     SelectServerKey();
-    EXPECT_EQ("CLSID\\{C1}\\InprocServer32", Pane().GetCurrentKeyPath());
+    EXPECT_EQ("CLSID\\" + kGaugeClsid + "\\InprocServer32", Pane().GetCurrentKeyPath());
     const std::vector<AttributeRow> expected = {
         {"(Default)", "C:\\lib\\gauge.ocx", 2}, {"aliases", "one", 2}, {"Blob", "A 0 ", 3},
         {"Flags", "FF (255)", 3},               {"Odd", "Data type not supported", 3},
@@ -167,7 +167,7 @@ TEST_F(RegistryPaneTest, TheRootAndAKeyThatIsGoneListNothing)
     SelectServerKey();
     ASSERT_FALSE(ListRows(Values()).empty());
     Machine().registry.RemoveKey(kServerKey);
-    SelectKey({"HKEY_CLASSES_ROOT", "CLSID", "{C1}", "Control"});
+    SelectKey({"HKEY_CLASSES_ROOT", "CLSID", kGaugeClsid, "Control"});
     SelectServerKey();
     EXPECT_TRUE(ListRows(Values()).empty()) << "the key was deleted while it was shown";
     EXPECT_EQ(0u, Machine().registry.OpenKeyCount());
@@ -253,11 +253,11 @@ TEST_F(RegistryPaneTest, OnlyStringValuesCanBeEdited)
 // own, which no other test of the suite uses.
 TEST_F(RegistryPaneTest, AFailedWriteIsToldWithTheValueNameAndTheReason)
 {
-    const std::string key = "CLSID\\{C2}\\InprocServer32";
+    const std::string key = "CLSID\\" + kDialClsid + "\\InprocServer32";
     Machine().registry.SetString(key, "ThreadingModel", "Apartment");
-    Machine().registry.RefuseChanges("CLSID\\{C2}");
+    Machine().registry.RefuseChanges("CLSID\\" + kDialClsid);
     Select("Orrery.Dial");
-    SelectKey({"HKEY_CLASSES_ROOT", "CLSID", "{C2}", "InprocServer32"});
+    SelectKey({"HKEY_CLASSES_ROOT", "CLSID", kDialClsid, "InprocServer32"});
     std::string refused;
     CDialogDriver driver;
     driver.Expect("Edit String", CDialogDriver::Type(IDC_VALUE_DATA, "Free", IDOK));
@@ -368,12 +368,12 @@ TEST_F(RegistryPaneTest, CtrlCCopiesTheSelectedValueOrAttribute)
     HWND attributes = Frame().GetAttributeView()->GetList();
     SelectRow(attributes, 2);
     PressCtrlC(attributes);
-    EXPECT_EQ("{C1}", ClipboardText());
+    EXPECT_EQ(kGaugeClsid, ClipboardText());
 
     ::SendMessageA(attributes, WM_KEYDOWN, 'C', 0);
     SelectRow(attributes, 0);
     ::SendMessageA(attributes, WM_KEYDOWN, 'C', 0);
-    EXPECT_EQ("{C1}", ClipboardText()) << "C alone copies nothing";
+    EXPECT_EQ(kGaugeClsid, ClipboardText()) << "C alone copies nothing";
 }
 
 TEST_F(RegistryPaneTest, ALongValueIsListedAndEditedWhole)

@@ -259,8 +259,8 @@ TEST_F(ReportDialogTest, GenerateWritesATemporaryReportAndOpensIt)
     EXPECT_NE(std::string::npos, text.find("; The file contains a list of Controls on the following machine: "));
     EXPECT_NE(std::string::npos,
               text.find("; Attribute Names\r\nProgID,Version,CLSID,File Location,\r\n\r\n"
-                        "Orrery.Dial,,{C2},C:\\lib\\dial.dll,\r\n"
-                        "Orrery.Gauge.1,1.0,{C1},C:\\lib\\gauge.ocx,\r\n"))
+                        "Orrery.Dial,," + kDialClsid + ",C:\\lib\\dial.dll,\r\n"
+                        "Orrery.Gauge.1,1.0," + kGaugeClsid + ",C:\\lib\\gauge.ocx,\r\n"))
         << text;
 
     EXPECT_TRUE(Enabled(IDOK));

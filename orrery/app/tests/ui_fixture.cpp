@@ -97,35 +97,35 @@ std::string TreeOutline(HWND tree, HTREEITEM parent)
 void AddSampleClasses(orrery::CMemoryPlatform& machine)
 {
     orrery::CMemoryRegistry& registry = machine.registry;
-    AddClass(registry, "{C1}", "Orrery.Gauge.1", "InprocServer32", "C:\\lib\\gauge.ocx");
-    registry.AddKey("CLSID\\{C1}\\Control");
-    registry.SetString("CLSID\\{C1}\\TypeLib", "", "{TL1}");
-    registry.SetString("CLSID\\{C1}\\Version", "", "1.0");
-    registry.SetString("CLSID\\{C1}\\ToolboxBitmap32", "", "C:\\lib\\gauge.ocx, 1");
-    registry.SetString("TypeLib\\{TL1}\\1.0", "", "Gauge Library");
-    registry.AddKey("TypeLib\\{TL1}\\1.0\\0\\win32");
+    AddClass(registry, kGaugeClsid, "Orrery.Gauge.1", "InprocServer32", "C:\\lib\\gauge.ocx");
+    registry.AddKey("CLSID\\" + kGaugeClsid + "\\Control");
+    registry.SetString("CLSID\\" + kGaugeClsid + "\\TypeLib", "", kGaugeLibrary);
+    registry.SetString("CLSID\\" + kGaugeClsid + "\\Version", "", "1.0");
+    registry.SetString("CLSID\\" + kGaugeClsid + "\\ToolboxBitmap32", "", "C:\\lib\\gauge.ocx, 1");
+    registry.SetString("TypeLib\\" + kGaugeLibrary + "\\1.0", "", "Gauge Library");
+    registry.AddKey("TypeLib\\" + kGaugeLibrary + "\\1.0\\0\\win32");
     machine.files.AddFile("C:\\lib\\gauge.ocx", 12345);
     orrery::CVersionFixture version;
     version.strings = {{"FileDescription", "Gauge Control"}, {"CompanyName", "Tarnwick"},
                        {"FileVersion", "1.0.0.7"}, {"ProductName", "Orrery Samples"}};
     machine.versions.SetVersion("C:\\lib\\gauge.ocx", version);
 
-    AddClass(registry, "{C2}", "Orrery.Dial", "InprocServer32", "C:\\lib\\dial.dll");
-    registry.AddKey("CLSID\\{C2}\\Control");
+    AddClass(registry, kDialClsid, "Orrery.Dial", "InprocServer32", "C:\\lib\\dial.dll");
+    registry.AddKey("CLSID\\" + kDialClsid + "\\Control");
 
-    AddClass(registry, "{D1}", "Orrery.Engine", "InprocServer32", "C:\\lib\\engine.dll");
+    AddClass(registry, kEngineClsid, "Orrery.Engine", "InprocServer32", "C:\\lib\\engine.dll");
     machine.files.AddFile("C:\\lib\\engine.dll", 2048);
-    AddClass(registry, "{D2}", "Alpha.Codec", "InprocServer32", "C:\\lib\\codec.dll");
+    AddClass(registry, kCodecClsid, "Alpha.Codec", "InprocServer32", "C:\\lib\\codec.dll");
     machine.files.AddFile("C:\\lib\\codec.dll", 4096);
 
-    AddClass(registry, "{E1}", "Orrery.Server", "LocalServer32", "C:\\apps\\server.exe /automation");
-    registry.SetString("CLSID\\{E1}", "", "Orrery Server Application");
-    registry.SetString("CLSID\\{E1}", "AppID", "{AP1}");
-    registry.SetString("AppID\\{AP1}", "", "Orrery Server");
-    registry.AddKey("AppID\\{AP1}\\Launch");
+    AddClass(registry, kServerClsid, "Orrery.Server", "LocalServer32", "C:\\apps\\server.exe /automation");
+    registry.SetString("CLSID\\" + kServerClsid, "", "Orrery Server Application");
+    registry.SetString("CLSID\\" + kServerClsid, "AppID", kServerAppId);
+    registry.SetString("AppID\\" + kServerAppId, "", "Orrery Server");
+    registry.AddKey("AppID\\" + kServerAppId + "\\Launch");
     machine.files.AddFile("C:\\apps\\server.exe", 65536);
 
-    AddClass(registry, "{N1}", nullptr, "InprocServer32", "C:\\lib\\hidden.dll");
+    AddClass(registry, kHiddenClsid, nullptr, "InprocServer32", "C:\\lib\\hidden.dll");
     machine.files.AddFile("C:\\lib\\hidden.dll", 10);
 }
 

@@ -69,6 +69,15 @@ private:
 
 // A small machine: two controls (one misbehaved), two DLL servers, one EXE
 // server with an AppID and arguments, and one class without a ProgID.
+// Its classes, type library and AppID are named by GUIDs, as real ones are.
 void AddSampleClasses(orrery::CMemoryPlatform& machine);
+inline const std::string kGaugeClsid = "{6F7E0C01-0000-4000-8000-0000000000C1}";    // Orrery.Gauge.1
+inline const std::string kDialClsid = "{6F7E0C02-0000-4000-8000-0000000000C2}";     // Orrery.Dial, file missing
+inline const std::string kEngineClsid = "{6F7E0D01-0000-4000-8000-0000000000D1}";   // Orrery.Engine
+inline const std::string kCodecClsid = "{6F7E0D02-0000-4000-8000-0000000000D2}";    // Alpha.Codec
+inline const std::string kServerClsid = "{6F7E0E01-0000-4000-8000-0000000000E1}";   // Orrery.Server, EXE
+inline const std::string kHiddenClsid = "{6F7E0F01-0000-4000-8000-0000000000F1}";   // no ProgID
+inline const std::string kGaugeLibrary = "{6F7E1B01-0000-4000-8000-000000001B01}";  // the gauge's type library
+inline const std::string kServerAppId = "{6F7EA001-0000-4000-8000-00000000A001}";   // the EXE server's AppID
 
 #endif

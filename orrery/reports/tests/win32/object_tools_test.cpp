@@ -128,7 +128,8 @@ TEST_F(ObjectToolsTest, ViewInIeWritesTheTestPageAsANewTemporaryFileAndOpensIt)
     EXPECT_TRUE(EndsWith(name, ".tmp.HTM")) << name;
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(page.substr(0, page.size() - 4).c_str()))
         << "the temporary file is renamed, not copied";
-    EXPECT_EQ(WithCrLf(orrery::TestPageText("Orrery.Gauge.1", "C1")), ReadBytes(page));
+    std::string clsidWithoutBraces = kGaugeClsid.substr(1, kGaugeClsid.size() - 2);
+    EXPECT_EQ(WithCrLf(orrery::TestPageText("Orrery.Gauge.1", clsidWithoutBraces)), ReadBytes(page));
     EXPECT_EQ(Tree().GetSelectedItem(), TreeView_GetSelection(TreeControl()));
     ::DeleteFileA(page.c_str());
 }

@@ -113,12 +113,22 @@ void AddSampleDependencies(CFixedEnvironment& environment)
     };
 }
 
-std::string ReadExpected(const std::string& name)
+namespace {
+
+std::string ReadExpectedFile(const std::string& name)
 {
     std::ifstream file(std::string(REPORT_EXPECTED_DIR) + "/" + name, std::ios::binary);
     std::ostringstream bytes;
     bytes << file.rdbuf();
     return bytes.str();
+}
+
+}  // namespace
+
+std::string ReadExpected(const std::string& name)
+{
+    bool page = name.size() > 4 && name.compare(name.size() - 4, 4, ".htm") == 0;
+    return (page ? ReadExpectedFile(kExpectedPageHead) : std::string()) + ReadExpectedFile(name);
 }
 
 }  // namespace orrery

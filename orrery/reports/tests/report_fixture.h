@@ -63,7 +63,11 @@ public:
 // The DLLs of the sample's two found servers.
 void AddSampleDependencies(CFixedEnvironment& environment);
 
-// The bytes of an expected report in tests/expected.
+// The bytes of an expected report in tests/expected; for a page, the
+// shared head and then the page's own file.
 std::string ReadExpected(const std::string& name);
+// The head every expected page shares (title, picture, computer and date);
+// each expected .htm file holds the rest of its page.
+const char kExpectedPageHead[] = "page_head.htm";
 
 }  // namespace orrery

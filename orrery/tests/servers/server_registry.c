@@ -1,0 +1,80 @@
+/* The registry writing and deleting the self-registering test servers share. */
+#include "orrery/tests/servers/server_registry.h"
+
+#include <string.h>
+
+char module_path[MAX_PATH];
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    (void)reserved;
+    if (reason == DLL_PROCESS_ATTACH)
+        GetModuleFileNameA(instance, module_path, sizeof module_path);
+    return TRUE;
+}
+
+LONG set_value(const char* path, const char* name, DWORD type, const void* data, DWORD size)
+{
+    HKEY key;
+    LONG result = RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
+    if (result != ERROR_SUCCESS)
+        return result;
+    result = RegSetValueExA(key, name, 0, type, (const BYTE*)data, size);
+    RegCloseKey(key);
+    return result;
+}
+
+LONG set_text(const char* path, const char* name, const char* text)
+{
+    return set_value(path, name, REG_SZ, text, (DWORD)strlen(text) + 1);
+}
+
+LONG set_all(const struct server_text* texts, size_t text_count, const struct server_value* values,
+             size_t value_count)
+{
+    LONG result = ERROR_SUCCESS;
+    size_t i;
+    for (i = 0; i < text_count && result == ERROR_SUCCESS; ++i)
+        result = set_text(texts[i].path, texts[i].name, texts[i].text);
+    for (i = 0; i < value_count && result == ERROR_SUCCESS; ++i)
+        result = set_value(values[i].path, values[i].name, values[i].type, values[i].data, values[i].size);
+    return result;
+}
+
+LONG delete_tree(HKEY parent, const char* name)
+{
+    HKEY key;
+    char child[256];
+    LONG result = RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key);
+    if (result == ERROR_FILE_NOT_FOUND)
+        return ERROR_SUCCESS;
+    if (result != ERROR_SUCCESS)
+        return result;
+    for (;;) {
+        DWORD size = sizeof child;
+        if (RegEnumKeyExA(key, 0, child, &size, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        result = delete_tree(key, child);
+        if (result != ERROR_SUCCESS)
+            break;
+    }
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? RegDeleteKeyA(parent, name) : result;
+}
+
+LONG delete_trees(const char* const* keys, size_t count)
+{
+    LONG result = ERROR_SUCCESS;
+    size_t i;
+    for (i = 0; i < count; ++i) {
+        LONG deleted = delete_tree(HKEY_CLASSES_ROOT, keys[i]);
+        if (result == ERROR_SUCCESS)
+            result = deleted;
+    }
+    return result;
+}
+
+HRESULT as_hresult(LONG result)
+{
+    return result == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(result);
+}

@@ -16,15 +16,8 @@ namespace {
 const int max_listed_requests = 1000;  // older entries leave the list first
 
 bool register_host_class(HINSTANCE instance) {
-  WNDCLASSA window_class = {};
-  window_class.lpfnWndProc = window_thunk<HostWindow>;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
-  window_class.lpszClassName = HostWindow::class_name;
-  return RegisterClassA(&window_class) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return register_thunk_class<HostWindow>(instance, HostWindow::class_name, COLOR_BTNFACE,
+                                          MAKEINTRESOURCEA(IDR_MAIN_MENU));
 }
 
 // Copies the face name the font resolved to into face (LF_FACESIZE bytes).

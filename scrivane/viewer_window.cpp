@@ -1,6 +1,7 @@
 #include "scrivane/viewer_window.h"
 
 #include "scrivane/resource.h"
+#include "twyndle/ui/gdi_guards.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,19 +13,6 @@ const char* const ViewerWindow::class_name = "ScrivaneViewer";
 namespace {
 
 const int text_margin = 6;  // pixels between the line numbers and the text
-
-// Selects a GDI object into a device context for one scope.
-class SelectGuard {
- public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~SelectGuard() { SelectObject(dc_, old_); }
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
 
 int decimal_digits(size_t value) {
   int digits = 1;
@@ -39,14 +27,7 @@ ViewerWindow::ViewerWindow(std::string path, TextLines lines, HFONT font,
     : path_(std::move(path)), lines_(std::move(lines)), font_(font), closed_(std::move(closed)) {}
 
 bool ViewerWindow::register_class(HINSTANCE instance) {
-  WNDCLASSA window_class = {};
-  window_class.lpfnWndProc = window_thunk<ViewerWindow>;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  window_class.lpszClassName = class_name;
-  return RegisterClassA(&window_class) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return register_thunk_class<ViewerWindow>(instance, class_name, COLOR_WINDOW);
 }
 
 ViewerWindow* ViewerWindow::open(HINSTANCE instance, const std::string& path, TextLines lines,
@@ -112,13 +93,12 @@ bool ViewerWindow::create_list() {
 }
 
 void ViewerWindow::measure_font() {
-  HDC dc = GetDC(hwnd_);
   TEXTMETRICA metrics = {};
   {
-    SelectGuard select(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FIXED_FONT));
-    GetTextMetricsA(dc, &metrics);
+    WindowDc dc(hwnd_);
+    Selected select(dc.get(), font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FIXED_FONT));
+    GetTextMetricsA(dc.get(), &metrics);
   }
-  ReleaseDC(hwnd_, dc);
   line_height_ = std::max<int>(1, metrics.tmHeight + metrics.tmExternalLeading);
   char_width_ = std::max<int>(1, metrics.tmAveCharWidth);
 }
@@ -175,7 +155,7 @@ void ViewerWindow::draw_line(const DRAWITEMSTRUCT& item) const {
   bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillRect(item.hDC, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID < lines_.line_count()) {
-    SelectGuard select(item.hDC, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FIXED_FONT));
+    Selected select(item.hDC, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FIXED_FONT));
     SetBkMode(item.hDC, TRANSPARENT);
     char number[24];
     int length = std::snprintf(number, sizeof number, "%u", item.itemID + 1);

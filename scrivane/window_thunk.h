@@ -36,4 +36,21 @@ LRESULT CALLBACK window_thunk(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpa
   }
 }
 
+// Registers the window class of T's windows (arrow cursor, the application
+// icon) with window_thunk<T> as its procedure; true also when it is
+// registered already.
+template <class T>
+bool register_thunk_class(HINSTANCE instance, const char* class_name, int background_colour,
+                          const char* menu = nullptr) {
+  WNDCLASSA window_class = {};
+  window_class.lpfnWndProc = window_thunk<T>;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background_colour + 1));
+  window_class.lpszMenuName = menu;
+  window_class.lpszClassName = class_name;
+  return RegisterClassA(&window_class) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 }  // namespace scrivane

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace scrivane {
 namespace {
@@ -37,6 +39,13 @@ class HostWindowTest : public ::testing::Test {
   }
 
   std::string log_path() const { return folder_.at("requests.log"); }
+
+  // A file of the folder holding `count` numbered lines; its path.
+  std::string numbered_file(const std::string& name, int count) const {
+    std::string path = folder_.at(name);
+    write_file(path, numbered_lines(count));
+    return path;
+  }
 
   UINT present() const { return RegisterWindowMessageA("SCPresent"); }
 
@@ -84,8 +93,7 @@ TEST_F(HostWindowTest, AnswersPresenceWithItsWindowAndLanguage) {
 
 TEST_F(HostWindowTest, OpensFileAtLineLogsAndDeletesTheAtom) {
   start(false);
-  std::string path = folder_.at("with blank.txt");
-  write_file(path, numbered_lines(40));
+  std::string path = numbered_file("with blank.txt", 40);
   post_request(path + "/3");
   HWND window = viewer(path);
   ASSERT_NE(window, nullptr);
@@ -100,8 +108,7 @@ TEST_F(HostWindowTest, OpensFileAtLineLogsAndDeletesTheAtom) {
 
 TEST_F(HostWindowTest, SecondRequestReusesTheViewerWithTheFileReadAgain) {
   start(false);
-  std::string path = folder_.at("again.txt");
-  write_file(path, numbered_lines(10));
+  std::string path = numbered_file("again.txt", 10);
   post_request(path + "/2");
   HWND window = viewer(path);
   ASSERT_NE(window, nullptr);
@@ -118,10 +125,8 @@ TEST_F(HostWindowTest, SecondRequestReusesTheViewerWithTheFileReadAgain) {
 
 TEST_F(HostWindowTest, LinePastTheEndSelectsTheLastAndNoLineSelectsNone) {
   start(false, false);
-  std::string past = folder_.at("past.txt");
-  std::string none = folder_.at("none.txt");
-  write_file(past, numbered_lines(5));
-  write_file(none, numbered_lines(5));
+  std::string past = numbered_file("past.txt", 5);
+  std::string none = numbered_file("none.txt", 5);
   post_request(past + "/99999999999999999999");
   ASSERT_NE(viewer(past), nullptr);
   EXPECT_EQ(viewer_selected_line(viewer(past)), 5);
@@ -189,8 +194,7 @@ TEST_F(HostWindowTest, UnwritableLogIsReportedOnceAndRequestsStillOpen) {
   settings.log_path = folder_.at("no-such-folder\\requests.log");
   host_.reset(new HostWindow(settings));
   ASSERT_TRUE(host_->create(GetModuleHandleA(nullptr), SW_HIDE));
-  std::string path = folder_.at("a.txt");
-  write_file(path, numbered_lines(8));
+  std::string path = numbered_file("a.txt", 8);
   {
     DialogAnswerer answerer;
     post_request(path + "/2");
@@ -216,12 +220,13 @@ TEST(FontStore, WritesTheSixKeysAndReadsThemBack) {
   font.pitch_and_family = 34;
   font.face_name = "Tahoma";
   ASSERT_TRUE(save_font_settings(font));
-  EXPECT_EQ(ini_value("Font", "Height"), "-16");
-  EXPECT_EQ(ini_value("Font", "Weight"), "700");
-  EXPECT_EQ(ini_value("Font", "Italic"), "1");
-  EXPECT_EQ(ini_value("Font", "CharSet"), "0");
-  EXPECT_EQ(ini_value("Font", "PitchAndFamily"), "34");
-  EXPECT_EQ(ini_value("Font", "FaceName"), "Tahoma");
+  std::vector<std::pair<std::string, std::string>> stored;
+  for (const char* key : {"Height", "Weight", "Italic", "CharSet", "PitchAndFamily", "FaceName"}) {
+    stored.emplace_back(key, ini_value("Font", key));
+  }
+  EXPECT_EQ(stored, (std::vector<std::pair<std::string, std::string>>{
+                        {"Height", "-16"}, {"Weight", "700"}, {"Italic", "1"}, {"CharSet", "0"},
+                        {"PitchAndFamily", "34"}, {"FaceName", "Tahoma"}}));
   EXPECT_EQ(GetPrivateProfileIntA("Font", "Height", 0, host_ini_file), -16);
   LOGFONTA logfont = logfont_from_settings(load_font_settings());
   EXPECT_EQ(logfont.lfHeight, -16);
@@ -239,8 +244,7 @@ TEST_F(HostWindowTest, FontCommandWritesTheChosenFontAndViewersUseIt) {
   font.face_name = "Liberation Mono";
   ASSERT_TRUE(save_font_settings(font));
   start(false, false);
-  std::string path = folder_.at("shown.txt");
-  write_file(path, numbered_lines(3));
+  std::string path = numbered_file("shown.txt", 3);
   post_request(path + "/1");
   HWND list = GetDlgItem(viewer(path), IDC_VIEWER_LIST);
   ASSERT_NE(list, nullptr);

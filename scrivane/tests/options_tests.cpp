@@ -5,11 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 namespace scrivane {
 namespace {
 
 using Args = std::vector<std::string>;
+using Keys = std::map<std::string, std::string>;
+
+// A font's settings side by side, for comparing and printing.
+std::tuple<long, long, int, int, int, std::string> fields(const FontSettings& font) {
+  return {font.height, font.weight, font.italic, font.char_set, font.pitch_and_family, font.face_name};
+}
 
 TEST(HostOptions, OwnOptionsAnyCaseEitherPrefix) {
   HostOptions options = parse_host_options({"/GERMAN", "-log", "C:\\r.log", "/NoCompare"});
@@ -79,21 +86,14 @@ TEST(FontSettings, KeysRoundTripAndKeepByteFieldsToOneByte) {
   font.char_set = 0x1ee;
   font.pitch_and_family = 49;
   font.face_name = std::string(40, 'F');
-  std::map<std::string, std::string> ini;
+  Keys ini;
   for (const auto& key : font_keys(font)) ini[key.first] = key.second;
-  EXPECT_EQ(ini["Height"], "-16");
-  EXPECT_EQ(ini["Weight"], "700");
-  EXPECT_EQ(ini["Italic"], "255");
-  EXPECT_EQ(ini["CharSet"], "238");
-  EXPECT_EQ(ini["PitchAndFamily"], "49");
-  EXPECT_EQ(ini["FaceName"], std::string(31, 'F'));
-  FontSettings back = read_font_keys([&](const std::string& key) { return ini[key]; });
-  EXPECT_EQ(back.height, -16);
-  EXPECT_EQ(back.weight, 700);
-  EXPECT_EQ(back.italic, 255);
-  EXPECT_EQ(back.char_set, 238);
-  EXPECT_EQ(back.pitch_and_family, 49);
-  EXPECT_EQ(back.face_name, std::string(31, 'F'));
+  EXPECT_EQ(ini, (Keys{{"Height", "-16"}, {"Weight", "700"}, {"Italic", "255"}, {"CharSet", "238"},
+                       {"PitchAndFamily", "49"}, {"FaceName", std::string(31, 'F')}}));
+  FontSettings kept = font;
+  kept.char_set = 238;
+  kept.face_name = std::string(31, 'F');
+  EXPECT_EQ(fields(read_font_keys([&](const std::string& key) { return ini[key]; })), fields(kept));
 }
 
 TEST(FontSettings, ZeroOrMissingHeightMeansNoFontChosen) {

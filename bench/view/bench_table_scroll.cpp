@@ -20,7 +20,7 @@ constexpr int32_t width = 1000;
 
 // A window that draws nothing: it paints what is uncovered at once and
 // answers the owner's part from a formatted grid.
-class BenchSurface : public TableSurface {
+class BenchSurface : public WindowlessSurface {
  public:
   Table table;
   bool paint_uncovered = true;  // off for the reference, which repaints everything
@@ -53,27 +53,18 @@ class BenchSurface : public TableSurface {
   int32_t text_width(TableFont, const char*, int32_t length) override { return length * 8; }
   int32_t client_width() override { return width; }
   int32_t client_height() override { return visible_height; }
-  void set_scroll_range(ScrollBar, int32_t) override {}
-  void set_scroll_position(ScrollBar, int32_t) override {}
   void scroll_contents(int32_t band_top, int32_t dy) override {
     if (!paint_uncovered) return;
     TableRect band = dy < 0 ? TableRect{0, visible_height + dy, width, visible_height}
                             : TableRect{0, band_top, width, band_top + dy};
     table_paint(table, band);
   }
-  void invalidate(const TableRect&) override {}
-  void invalidate_all() override {}
   void fill(const TableRect&, TableColour) override {}
   void draw_text(const TableRect&, int32_t, int32_t, const char*, int32_t length,
                  const TextStyle&) override {
     characters += length;
   }
   void draw_line(int32_t, int32_t, int32_t, int32_t) override {}
-  void invert(const TableRect&) override {}
-  void focus_frame(const TableRect&) override {}
-  void xor_line(int32_t) override {}
-  void capture_mouse(bool) override {}
-  void set_pointer(TablePointer) override {}
 };
 
 struct Result {

@@ -1,5 +1,6 @@
 // Small guards that give back what painting borrows: device contexts,
-// selected objects, created objects and drawing modes.
+// selected objects, created objects and drawing modes. twyndle's table and
+// status bar use them, and so do scrivane's viewers.
 #pragma once
 
 #include <windows.h>
@@ -64,50 +65,22 @@ class GdiObject {
   HGDIOBJ object_;
 };
 
-class TextColour {
+// Sets one drawing attribute of a device context (the text or background
+// colour, the background mode, the drawing mode) and restores the old one.
+template <typename Value, Value(WINAPI* set)(HDC, Value)>
+class DcSetting {
  public:
-  TextColour(HDC dc, COLORREF colour) : dc_(dc), old_(SetTextColor(dc, colour)) {}
-  ~TextColour() { SetTextColor(dc_, old_); }
-  TextColour(const TextColour&) = delete;
-  TextColour& operator=(const TextColour&) = delete;
+  DcSetting(HDC dc, Value value) : dc_(dc), old_(set(dc, value)) {}
+  ~DcSetting() { set(dc_, old_); }
+  DcSetting(const DcSetting&) = delete;
+  DcSetting& operator=(const DcSetting&) = delete;
 
  private:
   HDC dc_;
-  COLORREF old_;
+  Value old_;
 };
 
-class BackColour {
- public:
-  BackColour(HDC dc, COLORREF colour) : dc_(dc), old_(SetBkColor(dc, colour)) {}
-  ~BackColour() { SetBkColor(dc_, old_); }
-  BackColour(const BackColour&) = delete;
-  BackColour& operator=(const BackColour&) = delete;
-
- private:
-  HDC dc_;
-  COLORREF old_;
-};
-
-class BackMode {
- public:
-  BackMode(HDC dc, int mode) : dc_(dc), old_(SetBkMode(dc, mode)) {}
-  ~BackMode() { SetBkMode(dc_, old_); }
-  BackMode(const BackMode&) = delete;
-  BackMode& operator=(const BackMode&) = delete;
-
- private:
-  HDC dc_;
-  int old_;
-};
-
-class DrawMode {
- public:
-  DrawMode(HDC dc, int mode) : dc_(dc), old_(SetROP2(dc, mode)) {}
-  ~DrawMode() { SetROP2(dc_, old_); }
-  DrawMode(const DrawMode&) = delete;
-  DrawMode& operator=(const DrawMode&) = delete;
-
- private:
-  HDC dc_;
-  int old_;
-};
+using TextColour = DcSetting<COLORREF, SetTextColor>;
+using BackColour = DcSetting<COLORREF, SetBkColor>;
+using BackMode = DcSetting<int, SetBkMode>;
+using DrawMode = DcSetting<int, SetROP2>;

@@ -64,12 +64,12 @@ bool layout_ask_columns(TableSurface& surface, TableLayout& layout) {
   return true;
 }
 
-std::unique_ptr<TableLayout> layout_build(TableSurface& surface, intptr_t view) {
+std::unique_ptr<TableLayout> layout_ask(TableSurface& surface, intptr_t view, const TableProps& start) {
   std::unique_ptr<TableLayout> layout(new (std::nothrow) TableLayout{});
   if (!layout) return nullptr;
+  layout->props = start;
   layout->props.view = view;
-  if (!surface.ask_owner(TQ_PROPS, reinterpret_cast<intptr_t>(&layout->props)))
-    return nullptr;
+  if (!surface.ask_owner(TQ_PROPS, reinterpret_cast<intptr_t>(&layout->props))) return nullptr;
   layout->props.view = view;
   layout_sanitise_props(layout->props);
   if (!layout_ask_columns(surface, *layout)) return nullptr;
@@ -77,12 +77,18 @@ std::unique_ptr<TableLayout> layout_build(TableSurface& surface, intptr_t view) 
   layout->drag = DragState::idle;
   layout->second_line_x = -1;
   layout->selection = TableSelection{view, 0, 0, 0, 0};
+  return layout;
+}
+
+std::unique_ptr<TableLayout> layout_build(TableSurface& surface, intptr_t view) {
+  std::unique_ptr<TableLayout> layout = layout_ask(surface, view, TableProps{});
+  if (!layout) return nullptr;
   surface.ask_owner(TQ_SELECTED, reinterpret_cast<intptr_t>(&layout->selection));
   layout_measure(*layout, surface);
   return layout;
 }
 
-void layout_measure(TableLayout& layout, TableSurface& surface) {
+void layout_measure_font(TableLayout& layout, TableSurface& surface) {
   const CellProps& defaults = layout.props.defaults;
   layout.font = (defaults.flags & prop_font) ? defaults.font : nullptr;
   FontMetrics metrics = surface.font_metrics(layout.font);
@@ -91,6 +97,10 @@ void layout_measure(TableLayout& layout, TableSurface& surface) {
                        ? defaults.row_height
                        : metrics.height + metrics.external_leading;
   layout.row_height = std::max(height, 1);
+}
+
+void layout_measure(TableLayout& layout, TableSurface& surface) {
+  layout_measure_font(layout, surface);
   int64_t total = 0;
   for (size_t c = 0; c < layout.columns.size(); ++c) {
     layout.positions[c].slot_width = slot_width(layout, layout.columns[c], surface);

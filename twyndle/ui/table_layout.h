@@ -61,6 +61,9 @@ struct TableLayout {
 // Sends TQ_SELECTED for the empty selection. None when the owner has nothing
 // to show or memory runs out.
 std::unique_ptr<TableLayout> layout_build(TableSurface& surface, intptr_t view);
+// The first part of a build: the owner's properties (asked over `start`)
+// and columns, nothing selected, nothing measured.
+std::unique_ptr<TableLayout> layout_ask(TableSurface& surface, intptr_t view, const TableProps& start);
 
 // The owner's TQ_PROPS answer made safe to index with.
 void layout_sanitise_props(TableProps& props);
@@ -70,6 +73,9 @@ bool layout_ask_columns(TableSurface& surface, TableLayout& layout);
 
 // Char width, row height, slot widths, total width and column positions.
 void layout_measure(TableLayout& layout, TableSurface& surface);
+// Char width and row height of the defaults' font (none: the surface's own
+// font), or the defaults' row height.
+void layout_measure_font(TableLayout& layout, TableSurface& surface);
 void layout_place_columns(TableLayout& layout);
 
 // A new row cache of `count` entries, every cell not valid. False (and an

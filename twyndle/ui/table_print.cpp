@@ -10,7 +10,6 @@
 #include "twyndle/ui/table_text.h"
 
 #include <algorithm>
-#include <new>
 
 namespace {
 
@@ -18,39 +17,6 @@ constexpr const char* document_name = "Table";
 
 int32_t clamp32(int64_t value, int64_t low, int64_t high) {
   return static_cast<int32_t>(std::min(std::max(value, low), high));
-}
-
-// Props and columns for the printed view, asked as for the screen but
-// without any selection notice: the owner's idea of what is selected on
-// screen must not change because a page is printed.
-std::unique_ptr<TableLayout> print_layout_build(const TableLayout& screen, PrintDevice& device,
-                                                intptr_t view) {
-  std::unique_ptr<TableLayout> layout(new (std::nothrow) TableLayout{});
-  if (!layout) return nullptr;
-  layout->props = screen.props;
-  layout->props.view = view;
-  if (!device.ask_owner(TQ_PROPS, reinterpret_cast<intptr_t>(&layout->props))) return nullptr;
-  layout->props.view = view;
-  layout_sanitise_props(layout->props);
-  if (!layout_ask_columns(device, *layout)) return nullptr;
-  layout->scroll_scale = 1;
-  layout->drag = DragState::idle;
-  layout->second_line_x = -1;
-  layout->selection = TableSelection{view, 0, 0, 0, 0};
-  return layout;
-}
-
-// Character width and row height of the printer's font (the one selected
-// into it, unless the owner's defaults name one), or the defaults' row
-// height.
-void measure_on_printer(TableLayout& layout, PrintDevice& device) {
-  const CellProps& defaults = layout.props.defaults;
-  layout.font = (defaults.flags & prop_font) ? defaults.font : nullptr;
-  FontMetrics metrics = device.font_metrics(layout.font);
-  layout.char_width = std::max(metrics.char_width, 1);
-  int32_t height = (defaults.flags & prop_row_height) ? defaults.row_height
-                                                      : metrics.height + metrics.external_leading;
-  layout.row_height = std::max(height, 1);
 }
 
 int32_t print_column_width(const TableLayout& layout, const ColumnProps& column) {
@@ -236,12 +202,15 @@ PrintResult table_print(const Table& screen, PrintDevice& device, PrintProgress*
   PrintMargins margins = request && request->margins ? *request->margins : default_print_margins;
   intptr_t view = request && request->view ? request->view : screen.layout->props.view;
 
+  // Asked as for the screen, but without a selection notice: the owner's
+  // idea of what is selected on screen must not change because a page is
+  // printed. Measured with the printer's font.
   Table print;
   print.surface = &device;
-  print.layout = print_layout_build(*screen.layout, device, view);
+  print.layout = layout_ask(device, view, screen.layout->props);
   if (!print.layout) return result;
   TableLayout& layout = *print.layout;
-  measure_on_printer(layout, device);
+  layout_measure_font(layout, device);
   PageGeometry geometry = page_geometry(device.caps(), margins);
   place_print_columns(layout, geometry.table);
   if (request) {

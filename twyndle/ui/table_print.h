@@ -90,10 +90,10 @@ struct PageRange {
   int32_t last;
 };
 
-// The printer as the table paints on it (TableSurface: measuring, text,
-// lines and fills; its scroll bars, pointer and mouse do nothing) and the
-// document calls. Fonts none mean the font selected into the printer.
-class PrintDevice : public TableSurface {
+// The printer as the table paints on it (measuring, text, lines and fills;
+// it has no window) and the document calls. Fonts none mean the font
+// selected into the printer.
+class PrintDevice : public WindowlessSurface {
  public:
   virtual DeviceCaps caps() = 0;
   virtual bool start_document(const char* name) = 0;
@@ -105,16 +105,6 @@ class PrintDevice : public TableSurface {
 
   int32_t client_width() override { return caps().width_pixels; }
   int32_t client_height() override { return caps().height_pixels; }
-  void set_scroll_range(ScrollBar, int32_t) override {}
-  void set_scroll_position(ScrollBar, int32_t) override {}
-  void scroll_contents(int32_t, int32_t) override {}
-  void invalidate(const TableRect&) override {}
-  void invalidate_all() override {}
-  void invert(const TableRect&) override {}
-  void focus_frame(const TableRect&) override {}
-  void xor_line(int32_t) override {}
-  void capture_mouse(bool) override {}
-  void set_pointer(TablePointer) override {}
 };
 
 // The progress window: shown while the pages print, where it can be made.

@@ -72,3 +72,20 @@ class TableSurface {
   virtual void capture_mouse(bool on) = 0;
   virtual void set_pointer(TablePointer pointer) = 0;
 };
+
+// A surface without a window (a printer, a benchmark): scroll bars,
+// invalidation, inversion, the focus frame, the resize line, the mouse and
+// the pointer do nothing on it.
+class WindowlessSurface : public TableSurface {
+ public:
+  void set_scroll_range(ScrollBar, int32_t) override {}
+  void set_scroll_position(ScrollBar, int32_t) override {}
+  void scroll_contents(int32_t, int32_t) override {}
+  void invalidate(const TableRect&) override {}
+  void invalidate_all() override {}
+  void invert(const TableRect&) override {}
+  void focus_frame(const TableRect&) override {}
+  void xor_line(int32_t) override {}
+  void capture_mouse(bool) override {}
+  void set_pointer(TablePointer) override {}
+};

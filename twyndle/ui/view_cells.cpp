@@ -81,6 +81,19 @@ int32_t next_changed_item(const View* view, int32_t row, int32_t step) {
   return -1;
 }
 
+// An expanded row's line number on one side, negative when the row is the
+// moved copy on the other side (its number then names where the matching
+// text stands on this side).
+int32_t signed_number(View* view, int32_t row, bool left) {
+  if (!view) return 0;
+  ViewGuard held(view_lock());
+  if (!view->expanded || !valid_row(view, row)) return 0;
+  const ViewRow& shown = view->expanded_rows[row];
+  int32_t moved_other_side = left ? MovedRightLines : MovedLeftLines;
+  int32_t number = left ? shown.left_number : shown.right_number;
+  return section_state(shown.section) == moved_other_side ? -number : number;
+}
+
 }  // namespace
 
 int32_t gap_text(int32_t count, char* buffer, size_t size) {
@@ -116,23 +129,9 @@ const char* view_cell_text_placed(View* view, int32_t row, int32_t column, bool 
   return cell_text_locked(view, row, column, side_by_side);
 }
 
-int32_t view_left_number(View* view, int32_t row) {
-  if (!view) return 0;
-  ViewGuard held(view_lock());
-  if (!view->expanded || !valid_row(view, row)) return 0;
-  const ViewRow& shown = view->expanded_rows[row];
-  bool negate = section_state(shown.section) == MovedRightLines;
-  return negate ? -shown.left_number : shown.left_number;
-}
+int32_t view_left_number(View* view, int32_t row) { return signed_number(view, row, true); }
 
-int32_t view_right_number(View* view, int32_t row) {
-  if (!view) return 0;
-  ViewGuard held(view_lock());
-  if (!view->expanded || !valid_row(view, row)) return 0;
-  const ViewRow& shown = view->expanded_rows[row];
-  bool negate = section_state(shown.section) == MovedLeftLines;
-  return negate ? -shown.right_number : shown.right_number;
-}
+int32_t view_right_number(View* view, int32_t row) { return signed_number(view, row, false); }
 
 int32_t view_column_width(View* view, int32_t column) {
   if (!view) return 0;

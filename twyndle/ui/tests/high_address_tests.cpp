@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "twyndle/engine/engine_memory.h"
-#include "twyndle/ui/table_window.h"
 #include "twyndle/ui/tests/bitmap_printer.h"
 #include "twyndle/ui/tests/view_fixture.h"
+#include "twyndle/ui/tests/view_owner_window.h"
 
 namespace {
 
@@ -58,32 +58,6 @@ void use_up_low_room(Allocate allocate) {
 // The View's name in the table protocol: an address above 2 GB, which reads
 // as a negative LPARAM. The owner answers every view value from its View.
 const intptr_t high_view = static_cast<intptr_t>(static_cast<uintptr_t>(0x9ABC0000u));
-
-struct Owner {
-  View* view = nullptr;
-  intptr_t closed = 0;
-  int32_t cells = 0;
-};
-Owner owner;
-
-LRESULT CALLBACK owner_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == 0 || message != table_message()) return DefWindowProcA(window, message, wparam, lparam);
-  switch (static_cast<int32_t>(wparam)) {
-    case TQ_PROPS:
-      return view_answer_props(owner.view, reinterpret_cast<TableProps*>(lparam));
-    case TQ_COLUMNS: {
-      auto* query = reinterpret_cast<TableColumnsQuery*>(lparam);
-      return view_answer_columns(owner.view, query, nullptr);
-    }
-    case TQ_CELLS: {
-      auto* query = reinterpret_cast<TableCellsQuery*>(lparam);
-      ++owner.cells;
-      return view_answer_cells(owner.view, query, false);
-    }
-    case TQ_CLOSE: owner.closed = lparam; return 1;
-    default: return 1;
-  }
-}
 
 const std::vector<std::string> left_lines{"one", "two", "moved a", "moved b", "three", "four"};
 const std::vector<std::string> right_lines{"one", "2", "three", "four", "moved a", "moved b"};
@@ -127,30 +101,11 @@ class HighAddresses : public testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(found_high_) << "no address above 2 GB: the program is not large-address-aware";
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    ASSERT_TRUE(register_table_class(instance));
-    WNDCLASSA window_class{};
-    window_class.lpfnWndProc = owner_procedure;
-    window_class.hInstance = instance;
-    window_class.lpszClassName = "HighAddressOwner";
-    RegisterClassA(&window_class);
-    frame_ = CreateWindowExA(0, "HighAddressOwner", "", WS_OVERLAPPEDWINDOW, 0, 0, 500, 300, nullptr,
-                             nullptr, instance, nullptr);
-    RECT place{0, 0, 480, 200};
-    table_ = create_table_window(frame_, 501, place, frame_);
-    ASSERT_NE(table_, nullptr);
-  }
-
-  void TearDown() override {
-    DestroyWindow(frame_);
-    owner = Owner{};
   }
 
   static bool found_high_;
   static bool low_was_low_;
   static std::vector<std::string> low_rows_;
-  HWND frame_ = nullptr;
-  HWND table_ = nullptr;
 };
 bool HighAddresses::found_high_ = false;
 bool HighAddresses::low_was_low_ = false;
@@ -172,27 +127,30 @@ TEST_F(HighAddresses, ACompareAboveTwoGigabytesComesOutAsBelow) {
 
 TEST_F(HighAddresses, AViewNamedByANegativeLparamIsShownPrintedAndDropped) {
   ASSERT_LT(static_cast<LPARAM>(high_view), 0);
+  ViewOwnerWindow owner(false);
+  HWND table = owner.table;
+  ASSERT_NE(table, nullptr);
   TempFolder files;
   RecordingSink sink;
   std::vector<std::string> rows;
   owner.view = expanded_compare(files, &sink, &rows);
   ASSERT_EQ(rows.size(), 9u);
 
-  SendMessageA(table_, TM_LAYOUT, 0, high_view);
-  UpdateWindow(table_);
+  SendMessageA(table, TM_LAYOUT, 0, high_view);
+  UpdateWindow(table);
   TableSelection select{high_view, 3, 0, 1, 1};
-  SendMessageA(table_, TM_SELECT, 0, reinterpret_cast<LPARAM>(&select));
-  EXPECT_EQ(SendMessageA(table_, TM_SCROLLPOS, 0, 0), 0);
+  SendMessageA(table, TM_SELECT, 0, reinterpret_cast<LPARAM>(&select));
+  EXPECT_EQ(SendMessageA(table, TM_SCROLLPOS, 0, 0), 0);
 
   BitmapPrinter printer;
   PrintRequest request{high_view, nullptr, nullptr, nullptr, nullptr};
-  owner.cells = 0;
-  EXPECT_EQ(SendMessageA(table_, TM_PRINT, 0, reinterpret_cast<LPARAM>(&request)), 1);
+  owner.cells_asked = 0;
+  EXPECT_EQ(SendMessageA(table, TM_PRINT, 0, reinterpret_cast<LPARAM>(&request)), 1);
   ASSERT_EQ(printer.pages.size(), 1u);
-  EXPECT_EQ(owner.cells, 9 * 3);
+  EXPECT_EQ(owner.cells_asked, 9 * 3);
   EXPECT_GT(printer.pages[0].table_ink, 0);
 
-  SendMessageA(table_, TM_RESET, 0, 0);
+  SendMessageA(table, TM_RESET, 0, 0);
   EXPECT_EQ(owner.closed, high_view);
   view_delete(owner.view);
 }

@@ -9,11 +9,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-struct Expanded : testing::Test {
-  TempFolder left, right;
-  RecordingSink sink;
-  View* view = nullptr;
-
+struct Expanded : ViewTest {
   // Compares two files and expands the one item.
   void expand(const std::vector<std::string>& left_lines, const std::vector<std::string>& right_lines) {
     view = compare_into_view(left.write("l.txt", text_lines(left_lines)),
@@ -26,10 +22,6 @@ struct Expanded : testing::Test {
     std::string shown;
     for (int32_t row = 0; row < view_row_count(view); ++row) shown += view_cell_text(view, row, 1);
     return shown;
-  }
-  void TearDown() override {
-    view_delete(view);
-    EXPECT_EQ(sink.sent_under_lock, 0);
   }
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "twyndle/engine/engine_memory.h"
 
 namespace {
@@ -15,6 +17,16 @@ const testing::Environment* const engine_environment =
     testing::AddGlobalTestEnvironment(new EngineEnvironment);
 
 }  // namespace
+
+std::vector<std::string> numbered_names(int count, const char* format) {
+  std::vector<std::string> names;
+  char name[64];
+  for (int i = 0; i < count; ++i) {
+    std::snprintf(name, sizeof name, format, i);
+    names.push_back(name);
+  }
+  return names;
+}
 
 std::string text_lines(const std::vector<std::string>& lines) {
   std::string text;

@@ -4,6 +4,8 @@
 // thread runs them.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <mutex>
 #include <string>
@@ -13,6 +15,9 @@
 #include "twyndle/ui/view.h"
 
 using test_support::TempFolder;
+
+// Names numbered from 0: "f000.c", "f001.c", ... for the format "f%03d.c".
+std::vector<std::string> numbered_names(int count, const char* format);
 
 // Lines joined with CR LF, each line ended.
 std::string text_lines(const std::vector<std::string>& lines);
@@ -38,6 +43,19 @@ class RecordingSink final : public ViewSink {
   intptr_t top_row = 0;        // the answer to TM_SCROLLPOS wParam 0
   // Called for each notice, as the table would answer it (may call back into the View).
   std::function<void(const Notice&)> on_notice;
+};
+
+// Two folders, a sink and the View of a compare between them. The View goes
+// with the test, and no notice may have come while view_lock was held.
+struct ViewTest : testing::Test {
+  TempFolder left, right;
+  RecordingSink sink;
+  View* view = nullptr;
+
+  void TearDown() override {
+    view_delete(view);
+    EXPECT_EQ(sink.sent_under_lock, 0);
+  }
 };
 
 // A compare of two paths into a new View on the sink, as a worker runs it.

@@ -15,11 +15,7 @@ using Texts = std::vector<std::string>;
 // Left and right folders: a.c identical, b.c and d.c of different sizes,
 // c.c of equal size but other bytes (a change too), one file only on each
 // side in sub.
-struct OutlineCompare : testing::Test {
-  TempFolder left, right;
-  RecordingSink sink;
-  View* view = nullptr;
-
+struct OutlineCompare : ViewTest {
   void SetUp() override {
     for (const char* name : {"a.c", "c.c"}) {
       left.write(name, "same\r\n");
@@ -32,10 +28,6 @@ struct OutlineCompare : testing::Test {
     left.write("sub\\left.c", "l\r\n");
     right.write("sub\\right.c", "r\r\n");
     view = compare_into_view(left.path(), right.path(), sink);
-  }
-  void TearDown() override {
-    view_delete(view);
-    EXPECT_EQ(sink.sent_under_lock, 0);
   }
 };
 

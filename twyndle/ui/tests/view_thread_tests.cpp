@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdio>
 #include <thread>
 
 #include "twyndle/ui/tests/view_fixture.h"
@@ -14,9 +13,7 @@ namespace {
 TEST(ViewAcrossThreads, OutlineGrowsOnTheWorkerWhileTheMainThreadReadsAndExpands) {
   constexpr int files = 300;
   TempFolder left, right;
-  char name[16];
-  for (int i = 0; i < files; ++i) {
-    std::snprintf(name, sizeof name, "f%03d.txt", i);
+  for (const std::string& name : numbered_names(files, "f%03d.txt")) {
     left.write(name, "same\r\nleft\r\n");
     right.write(name, "same\r\nright\r\n");
   }
@@ -52,10 +49,8 @@ TEST(ViewAcrossThreads, OutlineGrowsOnTheWorkerWhileTheMainThreadReadsAndExpands
   EXPECT_EQ(view_row_count(view), 3);
   view_outline(view);
   ASSERT_EQ(view_row_count(view), files);
-  for (int i = 0; i < files; i += 37) {
-    std::snprintf(name, sizeof name, ".\\f%03d.txt", i);
-    EXPECT_STREQ(view_cell_text(view, i, 1), name);
-  }
+  std::vector<std::string> names = numbered_names(files, ".\\f%03d.txt");
+  for (int i = 0; i < files; i += 37) EXPECT_STREQ(view_cell_text(view, i, 1), names[i].c_str());
   EXPECT_EQ(answered_rows.load(), files);
   EXPECT_EQ(sink.sent_under_lock, 0);
   EXPECT_GT(answered_rows.load(), 0);

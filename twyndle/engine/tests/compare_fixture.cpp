@@ -50,13 +50,20 @@ Line* LineFile::at(int32_t number) const {
   return nullptr;
 }
 
-FilePair::FilePair(const std::string& left_bytes, const std::string& right_bytes) {
+FilePair::FilePair(const std::string& left_bytes, const std::string& right_bytes, bool identical_text)
+    : identical_text_(identical_text) {
   left_ = tree_new(dir_.write("left.txt", left_bytes).c_str(), 1);
   right_ = tree_new(dir_.write("right.txt", right_bytes).c_str(), 1);
   EXPECT_NE(left_, nullptr);
   EXPECT_NE(right_, nullptr);
-  item_ = item_new(tree_first(left_), tree_first(right_), nullptr, true);
+  left_entry_ = tree_first(left_);
+  right_entry_ = tree_first(right_);
+}
+
+CompareItem* FilePair::item() {
+  if (!item_) item_ = item_new(left_entry_, right_entry_, nullptr, identical_text_);
   EXPECT_NE(item_, nullptr);
+  return item_;
 }
 
 FilePair::~FilePair() {
@@ -65,7 +72,7 @@ FilePair::~FilePair() {
   tree_release(right_);
 }
 
-std::vector<Row> FilePair::rows() const { return rows_of(composite_sections(item_)); }
+std::vector<Row> FilePair::rows() { return rows_of(composite_sections(item())); }
 
 int32_t RecordingReceiver::attach_list(CompareList* list) {
   attach_calls += 1;

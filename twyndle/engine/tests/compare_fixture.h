@@ -41,22 +41,27 @@ class LineFile {
   BlockList* lines_;
 };
 
-// Two texts written to files and compared as one standalone item.
+// Two texts written to files (left.txt and right.txt), scanned as two roots
+// and compared as one standalone item. The item is made when first asked
+// for, so a test may change the files after the scan.
 class FilePair {
  public:
-  FilePair(const std::string& left_bytes, const std::string& right_bytes);
+  FilePair(const std::string& left_bytes, const std::string& right_bytes, bool identical_text = true);
   ~FilePair();
   FilePair(const FilePair&) = delete;
   FilePair& operator=(const FilePair&) = delete;
-  CompareItem* item() const { return item_; }
+  CompareItem* item();
   // The composite rows (empty when there is no composite).
-  std::vector<Row> rows() const;
+  std::vector<Row> rows();
   const TempFolder& dir() const { return dir_; }
 
  private:
   TempFolder dir_;
   DirTree* left_ = nullptr;
   DirTree* right_ = nullptr;
+  DirEntry* left_entry_ = nullptr;
+  DirEntry* right_entry_ = nullptr;
+  bool identical_text_;
   CompareItem* item_ = nullptr;
 };
 

@@ -30,8 +30,6 @@ class TwoRoots : public testing::Test {
 };
 
 TEST_F(TwoRoots, PairsByRelativeNameInWalkOrder) {
-  dir.make_folder("l\\sub");
-  dir.make_folder("r\\sub");
   dir.write("l\\a.c", "12");
   dir.write("l\\sub\\b.c", "b");
   dir.write("r\\A.C", "123");
@@ -59,9 +57,6 @@ TEST_F(TwoRoots, InterleavesFilesOnlyOnOneSideAndRemainders) {
 }
 
 TEST_F(TwoRoots, WithoutRecursionOnlyTheFirstDirectoryWithFilesIsPaired) {
-  dir.make_folder("l\\s");
-  dir.make_folder("l\\s\\deeper");
-  dir.make_folder("r\\s");
   dir.write("l\\s\\one", "1");
   dir.write("l\\s\\deeper\\two", "2");
   dir.write("r\\s\\one", "1");
@@ -73,7 +68,6 @@ TEST_F(TwoRoots, WithoutRecursionOnlyTheFirstDirectoryWithFilesIsPaired) {
 }
 
 TEST_F(TwoRoots, RootsWithAndWithoutTrailingBackslashPairAlike) {
-  dir.make_folder("l\\sub");
   dir.write("l\\sub\\x.c", "x");
   dir.write("r\\y.c", "y");
   list = compare_paths((dir.at("l") + "\\").c_str(), dir.at("r").c_str(), nullptr, 1);
@@ -85,7 +79,6 @@ TEST_F(TwoRoots, RootsWithAndWithoutTrailingBackslashPairAlike) {
 }
 
 TEST_F(TwoRoots, AFileAgainstADirectoryFindsItsNameIgnoringCase) {
-  dir.make_folder("r\\sub");
   dir.write("r\\sub\\main.c", "deeper copy is not the counterpart");
   dir.write("r\\MAIN.C", "m");
   std::string file = dir.write("main.c", "m");
@@ -99,7 +92,6 @@ TEST_F(TwoRoots, AFileAgainstADirectoryFindsItsNameIgnoringCase) {
 }
 
 TEST_F(TwoRoots, AFilePathWrittenWithSlashesFindsItsCounterpart) {
-  dir.make_folder("x");
   dir.write("x\\f", "same");
   dir.write("r\\f", "same");
   std::string slashed = dir.path() + "/x/f";

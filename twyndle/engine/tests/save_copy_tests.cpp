@@ -17,8 +17,6 @@ namespace {
 class FourStates : public testing::Test {
  protected:
   void SetUp() override {
-    dir.make_folder("l\\sub");
-    dir.make_folder("r");
     dir.write("l\\same", "same");
     dir.write("r\\same", "same");
     dir.write("l\\diff", "left diff");
@@ -237,8 +235,6 @@ TEST_F(Copying, AnAbortBeforeTheFirstItemCopiesNothing) {
 // copied with the differing files, never with the identical ones.
 TEST(SameSizeOtherBytes, AreListedAndCopiedAsDiffering) {
   TempFolder dir;
-  dir.make_folder("l");
-  dir.make_folder("r");
   dir.make_folder("out");
   dir.write("l\\copying", "Copyright 2019");
   dir.write("r\\copying", "Copyright 2022");

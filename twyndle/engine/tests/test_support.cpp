@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 
 #include "twyndle/engine/engine_memory.h"
 
@@ -31,6 +32,13 @@ const SystemMemory failing = {
     [](void* memory) { system_memory_default().release(memory); },
 };
 }  // namespace
+
+std::string sparse_file(const TempFolder& folder, const std::string& relative, uint64_t size) {
+  std::string path = folder.write(relative, "");
+  std::error_code error;
+  std::filesystem::resize_file(native_path(path), size, error);
+  return error ? std::string() : path;
+}
 
 RecordingUi::RecordingUi() { ui_seam_install(this); }
 RecordingUi::~RecordingUi() { ui_seam_install(nullptr); }

@@ -17,6 +17,11 @@ using test_support::native_path;
 using test_support::read_file;
 using test_support::TempFolder;
 
+// Writes a file of `size` bytes that takes no room (a sparse file) into the
+// folder; its path, or empty where the file system cannot hold such a file
+// (the test then skips).
+std::string sparse_file(const TempFolder& folder, const std::string& relative, uint64_t size);
+
 // Records every message and answers from a queue (OK / Ignore when empty).
 class RecordingUi : public UiSeam {
  public:

@@ -5,6 +5,9 @@
 #include "twyndle/engine/program_state.h"
 #include "twyndle/ui/status_items.h"
 
+const char left_text[] = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\n";
+const char right_text[] = "one\r\n2\r\nthree\r\nfour\r\nfive\r\nsix\r\n";
+
 namespace {
 void reset_app_state() {
   program.current_view = nullptr;
@@ -75,6 +78,24 @@ std::string AppTest::row_text(int32_t row) const {
     text += cell ? cell : "";
   }
   return text;
+}
+
+void AppTest::start_on_two_folders() {
+  files_.write("left\\same.txt", "same\r\n");
+  files_.write("right\\same.txt", "same\r\n");
+  files_.write("left\\sub\\differs.txt", left_text);
+  files_.write("right\\sub\\differs.txt", right_text);
+  files_.write("left\\gone.txt", "gone\r\n");
+  files_.write("right\\new.txt", "new\r\n");
+  ASSERT_TRUE(start({files_.at("left"), files_.at("right")}).run_loop);
+}
+
+int32_t AppTest::outline_row_named(const std::string& name) const {
+  for (int32_t row = 0; row < view_row_count(program.current_view); ++row) {
+    const char* text = view_cell_text(program.current_view, row, 1);
+    if (text && name == text) return row;
+  }
+  return -1;
 }
 
 void AppTest::close_main_window() {

@@ -23,6 +23,11 @@ using test_support::ini_value;
 using test_support::read_file;
 using test_support::set_ini_value;
 
+// Two texts that differ in one changed line ("two" became "2") and one
+// added at the end ("six").
+extern const char left_text[];
+extern const char right_text[];
+
 class AppTest : public ::testing::Test {
  protected:
   // A saved placement, so that a window started hidden stays hidden: under
@@ -44,6 +49,11 @@ class AppTest : public ::testing::Test {
   std::string status_text(int identifier) const;
   // Texts of the current View's row: columns 0 to 2 joined with "|".
   std::string row_text(int32_t row) const;
+  // Starts on two folders: same.txt identical, sub\differs.txt of different
+  // sizes (left_text, right_text), gone.txt only left, new.txt only right.
+  void start_on_two_folders();
+  // The outline row whose name (column 1) is `name`, or -1.
+  int32_t outline_row_named(const std::string& name) const;
   void close_main_window();
 
   test_support::IniSectionsKept ini_{"Twyndle", "Font"};

@@ -10,8 +10,6 @@
 namespace {
 // Rows of the expanded compare below:
 //   0 "1|    |one"  1 "2| <! |two"  2 "| !> |2"  3-5 three, four, five  6 "| !> |six"
-const char left_text[] = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\n";
-const char right_text[] = "one\r\n2\r\nthree\r\nfour\r\nfive\r\nsix\r\n";
 
 class Changes : public AppTest {
  protected:

@@ -9,8 +9,6 @@
 #include "twyndle/res/resource.h"
 
 namespace {
-const char left_text[] = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\n";
-const char right_text[] = "one\r\n2\r\nthree\r\nfour\r\nfive\r\nsix\r\n";
 
 // Stands in for the save dialog: records what it was asked and answers
 // with the path given (none: Cancel).
@@ -186,16 +184,6 @@ TEST_F(Listing, WithoutAnItemNothingIsWritten) {
 
 class Copying : public AppTest {
  protected:
-  void compare_folders() {
-    files_.write("left\\same.txt", "same\r\n");
-    files_.write("right\\same.txt", "same\r\n");
-    files_.write("left\\sub\\differs.txt", left_text);
-    files_.write("right\\sub\\differs.txt", right_text);
-    files_.write("left\\gone.txt", "gone\r\n");
-    files_.write("right\\new.txt", "new\r\n");
-    ASSERT_TRUE(start({files_.at("left"), files_.at("right")}).run_loop);
-  }
-
   // The dialog once it has been filled in (its source buttons are labelled).
   HWND wait_for_dialog() {
     HWND dialog = nullptr;
@@ -226,7 +214,7 @@ TEST_F(Copying, WithoutAListTheUserIsAskedForOneFirst) {
 }
 
 TEST_F(Copying, TheDialogChoosesTheSourceAndTheStatesAndTheFilesAreCopied) {
-  compare_folders();
+  start_on_two_folders();
   std::string out = files_.make_folder("out");
   command(IDM_COPY_FILES);
   HWND dialog = wait_for_dialog();
@@ -263,7 +251,7 @@ TEST_F(Copying, TheDialogChoosesTheSourceAndTheStatesAndTheFilesAreCopied) {
 }
 
 TEST_F(Copying, AnEmptyDestinationIsAskedForAgainAndCancelCopiesNothing) {
-  compare_folders();
+  start_on_two_folders();
   command(IDM_COPY_FILES);
   HWND dialog = wait_for_dialog();
   ASSERT_NE(dialog, nullptr);

@@ -13,8 +13,6 @@
 #include <cstdio>
 
 namespace {
-const char left_text[] = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\n";
-const char right_text[] = "one\r\n2\r\nthree\r\nfour\r\nfive\r\nsix\r\n";
 
 class MainWindow : public AppTest {
  protected:
@@ -24,24 +22,6 @@ class MainWindow : public AppTest {
     options.push_back(left_);
     options.push_back(right_);
     ASSERT_TRUE(start(options, german).run_loop);
-  }
-
-  void two_folders() {
-    files_.write("left\\same.txt", "same\r\n");
-    files_.write("right\\same.txt", "same\r\n");
-    files_.write("left\\differs.txt", left_text);
-    files_.write("right\\differs.txt", right_text);
-    files_.write("left\\gone.txt", "gone\r\n");
-    files_.write("right\\sub\\new.txt", "new\r\n");
-    ASSERT_TRUE(start({files_.at("left"), files_.at("right")}).run_loop);
-  }
-
-  int32_t outline_row_named(const std::string& name) {
-    for (int32_t row = 0; row < view_row_count(program.current_view); ++row) {
-      const char* text = view_cell_text(program.current_view, row, 1);
-      if (text && name == text) return row;
-    }
-    return -1;
   }
 
   std::string left_;
@@ -87,7 +67,7 @@ TEST_F(MainWindow, GermanButtonsWhenTheHostAsks) {
 }
 
 TEST_F(MainWindow, TwoFoldersEndInOutlineWithEveryButtonHidden) {
-  two_folders();
+  start_on_two_folders();
   EXPECT_EQ(app.display_mode, mode_outline);
   EXPECT_EQ(view_row_count(program.current_view), 4);
   for (int id : {IDM_NEXT_CHANGE, IDM_PREVIOUS_CHANGE, IDM_PRINT, IDM_SAVE, IDC_EXIT_BUTTON, IDC_STATUS_LABEL}) {
@@ -96,8 +76,8 @@ TEST_F(MainWindow, TwoFoldersEndInOutlineWithEveryButtonHidden) {
 }
 
 TEST_F(MainWindow, EnterExpandsAndEscapeGoesBackWithTheItemSelected) {
-  two_folders();
-  int32_t row = outline_row_named(".\\differs.txt");
+  start_on_two_folders();
+  int32_t row = outline_row_named(".\\sub\\differs.txt");
   ASSERT_GE(row, 0);
   select_row(row);
   EXPECT_EQ(app.selected_row, row);
@@ -106,7 +86,7 @@ TEST_F(MainWindow, EnterExpandsAndEscapeGoesBackWithTheItemSelected) {
   EXPECT_TRUE(view_is_expanded(program.current_view));
   EXPECT_EQ(row_text(0), "1|    |one\r\n");
   // The status bar shows what a two-file run shows.
-  EXPECT_EQ(status_text(IDC_STATUS_LABEL), ".\\differs.txt");
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL), ".\\sub\\differs.txt");
   EXPECT_EQ(status_text(IDM_NEXT_CHANGE), "(F4) Next-> ");
   EXPECT_EQ(status_text(IDM_PREVIOUS_CHANGE), " <-Prev (F3)");
   EXPECT_EQ(status_text(IDM_PRINT), "Print (^p)");
@@ -121,10 +101,10 @@ TEST_F(MainWindow, EnterExpandsAndEscapeGoesBackWithTheItemSelected) {
 }
 
 TEST_F(MainWindow, EnterOnAPairThatCannotBeReadLeavesTheHostBehind) {
-  two_folders();
-  int32_t row = outline_row_named(".\\differs.txt");
+  start_on_two_folders();
+  int32_t row = outline_row_named(".\\sub\\differs.txt");
   ASSERT_GE(row, 0);
-  ASSERT_TRUE(DeleteFileA(files_.at("left\\differs.txt").c_str()));
+  ASSERT_TRUE(DeleteFileA(files_.at("left\\sub\\differs.txt").c_str()));
   SetActiveWindow(app.main_window);
   HWND active = GetActiveWindow();
   select_row(row);
@@ -137,7 +117,7 @@ TEST_F(MainWindow, EnterOnAPairThatCannotBeReadLeavesTheHostBehind) {
 }
 
 TEST_F(MainWindow, ExitButtonExpandsGoesBackAndFinallyCloses) {
-  two_folders();
+  start_on_two_folders();
   select_row(outline_row_named(".\\same.txt"));
   command(IDC_EXIT_BUTTON);
   EXPECT_EQ(app.display_mode, mode_expanded);
@@ -155,6 +135,32 @@ TEST_F(MainWindow, ExitButtonExpandsGoesBackAndFinallyCloses) {
 }  // namespace
 
 namespace {
+// Aborts from inside the table's handling of the worker's notice that the
+// outline holds n rows, so that the abort lands at a known point of the scan
+// (every append goes to the table at once here). Counts the appends too.
+struct AbortHook {
+  static WNDPROC original;
+  static int32_t abort_at;
+  static std::string label_after_abort;
+  static std::vector<WPARAM> appends;
+
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == TM_APPEND) appends.push_back(wparam);
+    LRESULT result = CallWindowProcA(original, window, message, wparam, lparam);
+    bool grown = message == TM_APPEND || message == TM_LAYOUT;
+    if (grown && !program.abort_requested && view_row_count(program.current_view) == abort_at) {
+      exit_button();
+      auto* items = reinterpret_cast<StatusItemList*>(GetWindowLongPtrA(app.status_bar, 0));
+      label_after_abort = items ? items->items[0].text : "";
+    }
+    return result;
+  }
+};
+WNDPROC AbortHook::original = nullptr;
+std::vector<WPARAM> AbortHook::appends;
+int32_t AbortHook::abort_at = 0;
+std::string AbortHook::label_after_abort;
+
 class Runs : public MainWindow {
  protected:
   void TearDown() override {
@@ -165,6 +171,21 @@ class Runs : public MainWindow {
 
   // The window without a run, so that a test can start one itself.
   void empty_window() { ASSERT_TRUE(start({}).run_loop); }
+
+  // Compares the folders left and right from the empty window, the table
+  // watched by AbortHook (abort at `abort_at` rows, -1: never) and appends
+  // held back for `append_interval_ms`.
+  void watched_run(int32_t abort_at, uint32_t append_interval_ms) {
+    empty_window();
+    table_append_interval_ms = append_interval_ms;
+    AbortHook::abort_at = abort_at;
+    AbortHook::appends.clear();
+    AbortHook::original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::procedure)));
+    ASSERT_TRUE(start_compare_run(parse_command_line({files_.at("left"), files_.at("right")})));
+    ASSERT_TRUE(wait_idle());
+    SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::original));
+  }
 
   ThreadMaker real_thread_maker_ = make_worker_thread;
 };
@@ -243,32 +264,6 @@ TEST_F(Runs, AMissingPathIsReportedAndTheWindowThenOffersExit) {
   EXPECT_FALSE(IsWindow(window)) << "Exit ends the program";
 }
 
-// Aborts from inside the table's handling of the worker's notice that the
-// outline holds n rows, so that the abort lands at a known point of the scan
-// (every append goes to the table at once here). Counts the appends too.
-struct AbortHook {
-  static WNDPROC original;
-  static int32_t abort_at;
-  static std::string label_after_abort;
-  static std::vector<WPARAM> appends;
-
-  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == TM_APPEND) appends.push_back(wparam);
-    LRESULT result = CallWindowProcA(original, window, message, wparam, lparam);
-    bool grown = message == TM_APPEND || message == TM_LAYOUT;
-    if (grown && !program.abort_requested && view_row_count(program.current_view) == abort_at) {
-      exit_button();
-      auto* items = reinterpret_cast<StatusItemList*>(GetWindowLongPtrA(app.status_bar, 0));
-      label_after_abort = items ? items->items[0].text : "";
-    }
-    return result;
-  }
-};
-WNDPROC AbortHook::original = nullptr;
-std::vector<WPARAM> AbortHook::appends;
-int32_t AbortHook::abort_at = 0;
-std::string AbortHook::label_after_abort;
-
 TEST_F(Runs, AbortKeepsWhatWasScanned) {
   for (int i = 0; i < 60; ++i) {
     char name[32];
@@ -276,14 +271,7 @@ TEST_F(Runs, AbortKeepsWhatWasScanned) {
     files_.write(std::string("left\\") + name, "x\r\n");
     files_.write(std::string("right\\") + name, "x\r\n");
   }
-  empty_window();
-  table_append_interval_ms = 0;
-  AbortHook::abort_at = 7;
-  AbortHook::original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::procedure)));
-  ASSERT_TRUE(start_compare_run(parse_command_line({files_.at("left"), files_.at("right")})));
-  ASSERT_TRUE(wait_idle());
-  SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::original));
+  watched_run(7, 0);
 
   EXPECT_EQ(AbortHook::label_after_abort, "Abort Pending");
   EXPECT_EQ(view_row_count(program.current_view), 7);
@@ -299,14 +287,7 @@ TEST_F(Runs, AScanAbortedAfterItsFirstItemIsNotTakenForTwoFiles) {
   files_.write("left\\a.txt", "x\r\n");
   files_.write("right\\a.txt", "x\r\n");
   files_.write("left\\b.txt", "x\r\n");
-  empty_window();
-  table_append_interval_ms = 0;
-  AbortHook::abort_at = 1;
-  AbortHook::original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::procedure)));
-  ASSERT_TRUE(start_compare_run(parse_command_line({files_.at("left"), files_.at("right")})));
-  ASSERT_TRUE(wait_idle());
-  SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::original));
+  watched_run(1, 0);
   EXPECT_EQ(view_row_count(program.current_view), 1);
   EXPECT_EQ(app.display_mode, mode_outline);
   EXPECT_FALSE(view_is_expanded(program.current_view));
@@ -317,15 +298,7 @@ TEST_F(Runs, AppendsAreHeldBackButTheTableHearsTheLastCount) {
     files_.write("left\\f" + std::to_string(1000 + i) + ".txt", "x\r\n");
   }
   files_.make_folder("right");
-  empty_window();
-  table_append_interval_ms = 60000;
-  AbortHook::abort_at = -1;
-  AbortHook::appends.clear();
-  AbortHook::original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::procedure)));
-  ASSERT_TRUE(start_compare_run(parse_command_line({files_.at("left"), files_.at("right")})));
-  ASSERT_TRUE(wait_idle());
-  SetWindowLongPtrA(app.table, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AbortHook::original));
+  watched_run(-1, 60000);
   EXPECT_EQ(view_row_count(program.current_view), 300);
   ASSERT_FALSE(AbortHook::appends.empty());
   EXPECT_LE(AbortHook::appends.size(), 3u);

@@ -83,14 +83,6 @@ class RealPrint : public AppTest {
     EXPECT_EQ(app.print_request, nullptr);
   }
 
-  int32_t outline_row_named(const std::string& name) {
-    for (int32_t row = 0; row < view_row_count(program.current_view); ++row) {
-      const char* text = view_cell_text(program.current_view, row, 1);
-      if (text && name == text) return row;
-    }
-    return -1;
-  }
-
   std::string left_;
   std::string right_;
   std::string out_;

@@ -32,12 +32,21 @@ class ScrivaneProcess : public ::testing::Test {
     ASSERT_TRUE(CopyFileA(beside_test("scrivane.exe").c_str(), program_.c_str(), FALSE));
   }
 
-  void with_twyndle_stub() {
-    ASSERT_TRUE(CopyFileA(beside_test("scrivane_twyndle_stub.exe").c_str(), folder_.at("twyndle.exe").c_str(),
-                          FALSE));
+  void launch(const std::string& arguments) { ASSERT_TRUE(scrivane_.start(program_, arguments, folder_.path())); }
+
+  // Starts scrivane with the arguments; its host window, none when it did
+  // not start or showed no window.
+  HWND launch_host(const std::string& arguments) {
+    bool started = scrivane_.start(program_, arguments, folder_.path());
+    EXPECT_TRUE(started) << arguments;
+    return started ? wait_for_window("SCRIV32") : nullptr;
   }
 
-  void launch(const std::string& arguments) { ASSERT_TRUE(scrivane_.start(program_, arguments, folder_.path())); }
+  // Closes the host window; scrivane then ends with code 0.
+  void close_host(HWND host) {
+    PostMessageA(host, WM_CLOSE, 0, 0);
+    EXPECT_EQ(wait_for_exit(), 0u);
+  }
 
   HWND wait_for_window(const std::string& class_name, const char* title = nullptr) {
     return scrivane_.wait_for_window(class_name, title, 15000);
@@ -61,14 +70,23 @@ class ScrivaneProcess : public ::testing::Test {
   Process scrivane_;
 };
 
-TEST_F(ScrivaneProcess, HostsTwyndleAnswersItAndOpensItsRequests) {
-  with_twyndle_stub();
+// scrivane with the stand-in twyndle.exe beside it.
+class ScrivaneBesideTwyndle : public ScrivaneProcess {
+ protected:
+  void SetUp() override {
+    ScrivaneProcess::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(CopyFileA(beside_test("scrivane_twyndle_stub.exe").c_str(), folder_.at("twyndle.exe").c_str(),
+                          FALSE));
+  }
+};
+
+TEST_F(ScrivaneBesideTwyndle, HostsTwyndleAnswersItAndOpensItsRequests) {
   std::string left = folder_.at("left file.txt");
   std::string right_dir = folder_.path() + "\\right dir\\";
   std::string log = folder_.at("requests.log");
   write_file(left, "one\r\ntwo\r\nthree\r\nfour\r\n");
-  launch("/german /log \"" + log + "\" -- -d \"" + left + "\" \"" + right_dir + "\\\"");
-  HWND host = wait_for_window("SCRIV32");
+  HWND host = launch_host("/german /log \"" + log + "\" -- -d \"" + left + "\" \"" + right_dir + "\\\"");
   ASSERT_NE(host, nullptr);
 
   EXPECT_EQ(stub_arguments(), (std::vector<std::string>{"-d", left, right_dir}));
@@ -90,27 +108,21 @@ TEST_F(ScrivaneProcess, HostsTwyndleAnswersItAndOpensItsRequests) {
 
   EXPECT_EQ(scrivane_.processes_started(), 2u) << "scrivane and the twyndle it started";
 
-  PostMessageA(host, WM_CLOSE, 0, 0);
-  EXPECT_EQ(wait_for_exit(), 0u);
+  close_host(host);
 }
 
-TEST_F(ScrivaneProcess, WithoutGermanAnswersZeroAndStartsNoTwyndle) {
-  with_twyndle_stub();
-  launch("/nocompare a.txt b.txt");
-  HWND host = wait_for_window("SCRIV32");
+TEST_F(ScrivaneBesideTwyndle, WithoutGermanAnswersZeroAndStartsNoTwyndle) {
+  HWND host = launch_host("/nocompare a.txt b.txt");
   ASSERT_NE(host, nullptr);
   // An answer comes from the message loop, which scrivane enters after the
   // point where it starts twyndle: by now a twyndle it started is counted.
   EXPECT_EQ(SendMessageA(host, RegisterWindowMessageA("SCPresent"), 1, 0), 0);
   EXPECT_EQ(scrivane_.processes_started(), 1u) << "no process besides scrivane";
-  PostMessageA(host, WM_CLOSE, 0, 0);
-  EXPECT_EQ(wait_for_exit(), 0u);
+  close_host(host);
 }
 
-TEST_F(ScrivaneProcess, CompareDialogStartsTwyndleWithTheChosenPathsAndOptions) {
-  with_twyndle_stub();
-  launch("");
-  HWND host = wait_for_window("SCRIV32");
+TEST_F(ScrivaneBesideTwyndle, CompareDialogStartsTwyndleWithTheChosenPathsAndOptions) {
+  HWND host = launch_host("");
   ASSERT_NE(host, nullptr);
   PostMessageA(host, WM_COMMAND, IDM_COMPARE, 0);
   HWND dialog = wait_for_window("#32770", "Compare");
@@ -122,22 +134,17 @@ TEST_F(ScrivaneProcess, CompareDialogStartsTwyndleWithTheChosenPathsAndOptions) 
   SendDlgItemMessageA(dialog, IDC_ONLY_CHANGES, BM_SETCHECK, BST_CHECKED, 0);
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(stub_arguments(), (std::vector<std::string>{"-d", "-o", left, ".\\-other"}));
-  PostMessageA(host, WM_CLOSE, 0, 0);
-  EXPECT_EQ(wait_for_exit(), 0u);
+  close_host(host);
 }
 
 TEST_F(ScrivaneProcess, MissingTwyndleIsReportedAndTheHostStaysUp) {
   launch("a.txt b.txt");
-  HWND box = wait_for_window("#32770", "Scrivane");
-  ASSERT_NE(box, nullptr);
-  EXPECT_NE(dialog_text(box).find("Cannot start " + folder_.at("twyndle.exe")), std::string::npos)
-      << dialog_text(box);
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  std::string text = scrivane_.answer_dialog("Scrivane", IDOK);
+  EXPECT_NE(text.find("Cannot start " + folder_.at("twyndle.exe")), std::string::npos) << text;
   HWND host = wait_for_window("SCRIV32");
   ASSERT_NE(host, nullptr);
   EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(host, RegisterWindowMessageA("SCPresent"), 0, 0)), host);
-  PostMessageA(host, WM_CLOSE, 0, 0);
-  EXPECT_EQ(wait_for_exit(), 0u);
+  close_host(host);
 }
 
 TEST_F(ScrivaneProcess, UsageIsShownWithoutTheHostWindow) {
@@ -152,12 +159,9 @@ TEST_F(ScrivaneProcess, UsageIsShownWithoutTheHostWindow) {
 
 TEST_F(ScrivaneProcess, UnknownOptionShowsTheUsageAndEndsWithCodeOne) {
   launch("/bogus");
-  HWND box = wait_for_window("#32770", "Scrivane");
-  ASSERT_NE(box, nullptr);
-  std::string text = dialog_text(box);
+  std::string text = scrivane_.answer_dialog("Scrivane", IDOK);
   EXPECT_EQ(text.rfind("Unknown option: /bogus", 0), 0u) << text;
   EXPECT_NE(text.find("Usage: scrivane"), std::string::npos);
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(wait_for_exit(), 1u);
 }
 

@@ -156,4 +156,14 @@ HWND Process::wait_for_window(const std::string& class_name, const char* title, 
   return found;
 }
 
+std::string Process::answer_dialog(const char* title, int command, DWORD timeout_ms) const {
+  HWND dialog = wait_for_window("#32770", title, timeout_ms);
+  if (!dialog) return std::string();
+  std::string text;
+  wait_until([&] { return !(text = dialog_text(dialog)).empty(); }, 5000);
+  PostMessageA(dialog, WM_COMMAND, command, 0);
+  wait_until([&] { return !IsWindow(dialog); }, 5000);
+  return text;
+}
+
 }  // namespace test_support

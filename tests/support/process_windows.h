@@ -70,6 +70,10 @@ class Process {
   // none came.
   HWND wait_for_window(const std::string& class_name, const char* title = nullptr,
                        DWORD timeout_ms = 20000) const;
+  // Waits for its dialog ("#32770") of that title until the dialog's text
+  // is in place, posts the command (IDOK, IDCANCEL, ...) to it and waits
+  // until it is gone; the text it showed, empty when no such dialog came.
+  std::string answer_dialog(const char* title, int command, DWORD timeout_ms = 20000) const;
 
  private:
   PROCESS_INFORMATION info_ = {};

@@ -73,10 +73,7 @@ class EndToEnd : public ::testing::Test {
     if (!dialog) return "<no save dialog>";
     if (!SetDlgItemTextA(dialog, 1148, path.c_str())) SetDlgItemTextA(dialog, 1152, path.c_str());
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    HWND question = wait_for_box("Twyndle");
-    if (!question) return "<no question>";
-    PostMessageA(question, WM_COMMAND, IDNO, 0);
-    wait_until([&] { return !IsWindow(question); });
+    if (twyndle_.answer_dialog("Twyndle", IDNO).empty()) return "<no question>";
     return read_file(path);
   }
 
@@ -171,10 +168,7 @@ TEST_F(SavedLists, ARootThatIsMissingIsReportedAndEndsWithCodeOne) {
   make_trees();
   start_host();
   start_twyndle("-sLR list.txt left nowhere");
-  HWND box = wait_for_box("Error");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(dialog_text(box), "Couldn't find nowhere");
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(twyndle_.answer_dialog("Error", IDOK), "Couldn't find nowhere");
   EXPECT_EQ(twyndle_.wait_for_exit(), 1u);
   EXPECT_FALSE(file_exists(files_.at("list.txt")));
 }
@@ -207,19 +201,14 @@ TEST_F(Interactive, TwoFilesEndExpandedAndEnterOpensTheLinesInTheHost) {
 TEST_F(Interactive, OptionsErrorBoxCancelEndsWithCodeOne) {
   start_host();
   start_twyndle("-x a b");
-  HWND box = wait_for_box("Twyndle Options Error");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(dialog_text(box), "Please run this from within Scrivane");
-  PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(twyndle_.answer_dialog("Twyndle Options Error", IDCANCEL), "Please run this from within Scrivane");
   EXPECT_EQ(twyndle_.wait_for_exit(), 1u);
 }
 
 TEST_F(Interactive, OptionsErrorBoxOkLeavesTheEmptyWindow) {
   start_host();
   start_twyndle("/q a b");
-  HWND box = wait_for_box("Twyndle Options Error");
-  ASSERT_NE(box, nullptr);
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(twyndle_.answer_dialog("Twyndle Options Error", IDOK), "Please run this from within Scrivane");
   HWND window = wait_for_idle_window();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(twyndle_.running());
@@ -276,10 +265,7 @@ TEST_F(Interactive, GermanTextsWhenTheHostAsksForThem) {
   ASSERT_NE(window, nullptr);
   key(window, VK_F4);
   key(window, VK_F4);
-  HWND box = wait_for_box("Twyndle");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(dialog_text(box), "Keine weiteren \xC4nderungen");
-  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(twyndle_.answer_dialog("Twyndle", IDOK), "Keine weiteren \xC4nderungen");
   close(window);
 }
 

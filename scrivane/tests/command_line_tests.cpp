@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 
 namespace scrivane {
 namespace {
@@ -39,12 +40,12 @@ TEST(QuoteArgument, LeavesPlainArgumentsAlone) {
 }
 
 TEST(QuoteArgument, QuotesWhatWouldOtherwiseSplitOrVanish) {
-  EXPECT_EQ(quote_argument(""), "\"\"");
-  EXPECT_EQ(quote_argument("a b"), "\"a b\"");
-  EXPECT_EQ(quote_argument("a\"b"), "\"a\\\"b\"");
-  // A trailing backslash must not escape the closing quote.
-  EXPECT_EQ(quote_argument("C:\\My Dir\\"), "\"C:\\My Dir\\\\\"");
-  EXPECT_EQ(quote_argument("x \\\"y"), "\"x \\\\\\\"y\"");
+  // Each argument and its quoted form. A trailing backslash must not escape
+  // the closing quote.
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "\"\""}, {"a b", "\"a b\""}, {"a\"b", "\"a\\\"b\""},
+      {"C:\\My Dir\\", "\"C:\\My Dir\\\\\""}, {"x \\\"y", "\"x \\\\\\\"y\""}};
+  for (const auto& [argument, quoted] : cases) EXPECT_EQ(quote_argument(argument), quoted) << argument;
 }
 
 TEST(JoinCommandLine, QuotesProgramAndSplitsBackToTheSameArguments) {

@@ -57,6 +57,13 @@ class HostWindowTest : public ::testing::Test {
     pump_until([&] { return GlobalFindAtomA(text.c_str()) == 0; });
   }
 
+  // Asks the host to open the file at the line (the request's text after
+  // the slash; none: no line) and gives the viewer that shows it.
+  HWND open_at(const std::string& path, const std::string& line) {
+    post_request(line.empty() ? path : path + "/" + line);
+    return viewer(path);
+  }
+
   HWND viewer(const std::string& path) {
     WindowQuery query{ViewerWindow::class_name, GetCurrentProcessId(), path.c_str(), true};
     HWND found = nullptr;
@@ -94,8 +101,7 @@ TEST_F(HostWindowTest, AnswersPresenceWithItsWindowAndLanguage) {
 TEST_F(HostWindowTest, OpensFileAtLineLogsAndDeletesTheAtom) {
   start(false);
   std::string path = numbered_file("with blank.txt", 40);
-  post_request(path + "/3");
-  HWND window = viewer(path);
+  HWND window = open_at(path, "3");
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(viewer_line_count(window), 40);
   EXPECT_EQ(viewer_selected_line(window), 3);
@@ -109,8 +115,7 @@ TEST_F(HostWindowTest, OpensFileAtLineLogsAndDeletesTheAtom) {
 TEST_F(HostWindowTest, SecondRequestReusesTheViewerWithTheFileReadAgain) {
   start(false);
   std::string path = numbered_file("again.txt", 10);
-  post_request(path + "/2");
-  HWND window = viewer(path);
+  HWND window = open_at(path, "2");
   ASSERT_NE(window, nullptr);
   write_file(path, numbered_lines(300));
   std::string upper = path;
@@ -127,13 +132,13 @@ TEST_F(HostWindowTest, LinePastTheEndSelectsTheLastAndNoLineSelectsNone) {
   start(false, false);
   std::string past = numbered_file("past.txt", 5);
   std::string none = numbered_file("none.txt", 5);
-  post_request(past + "/99999999999999999999");
-  ASSERT_NE(viewer(past), nullptr);
-  EXPECT_EQ(viewer_selected_line(viewer(past)), 5);
-  post_request(none);
-  ASSERT_NE(viewer(none), nullptr);
-  EXPECT_EQ(viewer_selected_line(viewer(none)), 0);
-  EXPECT_EQ(viewer_top_line(viewer(none)), 1);
+  HWND past_viewer = open_at(past, "99999999999999999999");
+  ASSERT_NE(past_viewer, nullptr);
+  EXPECT_EQ(viewer_selected_line(past_viewer), 5);
+  HWND none_viewer = open_at(none, "");
+  ASSERT_NE(none_viewer, nullptr);
+  EXPECT_EQ(viewer_selected_line(none_viewer), 0);
+  EXPECT_EQ(viewer_top_line(none_viewer), 1);
   EXPECT_FALSE(GetFileAttributesA(log_path().c_str()) != INVALID_FILE_ATTRIBUTES);
 }
 
@@ -155,8 +160,7 @@ TEST_F(HostWindowTest, WholeTextNamingAFileWinsOverAFolderAndNumber) {
   std::string data = folder_.at("data");
   ASSERT_TRUE(CreateDirectoryA(data.c_str(), nullptr));
   write_file(data + "\\2024", numbered_lines(3));
-  post_request(data + "/2024");
-  HWND window = viewer(data + "/2024");
+  HWND window = open_at(data + "/2024", "");
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(viewer_line_count(window), 3);
   EXPECT_EQ(viewer_selected_line(window), 0);
@@ -166,8 +170,7 @@ TEST_F(HostWindowTest, LargeFileWithAHugeLineOpensAtTheLine) {
   start(false, false);
   std::string path = folder_.at("large.txt");
   write_file(path, numbered_lines(200000) + std::string(4u << 20, 'x') + "\r\ntail\r\n");
-  post_request(path + "/150000");
-  HWND window = viewer(path);
+  HWND window = open_at(path, "150000");
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(viewer_line_count(window), 200002);
   EXPECT_EQ(viewer_selected_line(window), 150000);
@@ -212,13 +215,7 @@ TEST_F(HostWindowTest, UnwritableLogIsReportedOnceAndRequestsStillOpen) {
 
 TEST(FontStore, WritesTheSixKeysAndReadsThemBack) {
   IniSectionsKept keeper{"Font"};
-  FontSettings font;
-  font.height = -16;
-  font.weight = 700;
-  font.italic = 1;
-  font.char_set = 0;
-  font.pitch_and_family = 34;
-  font.face_name = "Tahoma";
+  FontSettings font{-16, 700, 1, 0, 34, "Tahoma"};  // height, weight, italic, char set, pitch, face
   ASSERT_TRUE(save_font_settings(font));
   std::vector<std::pair<std::string, std::string>> stored;
   for (const char* key : {"Height", "Weight", "Italic", "CharSet", "PitchAndFamily", "FaceName"}) {
@@ -245,8 +242,7 @@ TEST_F(HostWindowTest, FontCommandWritesTheChosenFontAndViewersUseIt) {
   ASSERT_TRUE(save_font_settings(font));
   start(false, false);
   std::string path = numbered_file("shown.txt", 3);
-  post_request(path + "/1");
-  HWND list = GetDlgItem(viewer(path), IDC_VIEWER_LIST);
+  HWND list = GetDlgItem(open_at(path, "1"), IDC_VIEWER_LIST);
   ASSERT_NE(list, nullptr);
   int bold_height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
   remove_ini_section("Font");

@@ -79,13 +79,8 @@ TEST(CompareChoice, PathsAreCleanedAndNeverReadAsOptions) {
 }
 
 TEST(FontSettings, KeysRoundTripAndKeepByteFieldsToOneByte) {
-  FontSettings font;
-  font.height = -16;
-  font.weight = 700;
-  font.italic = 255;
-  font.char_set = 0x1ee;
-  font.pitch_and_family = 49;
-  font.face_name = std::string(40, 'F');
+  // Height, weight, italic, char set, pitch and family, face name.
+  FontSettings font{-16, 700, 255, 0x1ee, 49, std::string(40, 'F')};
   Keys ini;
   for (const auto& key : font_keys(font)) ini[key.first] = key.second;
   EXPECT_EQ(ini, (Keys{{"Height", "-16"}, {"Weight", "700"}, {"Italic", "255"}, {"CharSet", "238"},

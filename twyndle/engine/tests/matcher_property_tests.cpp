@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <random>
 #include <string>
@@ -120,38 +121,49 @@ void check_exact_properties(const MemoryPair& pair, const Texts& left, const Tex
   }
 }
 
-TEST(MatcherProperties, HoldForOrdinaryEdits) {
-  std::mt19937 random(1234);
-  for (int round = 0; round < 150; ++round) {
-    Texts left = random_text(random, 1 + random() % 300, 400);
-    Texts right = edited(left, random, random() % 30, false, 400);
+// Makes one round's left text and, from it, the right text.
+using MakeLeft = std::function<Texts(std::mt19937& random)>;
+using MakeRight = std::function<Texts(const Texts& left, std::mt19937& random, int round)>;
+using CheckPair = std::function<void(const MemoryPair& pair, const Texts& left, const Texts& right)>;
+
+// Compares `rounds` pairs of texts made from the seed and checks each (a
+// pair with a left text has a composite), until a check fails.
+void check_rounds(unsigned seed, int rounds, const MakeLeft& make_left, const MakeRight& make_right,
+                  const CheckPair& check) {
+  std::mt19937 random(seed);
+  for (int round = 0; round < rounds; ++round) {
+    Texts left = make_left(random);
+    Texts right = make_right(left, random, round);
     MemoryPair pair(left, right);
-    ASSERT_NE(pair.composite(), nullptr);
-    check_exact_properties(pair, left, right);
-    if (HasFatalFailure()) return;
+    if (!left.empty()) {
+      ASSERT_NE(pair.composite(), nullptr) << "round " << round;
+    }
+    check(pair, left, right);
+    if (testing::Test::HasFatalFailure()) return;
   }
+}
+
+TEST(MatcherProperties, HoldForOrdinaryEdits) {
+  check_rounds(
+      1234, 150, [](std::mt19937& random) { return random_text(random, 1 + random() % 300, 400); },
+      [](const Texts& left, std::mt19937& random, int) { return edited(left, random, random() % 30, false, 400); },
+      check_exact_properties);
 }
 
 TEST(MatcherProperties, HoldWithMovedBlocks) {
-  std::mt19937 random(99);
-  for (int round = 0; round < 150; ++round) {
-    Texts left = random_text(random, 20 + random() % 300, 500);
-    Texts right = edited(left, random, random() % 10, true, 500);
-    MemoryPair pair(left, right);
-    check_exact_properties(pair, left, right);
-    if (HasFatalFailure()) return;
-  }
+  check_rounds(
+      99, 150, [](std::mt19937& random) { return random_text(random, 20 + random() % 300, 500); },
+      [](const Texts& left, std::mt19937& random, int) { return edited(left, random, random() % 10, true, 500); },
+      check_exact_properties);
 }
 
 TEST(MatcherProperties, HoldWhenFewTextsRepeatEverywhere) {
-  std::mt19937 random(7);
-  for (int round = 0; round < 100; ++round) {
-    Texts left = random_text(random, 1 + random() % 200, 5);
-    Texts right = random() % 2 ? edited(left, random, 10, true, 5) : random_text(random, random() % 200, 5);
-    MemoryPair pair(left, right);
-    check_exact_properties(pair, left, right);
-    if (HasFatalFailure()) return;
-  }
+  check_rounds(
+      7, 100, [](std::mt19937& random) { return random_text(random, 1 + random() % 200, 5); },
+      [](const Texts& left, std::mt19937& random, int) {
+        return random() % 2 ? edited(left, random, 10, true, 5) : random_text(random, random() % 200, 5);
+      },
+      check_exact_properties);
 }
 
 std::string without_blanks(const std::string& text) {
@@ -209,14 +221,11 @@ Texts blank_noise(const Texts& base, std::mt19937& random) {
 
 TEST(MatcherProperties, HoldWhenIgnoringBlanks) {
   OptionGuard on(&ProgramState::ignore_blanks, 1);
-  std::mt19937 random(31);
-  for (int round = 0; round < 150; ++round) {
-    Texts left = random_text(random, 1 + random() % 250, 300);
-    Texts right = blank_noise(edited(left, random, random() % 15, round % 2 == 0, 300), random);
-    MemoryPair pair(left, right);
-    ASSERT_NE(pair.composite(), nullptr);
-    check_ignoring_blanks(pair, left);
-    if (HasFatalFailure()) return;
-  }
+  check_rounds(
+      31, 150, [](std::mt19937& random) { return random_text(random, 1 + random() % 250, 300); },
+      [](const Texts& left, std::mt19937& random, int round) {
+        return blank_noise(edited(left, random, random() % 15, round % 2 == 0, 300), random);
+      },
+      [](const MemoryPair& pair, const Texts& left, const Texts&) { check_ignoring_blanks(pair, left); });
 }
 }  // namespace

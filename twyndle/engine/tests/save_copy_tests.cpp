@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -125,7 +128,21 @@ class Copying : public FourStates {
     dir.make_folder("out");
     out = dir.at("out");
   }
-  bool exists(const std::string& relative) { return path_is_file(dir.at(relative).c_str()); }
+  using Files = std::map<std::string, std::string>;
+
+  // Every file the copy made in out, by its name inside out ("sub\\x"), with
+  // its bytes.
+  Files copied() const {
+    Files files;
+    std::filesystem::path root(native_path(out));
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+      if (!entry.is_regular_file()) continue;
+      std::string name = entry.path().lexically_relative(root).generic_string();
+      std::replace(name.begin(), name.end(), '/', '\\');
+      files[name] = read_file(out + "\\" + name);
+    }
+    return files;
+  }
   std::string out;
   RecordingUi ui;
   ScriptedHost host;
@@ -134,10 +151,8 @@ class Copying : public FourStates {
 TEST_F(Copying, CopiesTheChosenStatesFromTheChosenSide) {
   host.answer(copy_from_left | copy_differing | copy_only_source, out);
   EXPECT_TRUE(copy_files(list, &host));
-  EXPECT_EQ(read_file(dir.at("out\\diff")), "left diff");
-  EXPECT_EQ(read_file(dir.at("out\\sub\\left_only")), "lo");
-  EXPECT_FALSE(exists("out\\same"));
-  EXPECT_FALSE(exists("out\\right_only")) << "a right-only item is never copied from the left";
+  EXPECT_EQ(copied(), (Files{{"diff", "left diff"}, {"sub\\left_only", "lo"}}))
+      << "neither the identical item nor a right-only one, which is never copied from the left";
   EXPECT_EQ(files_copied, 2);
   EXPECT_EQ(host.statuses, (std::vector<std::string>{"   1 files requested. Copying...",
                                                      "   2 files requested. Copying...", "(cleared)"}));
@@ -150,10 +165,7 @@ TEST_F(Copying, CopiesTheChosenStatesFromTheChosenSide) {
 TEST_F(Copying, FromTheRightEitherOnlyBitChoosesRightOnlyItems) {
   host.answer(copy_from_right | copy_identical | copy_only_source_2, out);
   EXPECT_TRUE(copy_files(list, &host));
-  EXPECT_EQ(read_file(dir.at("out\\same")), "same");
-  EXPECT_EQ(read_file(dir.at("out\\right_only")), "ro");
-  EXPECT_FALSE(exists("out\\diff"));
-  EXPECT_FALSE(exists("out\\sub\\left_only"));
+  EXPECT_EQ(copied(), (Files{{"right_only", "ro"}, {"same", "same"}}));
   EXPECT_EQ(files_copied, 2);
 }
 
@@ -220,8 +232,7 @@ TEST_F(Copying, AnAbortDuringTheCopyIsReportedWithTheCount) {
     EXPECT_EQ(box.icon, MessageIcon::information);
     EXPECT_TRUE(box.owned_by_main_window) << box.text;
   }
-  EXPECT_TRUE(exists("out\\diff"));
-  EXPECT_FALSE(exists("out\\sub\\left_only"));
+  EXPECT_EQ(copied(), (Files{{"diff", "left diff"}}));
 }
 
 TEST_F(Copying, AnAbortBeforeTheFirstItemCopiesNothing) {

@@ -36,19 +36,24 @@ std::vector<std::string> walk(DirTree* tree, int32_t recursive = 1) {
   return names;
 }
 
+// Each test scans a fresh folder of its own.
+class InFolder : public testing::Test {
+ protected:
+  TempFolder dir;
+};
+class TreeWalk : public InFolder {};
+class TreeScan : public InFolder {};
+class TreeRoots : public InFolder {};
+class TreeEntries : public InFolder {};
+
 struct Tree {
   explicit Tree(const std::string& path, int32_t lazy = 1) : tree(tree_new(path.c_str(), lazy)) {}
   ~Tree() { tree_release(tree); }
   DirTree* tree;
 };
 
-TEST(TreeWalk, VisitsFilesBeforeSubdirectoriesInSortedOrder) {
-  TempFolder dir;
-  dir.write("z.c", "z");
-  dir.write("a\\x.c", "x");
-  dir.write("sub\\b.c", "b");
-  dir.write("sub\\deeper\\d.c", "d");
-  dir.write("B.C", "B");
+TEST_F(TreeWalk, VisitsFilesBeforeSubdirectoriesInSortedOrder) {
+  for (const char* name : {"z.c", "a\\x.c", "sub\\b.c", "sub\\deeper\\d.c", "B.C"}) dir.write(name, "x");
   Tree t(dir.path());
   ASSERT_NE(t.tree, nullptr);
   EXPECT_FALSE(tree_is_file(t.tree));
@@ -57,8 +62,7 @@ TEST(TreeWalk, VisitsFilesBeforeSubdirectoriesInSortedOrder) {
   EXPECT_EQ(walk(t.tree), walk(t.tree)) << "a walk can be started again";
 }
 
-TEST(TreeWalk, WithoutRecursionTheWalkEndsWithTheDirectory) {
-  TempFolder dir;
+TEST_F(TreeWalk, WithoutRecursionTheWalkEndsWithTheDirectory) {
   dir.write("a.c", "a");
   dir.write("sub\\b.c", "b");
   Tree t(dir.path());
@@ -66,8 +70,7 @@ TEST(TreeWalk, WithoutRecursionTheWalkEndsWithTheDirectory) {
   EXPECT_EQ(walk(t.tree, 0), (std::vector<std::string>{".\\a.c"}));
 }
 
-TEST(TreeWalk, TheFirstFileMayLieInASubdirectory) {
-  TempFolder dir;
+TEST_F(TreeWalk, TheFirstFileMayLieInASubdirectory) {
   dir.make_folder("empty\\also_empty");
   dir.write("one\\f.c", "f");
   dir.write("one\\g.c", "g");
@@ -80,8 +83,7 @@ TEST(TreeWalk, TheFirstFileMayLieInASubdirectory) {
   EXPECT_EQ(walk(t.tree, 1).size(), 3u);
 }
 
-TEST(TreeWalk, EmptyTreesHaveNoFiles) {
-  TempFolder dir;
+TEST_F(TreeWalk, EmptyTreesHaveNoFiles) {
   dir.make_folder("x\\y\\z");
   Tree t(dir.path());
   ASSERT_NE(t.tree, nullptr);
@@ -90,8 +92,7 @@ TEST(TreeWalk, EmptyTreesHaveNoFiles) {
   EXPECT_EQ(tree_next(nullptr, nullptr, 1), nullptr);
 }
 
-TEST(TreeWalk, StopsWhenAnAbortIsRequested) {
-  TempFolder dir;
+TEST_F(TreeWalk, StopsWhenAnAbortIsRequested) {
   dir.write("a.c", "a");
   dir.write("b.c", "b");
   Tree t(dir.path());
@@ -102,8 +103,7 @@ TEST(TreeWalk, StopsWhenAnAbortIsRequested) {
   EXPECT_NE(tree_next(t.tree, first, 1), nullptr);
 }
 
-TEST(TreeScan, LowerCasesNamesAndRecordsSizes) {
-  TempFolder dir;
+TEST_F(TreeScan, LowerCasesNamesAndRecordsSizes) {
   dir.write("Sub\\MiXeD.TxT", "1234567");
   dir.write(".hidden", "");
   Tree t(dir.path());
@@ -116,8 +116,7 @@ TEST(TreeScan, LowerCasesNamesAndRecordsSizes) {
   EXPECT_TRUE(path_is_file(full(entry).c_str())) << "the lower-cased name still opens the file";
 }
 
-TEST(TreeScan, ManyFilesInOneDirectoryComeOutSorted) {
-  TempFolder dir;
+TEST_F(TreeScan, ManyFilesInOneDirectoryComeOutSorted) {
   std::vector<std::string> made;
   for (int i = 0; i < 3000; ++i) made.push_back("f" + std::to_string(i * 7919 % 3001) + ".c");
   std::shuffle(made.begin(), made.end(), std::mt19937(7));
@@ -128,8 +127,7 @@ TEST(TreeScan, ManyFilesInOneDirectoryComeOutSorted) {
   for (size_t i = 1; i < names.size(); ++i) ASSERT_LT(path_compare(names[i - 1].c_str(), names[i].c_str()), 0);
 }
 
-TEST(TreeScan, DeepTreesAreWalkedAndReleased) {
-  TempFolder dir;
+TEST_F(TreeScan, DeepTreesAreWalkedAndReleased) {
 #ifdef _WIN32
   const int depth = 40;  // ANSI paths stop at 260 bytes
 #else
@@ -146,8 +144,7 @@ TEST(TreeScan, DeepTreesAreWalkedAndReleased) {
   EXPECT_EQ(tree_next(t.tree, entry, 1), nullptr);
 }
 
-TEST(TreeScan, ADirectoryThatVanishedBeforeTheWalkIsEmpty) {
-  TempFolder dir;
+TEST_F(TreeScan, ADirectoryThatVanishedBeforeTheWalkIsEmpty) {
   dir.write("gone\\x.c", "x");
   dir.write("kept\\y.c", "y");
   Tree t(dir.path());
@@ -156,8 +153,7 @@ TEST(TreeScan, ADirectoryThatVanishedBeforeTheWalkIsEmpty) {
   EXPECT_EQ(walk(t.tree), (std::vector<std::string>{".\\kept\\y.c"}));
 }
 
-TEST(TreeScan, AnEagerScanListsEverythingAtOnce) {
-  TempFolder dir;
+TEST_F(TreeScan, AnEagerScanListsEverythingAtOnce) {
   dir.write("sub\\late.c", "x");
   Tree eager(dir.path(), 0);
   Tree lazy(dir.path(), 1);
@@ -166,15 +162,13 @@ TEST(TreeScan, AnEagerScanListsEverythingAtOnce) {
   EXPECT_TRUE(walk(lazy.tree).empty());
 }
 
-TEST(TreeRoots, RefusesPathsThatAreNeitherFileNorDirectory) {
-  TempFolder dir;
+TEST_F(TreeRoots, RefusesPathsThatAreNeitherFileNorDirectory) {
   EXPECT_EQ(tree_new(dir.at("missing").c_str(), 1), nullptr);
   EXPECT_EQ(tree_new(nullptr, 1), nullptr);
   EXPECT_EQ(tree_new("", 1), nullptr);
 }
 
-TEST(TreeRoots, ARootTooLongForTheRecordIsRefusedNotCut) {
-  TempFolder dir;
+TEST_F(TreeRoots, ARootTooLongForTheRecordIsRefusedNotCut) {
   std::string relative_dir = std::string(120, 'a') + "\\" + std::string(120, 'b') + "\\" + std::string(60, 'c');
   std::error_code error;
   std::filesystem::create_directories(native_path(dir.at(relative_dir)), error);
@@ -190,8 +184,7 @@ TEST(TreeRoots, ARootTooLongForTheRecordIsRefusedNotCut) {
   }
 }
 
-TEST(TreeRoots, TrailingBackslashGivesTheSameFullPaths) {
-  TempFolder dir;
+TEST_F(TreeRoots, TrailingBackslashGivesTheSameFullPaths) {
   dir.write("sub\\x.c", "x");
   dir.write("top.c", "t");
   Tree plain(dir.path());
@@ -206,8 +199,7 @@ TEST(TreeRoots, TrailingBackslashGivesTheSameFullPaths) {
   EXPECT_STREQ(tree_root_path(trailing.tree), (dir.path() + "\\").c_str());
 }
 
-TEST(TreeRoots, ASingleFileRootIsOneEntry) {
-  TempFolder dir;
+TEST_F(TreeRoots, ASingleFileRootIsOneEntry) {
   std::string path = dir.write("One.C", "hello\n");
   Tree t(path);
   ASSERT_NE(t.tree, nullptr);
@@ -225,8 +217,7 @@ TEST(TreeRoots, ASingleFileRootIsOneEntry) {
   fs_close(file);
 }
 
-TEST(TreeEntries, OpeningAVanishedFileGivesNone) {
-  TempFolder dir;
+TEST_F(TreeEntries, OpeningAVanishedFileGivesNone) {
   dir.write("v.c", "v");
   Tree t(dir.path());
   DirEntry* entry = tree_first(t.tree);
@@ -238,8 +229,7 @@ TEST(TreeEntries, OpeningAVanishedFileGivesNone) {
   EXPECT_EQ(entry_size(nullptr), 0u);
 }
 
-TEST(TreeWalk, ListsNamesInPathOrderWithHighBytesAndPrefixes) {
-  TempFolder dir;
+TEST_F(TreeWalk, ListsNamesInPathOrderWithHighBytesAndPrefixes) {
   std::vector<std::string> names = {"a", "a\xE9", "ab", "a0", "\xE9t\xE9", "b", "a-b", "aa", "_x", "~y"};
   for (char c = 'c'; c <= 'z'; ++c) {  // a name, and the same with a high byte after it
     names.push_back(std::string(1, c));
@@ -258,14 +248,13 @@ TEST(TreeWalk, ListsNamesInPathOrderWithHighBytesAndPrefixes) {
   })) << testing::PrintToString(walked);
 }
 
-TEST(TreeEntries, SizesAreRightHoweverAndWheneverTheyAreAsked) {
+TEST_F(TreeEntries, SizesAreRightHoweverAndWheneverTheyAreAsked) {
   TempFolder left, right;
   std::vector<std::pair<std::string, std::string>> files = {
       {"r.c", "1234"}, {"Mixed.C", "12345"}, {"a\\x.c", "1"}, {"a\\Y.c", "12"}, {"b\\z.c", "123"},
       {"b\\deep\\e.txt", ""}, {"b\\deep\\w.txt", std::string(70000, 'w')}};
-  for (const TempFolder* dir : {&left, &right}) {
-    for (const char* sub : {"a", "b\\deep"}) dir->make_folder(sub);
-    for (const auto& [name, bytes] : files) dir->write(name, dir == &left ? bytes : bytes + "+");
+  for (const TempFolder* root : {&left, &right}) {
+    for (const auto& [name, bytes] : files) root->write(name, root == &left ? bytes : bytes + "+");
   }
   Tree l(left.path()), r(right.path());
   std::vector<DirEntry*> lefts, rights;
@@ -292,8 +281,7 @@ TEST(TreeEntries, SizesAreRightHoweverAndWheneverTheyAreAsked) {
   EXPECT_EQ(entry_size(*r_c), 4u) << "a size once read stays";
 }
 
-TEST(TreeEntries, SizesPast4GiBAreKeptWhole) {
-  TempFolder dir;
+TEST_F(TreeEntries, SizesPast4GiBAreKeptWhole) {
   if (sparse_file(dir, "big.bin", (uint64_t{1} << 32) + 3).empty()) GTEST_SKIP() << "no sparse 4 GiB file here";
   dir.write("small.bin", "abc");
   Tree t(dir.path());

@@ -123,12 +123,8 @@ double best_cut(const std::string& path, bool copy) {
 }  // namespace
 
 int main() {
-  std::string path = bench_data_dir("engine") + "/source_200mb.txt";
-  if (!make_source_file(path)) {
-    std::fprintf(stderr, "could not make %s\n", path.c_str());
-    return 1;
-  }
-  if (!engine_start()) return 1;
+  std::string path = bench_data("engine", "source_200mb.txt", make_source_file);
+  if (path.empty() || !engine_start()) return 1;
   double megabytes = target_bytes / (1024.0 * 1024.0);
   time_command("cat '" + path + "' > /dev/null", 1);  // warm the page cache for both
   double wc = time_command("wc -l '" + path + "' > /dev/null", 3);

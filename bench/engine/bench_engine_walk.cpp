@@ -59,12 +59,8 @@ double walk_once(const std::string& root, long* files) {
 }  // namespace
 
 int main() {
-  std::string root = bench_data_dir("engine") + "/tree_100k";
-  if (!make_tree(root)) {
-    std::fprintf(stderr, "could not make %s\n", root.c_str());
-    return 1;
-  }
-  if (!engine_start()) return 1;
+  std::string root = bench_data("engine", "tree_100k", make_tree);
+  if (root.empty() || !engine_start()) return 1;
   long files = 0;
   walk_once(root, &files);  // warm the directory cache for both
   double find = time_command("find '" + root + "' > /dev/null", 5);

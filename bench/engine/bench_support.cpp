@@ -34,6 +34,13 @@ std::string bench_data_dir(const std::string& area) {
   return absolute;
 }
 
+std::string bench_data(const std::string& area, const std::string& name, bool (*make)(const std::string& path)) {
+  std::string path = bench_data_dir(area) + "/" + name;
+  if (make(path)) return path;
+  std::fprintf(stderr, "could not make %s\n", path.c_str());
+  return std::string();
+}
+
 double peak_rss_bytes() {
   struct rusage usage;
   getrusage(RUSAGE_SELF, &usage);

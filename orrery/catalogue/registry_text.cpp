@@ -42,6 +42,9 @@ std::vector<std::string> ReadNamesOnce(CRegistry& registry, RegKey key)
 // precedes it in again (or first), and says whether any was added.
 bool MergeNames(std::vector<std::string>& names, const std::vector<std::string>& again)
 {
+    // The usual case, nothing changed between the readings, needs no lookups.
+    if (again == names)
+        return false;
     std::unordered_map<std::string, size_t> position;
     for (size_t i = 0; i < names.size(); ++i)
         position.emplace(UpperCase(names[i]), i);

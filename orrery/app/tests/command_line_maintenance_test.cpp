@@ -91,15 +91,6 @@ std::string Upper(std::string text)
     return text;
 }
 
-bool ClassKeyExists(const char* path)
-{
-    HKEY key;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
-}
-
 TEST(CommandLineMaintenance, RegistersAndUnregistersTheTestServerAndEnds)
 {
     std::string server = TestServerPath(kSelfRegisteringServer);

@@ -19,7 +19,6 @@
 
 namespace {
 
-const char kDetailsServer[] = "orrery_details_server.dll";
 const char kTitle[] = "COM File Details - " DETAILS_PROGID;
 const char kSettingsKey[] = "CLSID\\" DETAILS_CLSID "\\" DETAILS_VALUES_KEY;
 
@@ -70,15 +69,6 @@ std::string RegQuery(const std::string& key, const std::string& value)
     return RunAndRead("reg.exe query \"HKCR\\" + key + "\" /v \"" + value + "\"");
 }
 
-bool KeyExists(const std::string& path)
-{
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
-}
-
 HTREEITEM FindPath(HWND tree, const std::vector<std::string>& texts)
 {
     HTREEITEM item = TVI_ROOT;
@@ -113,16 +103,7 @@ protected:
 
     static std::string ServerPath() { return TestServerPath(kDetailsServer); }
 
-    static void CallServer(const char* entryPoint)
-    {
-        HMODULE server = ::LoadLibraryA(ServerPath().c_str());
-        ASSERT_NE(nullptr, server);
-        typedef HRESULT(WINAPI * EntryPoint)();
-        EntryPoint call = reinterpret_cast<EntryPoint>(::GetProcAddress(server, entryPoint));
-        ASSERT_NE(nullptr, call);
-        EXPECT_EQ(S_OK, call());
-        ::FreeLibrary(server);
-    }
+    static void CallServer(const char* entryPoint) { EXPECT_EQ(S_OK, CallTestServer(kDetailsServer, entryPoint)); }
 
     // Runs the operation as the command line does: on the upper-cased path.
     static void Run(CDialogDriver& driver, const std::string& path)
@@ -194,7 +175,7 @@ TEST_F(DetailsOperationTest, AKeyDeletedWhileShownIsToldWhenWrittenTo)
     ASSERT_NE(std::string::npos, reason) << message;
     EXPECT_LT(reason + 2, message.size()) << "the system's reason follows: " << message;
     EXPECT_EQ(0u, rowsAfter) << "the list shows what the registry holds";
-    EXPECT_FALSE(KeyExists(kSettingsKey)) << "the failed write made no key";
+    EXPECT_FALSE(ClassKeyExists(kSettingsKey)) << "the failed write made no key";
 }
 
 TEST_F(DetailsOperationTest, EditsAreReadBackWithTheRegTool)
@@ -244,7 +225,7 @@ TEST_F(DetailsOperationTest, AnUnregisteredServerIsOfferedForRegistration)
     Run(declined, ServerPath());
     EXPECT_EQ("The control located in: " + given + "\nDoes not seem to be registered.\n\nWould you like to register it now?",
               question);
-    EXPECT_FALSE(KeyExists("CLSID\\" DETAILS_CLSID)) << "answered No: nothing registered";
+    EXPECT_FALSE(ClassKeyExists("CLSID\\" DETAILS_CLSID)) << "answered No: nothing registered";
 
     std::string registered;
     CDialogDriver accepted;
@@ -253,7 +234,7 @@ TEST_F(DetailsOperationTest, AnUnregisteredServerIsOfferedForRegistration)
     accepted.Expect(kTitle, CDialogDriver::Press(IDOK));
     Run(accepted, ServerPath());
     EXPECT_EQ(given + "\n\nRegistered Successfully !", registered);
-    EXPECT_TRUE(KeyExists("CLSID\\" DETAILS_CLSID));
+    EXPECT_TRUE(ClassKeyExists("CLSID\\" DETAILS_CLSID));
 }
 
 TEST_F(DetailsOperationTest, NothingToShowIsTold)

@@ -16,7 +16,6 @@
 
 namespace {
 
-const char kDetailsServer[] = "orrery_details_server.dll";
 const char kTitle[] = "COM File Details - " DETAILS_PROGID;
 const DWORD kProcessTimeout = 60000;
 
@@ -126,16 +125,7 @@ protected:
 
     static std::string ServerPath() { return TestServerPath(kDetailsServer); }
 
-    static void CallServer(const char* entryPoint)
-    {
-        HMODULE server = ::LoadLibraryA(ServerPath().c_str());
-        ASSERT_NE(nullptr, server);
-        typedef HRESULT(WINAPI * EntryPoint)();
-        EntryPoint call = reinterpret_cast<EntryPoint>(::GetProcAddress(server, entryPoint));
-        ASSERT_NE(nullptr, call);
-        EXPECT_EQ(S_OK, call());
-        ::FreeLibrary(server);
-    }
+    static void CallServer(const char* entryPoint) { EXPECT_EQ(S_OK, CallTestServer(kDetailsServer, entryPoint)); }
 
     // Starts orrery.exe with the command line the shell verb makes and answers
     // its windows with driver until it ends.

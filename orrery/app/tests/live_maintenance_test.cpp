@@ -11,15 +11,6 @@
 
 namespace {
 
-bool ClassKeyExists(const std::string& path)
-{
-    HKEY key;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
-}
-
 std::string ClassValue(const std::string& path)
 {
     char value[MAX_PATH] = "";

@@ -139,15 +139,6 @@ std::string DefaultValue(const std::string& key)
     return start == std::string::npos ? "" : output.substr(start, end - start);
 }
 
-bool KeyExists(const std::string& key)
-{
-    HKEY opened = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(opened);
-    return true;
-}
-
 void DeleteKey(const std::string& key)
 {
     ::SHDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
@@ -158,8 +149,8 @@ void ForgetVerbs()
     for (const char* key : {"ocxfile\\shell", "ocxfile\\DefaultIcon", "dllfile\\shell\\R", "dllfile\\shell\\V",
                             "dllfile\\shell\\C", "dllfile\\shell\\U"})
         DeleteKey(key);
-    ASSERT_FALSE(KeyExists("ocxfile\\shell\\R"));
-    ASSERT_FALSE(KeyExists("dllfile\\shell\\U"));
+    ASSERT_FALSE(ClassKeyExists("ocxfile\\shell\\R"));
+    ASSERT_FALSE(ClassKeyExists("dllfile\\shell\\U"));
 }
 
 std::string Lower(std::string text)
@@ -182,7 +173,7 @@ TEST(StartUp, AStartWithoutArgumentsWritesTheShellVerbs)
     HKEY old = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyA(HKEY_CLASSES_ROOT, "dllfile\\shell\\Register DLL Server\\command", &old));
     ::RegCloseKey(old);
-    ASSERT_TRUE(KeyExists("dllfile\\shell\\Register DLL Server"));
+    ASSERT_TRUE(ClassKeyExists("dllfile\\shell\\Register DLL Server"));
 
     Started started = StartOrrery("");
     EXPECT_TRUE(started.ended);
@@ -207,7 +198,7 @@ TEST(StartUp, AStartWithoutArgumentsWritesTheShellVerbs)
         for (const char* verb : {"R", "V", "C", "U"})
             EXPECT_EQ(program + " -" + verb + " %1", DefaultValue(shell + "\\" + verb + "\\command")) << verb;
     }
-    EXPECT_FALSE(KeyExists("dllfile\\shell\\Register DLL Server"));
+    EXPECT_FALSE(ClassKeyExists("dllfile\\shell\\Register DLL Server"));
 }
 
 TEST(StartUp, OtherInteractiveStartsWriteNoVerbs)
@@ -219,8 +210,8 @@ TEST(StartUp, OtherInteractiveStartsWriteNoVerbs)
         EXPECT_TRUE(started.ended) << arguments;
         EXPECT_TRUE(started.mainWindow) << arguments;
         EXPECT_TRUE(started.boxes.empty()) << arguments << "\n" << started.AllBoxTexts();
-        EXPECT_FALSE(KeyExists("ocxfile\\shell\\R")) << arguments;
-        EXPECT_FALSE(KeyExists("dllfile\\shell\\R")) << arguments;
+        EXPECT_FALSE(ClassKeyExists("ocxfile\\shell\\R")) << arguments;
+        EXPECT_FALSE(ClassKeyExists("dllfile\\shell\\R")) << arguments;
     }
 }
 
@@ -235,7 +226,7 @@ TEST(StartUp, AShellVerbRunsItsOperationOnTheUpperCasedPathAndEnds)
     ASSERT_EQ(1u, registered.boxes.size()) << registered.AllBoxTexts();
     EXPECT_NE(std::string::npos, registered.boxes[0].text.find(Upper(server) + "\r\n\r\nRegistered Successfully !"))
         << registered.boxes[0].text;
-    EXPECT_TRUE(KeyExists("CLSID\\" TEST_CONTROL_CLSID));
+    EXPECT_TRUE(ClassKeyExists("CLSID\\" TEST_CONTROL_CLSID));
 
     Started unregistered = StartOrrery("-U " + server);
     EXPECT_TRUE(unregistered.ended);
@@ -243,8 +234,8 @@ TEST(StartUp, AShellVerbRunsItsOperationOnTheUpperCasedPathAndEnds)
     ASSERT_EQ(1u, unregistered.boxes.size()) << unregistered.AllBoxTexts();
     EXPECT_NE(std::string::npos, unregistered.boxes[0].text.find("Unregistered Successfully !"))
         << unregistered.boxes[0].text;
-    EXPECT_FALSE(KeyExists("CLSID\\" TEST_CONTROL_CLSID));
-    EXPECT_FALSE(KeyExists("ocxfile\\shell\\R")) << "no verbs written by an operation's start";
+    EXPECT_FALSE(ClassKeyExists("CLSID\\" TEST_CONTROL_CLSID));
+    EXPECT_FALSE(ClassKeyExists("ocxfile\\shell\\R")) << "no verbs written by an operation's start";
 }
 
 TEST(StartUp, EveryOperationSwitchEndsWithoutAMainWindow)

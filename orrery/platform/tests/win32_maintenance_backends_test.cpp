@@ -14,15 +14,6 @@
 namespace orrery {
 namespace {
 
-bool ClassKeyExists(const char* path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
 TEST(Win32Modules, LoadsCallsAndReleasesARealServer)
 {
     CWin32Modules modules;

@@ -3,7 +3,6 @@
 // before and after differs exactly by the keys the class owns, hostile
 // values never reach beyond the class, and importing the backup with
 // "reg import" gives back the very export taken before.
-#include "orrery/platform/win32_modules.h"
 #include "orrery/tests/servers/test_servers.h"
 
 #include <gtest/gtest.h>
@@ -159,28 +158,12 @@ void SetText(const std::string& path, const char* name, const std::string& text)
     RegCloseKey(key);
 }
 
-bool KeyExists(const std::string& path)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
 class LiveRemovalTest : public ::testing::Test {
 protected:
     void SetUp() override { CallServer("DllRegisterServer"); }
     void TearDown() override { CallServer("DllUnregisterServer"); }
 
-    void CallServer(const char* entryName)
-    {
-        orrery::CWin32Modules modules;
-        orrery::ModuleHandle module = modules.Load(TestServerPath(kSelfRegisteringServer).c_str(), nullptr);
-        ASSERT_NE(orrery::kNoModule, module);
-        EXPECT_EQ(0, modules.CallEntryPoint(modules.FindEntryPoint(module, entryName)));
-        modules.Release(module);
-    }
+    void CallServer(const char* entryName) { EXPECT_EQ(S_OK, CallTestServer(kSelfRegisteringServer, entryName)); }
 
     static CProcessResult Remove(const std::string& clsid, bool appId = false)
     {
@@ -258,15 +241,15 @@ TEST_F(LiveRemovalTest, AnAppIdIsKeptOnNoAndRemovedOnYes)
     CProcessResult removal = Remove(TEST_EXE_CLSID);
     EXPECT_EQ(0u, removal.exitCode);
     EXPECT_NE(std::string::npos, removal.output.find("AppID: " TEST_APPID " (kept: you chose to keep it)\n"));
-    EXPECT_FALSE(KeyExists("CLSID\\" TEST_EXE_CLSID));
-    EXPECT_FALSE(KeyExists(TEST_EXE_PROGID));
-    EXPECT_TRUE(KeyExists("AppID\\" TEST_APPID));
+    EXPECT_FALSE(ClassKeyExists("CLSID\\" TEST_EXE_CLSID));
+    EXPECT_FALSE(ClassKeyExists(TEST_EXE_PROGID));
+    EXPECT_TRUE(ClassKeyExists("AppID\\" TEST_APPID));
 
     CallServer("DllRegisterServer");
     removal = Remove(TEST_EXE_CLSID, true);
     EXPECT_EQ(0u, removal.exitCode);
     EXPECT_NE(std::string::npos, removal.output.find("AppID: " TEST_APPID "\n"));
-    EXPECT_FALSE(KeyExists("AppID\\" TEST_APPID));
+    EXPECT_FALSE(ClassKeyExists("AppID\\" TEST_APPID));
 }
 
 TEST_F(LiveRemovalTest, AClassKeyThatIsNotAGuidStaysAndTheExitCodeSaysSo)
@@ -277,7 +260,7 @@ TEST_F(LiveRemovalTest, AClassKeyThatIsNotAGuidStaysAndTheExitCodeSaysSo)
     EXPECT_EQ(1u, removal.exitCode);
     EXPECT_NE(std::string::npos,
               removal.output.find("CLSID: OrreryNotAGuid (kept: it is not a class identifier in braces)\n"));
-    EXPECT_TRUE(KeyExists("CLSID\\OrreryNotAGuid"));
+    EXPECT_TRUE(ClassKeyExists("CLSID\\OrreryNotAGuid"));
     RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\OrreryNotAGuid\\ProgID");
     RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\OrreryNotAGuid\\InprocServer32");
     RegDeleteKeyA(HKEY_CLASSES_ROOT, "CLSID\\OrreryNotAGuid");

@@ -2,6 +2,7 @@
 // process of its own, driven and read from here.
 #include "orrery/reports/tests/win32/window_driver.h"
 #include "orrery/res/resource.h"
+#include "orrery/tests/servers/test_servers.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +15,21 @@ const DWORD kWaitMs = 20000;
 
 std::string ProgramPath()
 {
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string own = path;
-    return own.substr(0, own.rfind('\\')) + "\\orrery.exe";
+    return ProgramFolder() + "\\orrery.exe";
 }
 
-// Our own server DLLs, built beside the test program.
-std::string TestServer(const char* name)
+// Chooses path in the open-file dialog files, then waits for the compare
+// dialog's verdict: its text, or what the dialog still says after the wait.
+std::string ChooseSecondFile(HWND files, HWND dialog, const std::string& path)
 {
-    std::string program = ProgramPath();
-    return program.substr(0, program.rfind('\\')) + "\\test-servers\\" + name;
+    ChooseInFileDialog(files, path);
+    EXPECT_TRUE(WaitUntilGone(files, kWaitMs)) << "the file dialog closes";
+    std::string verdict = ControlText(dialog, IDC_COMPARE_VERDICT);
+    for (DWORD waited = 0; waited < kWaitMs && verdict.find("Files") != 0; waited += 50) {
+        ::Sleep(50);
+        verdict = ControlText(dialog, IDC_COMPARE_VERDICT);
+    }
+    return verdict;
 }
 
 // A copy of a file in a temporary folder with blanks in its name and its
@@ -101,9 +106,9 @@ private:
 // blanks in it.
 TEST(CompareStart, OpensTheCompareDialogAloneAndComparesWithTheBrowsedFile)
 {
-    CCopyWithBlanks first(TestServer("orrery_test_server.dll"));
+    CCopyWithBlanks first(TestServerPath(kSelfRegisteringServer));
     ASSERT_TRUE(first.Copied());
-    const std::string second = TestServer("orrery_details_server.dll");
+    const std::string second = TestServerPath(kDetailsServer);
     CProgram program("-c " + first.Path());
     ASSERT_TRUE(program.Started());
 
@@ -121,13 +126,7 @@ TEST(CompareStart, OpensTheCompareDialogAloneAndComparesWithTheBrowsedFile)
     HWND files = WaitForWindow(program.Id(), "Compared COM File", kWaitMs);
     ASSERT_NE(nullptr, files);
     EXPECT_EQ("COM Files(*.OCX,*.DLL, *.EXE)", FileDialogFilter(files));
-    ChooseInFileDialog(files, second);
-    ASSERT_TRUE(WaitUntilGone(files, kWaitMs));
-    for (DWORD waited = 0; waited < kWaitMs && ControlText(dialog, IDC_COMPARE_VERDICT).find("Files") != 0;
-         waited += 50)
-        ::Sleep(50);
-
-    EXPECT_EQ("Files have differnet attributes.", ControlText(dialog, IDC_COMPARE_VERDICT));
+    EXPECT_EQ("Files have differnet attributes.", ChooseSecondFile(files, dialog, second));
     EXPECT_EQ(second, ControlText(dialog, IDC_COMPARE_SECOND_FILE));
     std::vector<ListRow> rows = ListViewRows(list, 3);
     ASSERT_EQ(12u, rows.size());
@@ -155,7 +154,7 @@ TEST(CompareStart, OpensTheCompareDialogAloneAndComparesWithTheBrowsedFile)
 
 TEST(CompareStart, AServerComparedWithItselfHasIdenticalAttributes)
 {
-    const std::string server = TestServer("orrery_details_server.dll");
+    const std::string server = TestServerPath(kDetailsServer);
     CProgram program("-C " + server);
     ASSERT_TRUE(program.Started());
     HWND dialog = WaitForWindow(program.Id(), "Compare COM Files", kWaitMs);
@@ -163,13 +162,7 @@ TEST(CompareStart, AServerComparedWithItselfHasIdenticalAttributes)
     Click(dialog, IDC_COMPARE_BROWSE);
     HWND files = WaitForWindow(program.Id(), "Compared COM File", kWaitMs);
     ASSERT_NE(nullptr, files);
-    ChooseInFileDialog(files, server);
-    ASSERT_TRUE(WaitUntilGone(files, kWaitMs));
-    for (DWORD waited = 0; waited < kWaitMs && ControlText(dialog, IDC_COMPARE_VERDICT).find("Files") != 0;
-         waited += 50)
-        ::Sleep(50);
-
-    EXPECT_EQ("Files have identical attributes.", ControlText(dialog, IDC_COMPARE_VERDICT));
+    EXPECT_EQ("Files have identical attributes.", ChooseSecondFile(files, dialog, server));
     std::vector<ListRow> rows = ListViewRows(::GetDlgItem(dialog, IDC_COMPARE_LIST), 3);
     ASSERT_EQ(12u, rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {

@@ -16,18 +16,6 @@
 
 namespace {
 
-std::string ClipboardText()
-{
-    if (!::OpenClipboard(nullptr))
-        return "<clipboard not opened>";
-    HANDLE data = ::GetClipboardData(CF_TEXT);
-    std::string text = data ? static_cast<const char*>(::GlobalLock(data)) : "";
-    if (data)
-        ::GlobalUnlock(data);
-    ::CloseClipboard();
-    return text;
-}
-
 RECT ChildRect(HWND child)
 {
     RECT rect = {};

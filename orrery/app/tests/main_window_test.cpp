@@ -20,15 +20,8 @@ const UINT kApplicationCommands[] = {ID_GENERATE_REPORT, ID_OPTIONS, ID_REFRESH_
                                      ID_FIND_MISSING_DEPENDENCIES, ID_HELP_CONTENTS, ID_APP_ABOUT,
                                      ID_TARNWICK_WEB, ID_CHECK_UPDATES, ID_APP_EXIT};
 
-class MainFrameTest : public MainWindowTest {
+class MainFrameTest : public SampleWindowTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        MainWindowTest::SetUpTestSuite();
-        AddSampleClasses(Machine());
-        OpenMainWindow();
-    }
-
     // Of the commands a rule allows, those whose handler is built; the
     // others are greyed whatever their rule says.
     static std::set<UINT> Built(std::set<UINT> allowed)
@@ -260,18 +253,6 @@ TEST_F(MainFrameTest, F6MovesToTheNextPaneAndBack)
     EXPECT_EQ(&Tree(), Frame().GetActiveView());
     Frame().RouteCmdMsg(ID_PREV_PANE);
     EXPECT_EQ(Frame().GetTabView(), Frame().GetActiveView());
-}
-
-std::string ClipboardText()
-{
-    if (!::OpenClipboard(nullptr))
-        return "<clipboard not opened>";
-    HANDLE data = ::GetClipboardData(CF_TEXT);
-    std::string text = data ? static_cast<const char*>(::GlobalLock(data)) : "";
-    if (data)
-        ::GlobalUnlock(data);
-    ::CloseClipboard();
-    return text;
 }
 
 TEST_F(MainFrameTest, CopyToClipboardTakesTheSelectedValue)

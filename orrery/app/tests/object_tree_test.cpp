@@ -10,15 +10,8 @@
 
 namespace {
 
-class ObjectTreeTest : public MainWindowTest {
+class ObjectTreeTest : public SampleWindowTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        MainWindowTest::SetUpTestSuite();
-        AddSampleClasses(Machine());
-        OpenMainWindow();
-    }
-
     // The image of an object item, which is also its selected image.
     int ImageOf(const std::string& label)
     {

@@ -154,14 +154,8 @@ TEST_F(OptionsDialogTest, HelpOpensTheOptionsTopic)
 
 // The Options command over the main window, with orrery.ini in the Windows
 // folder as the program keeps it.
-class OptionsCommandTest : public MainWindowTest {
+class OptionsCommandTest : public SampleWindowTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        MainWindowTest::SetUpTestSuite();
-        AddSampleClasses(Machine());
-        OpenMainWindow();
-    }
     void SetUp() override
     {
         MainWindowTest::SetUp();

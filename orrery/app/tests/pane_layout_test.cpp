@@ -65,15 +65,8 @@ TEST_F(FirstPaintTest, EmptyListsShowNothingBelowTheirHeaders)
     EXPECT_EQ(0, SettledMarksBelowHeader(tabs.GetRegistryPane()->GetValueList(), 30));
 }
 
-class ShortWindowTest : public MainWindowTest {
+class ShortWindowTest : public SampleWindowTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        MainWindowTest::SetUpTestSuite();
-        AddSampleClasses(Machine());
-        OpenMainWindow();
-    }
-
     void SetHeight(int height)
     {
         RECT window = {};

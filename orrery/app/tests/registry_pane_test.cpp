@@ -17,18 +17,6 @@ using namespace std::string_literals;
 
 const std::string kServerKey = "CLSID\\" + kGaugeClsid + "\\InprocServer32";
 
-std::string ClipboardText()
-{
-    if (!::OpenClipboard(nullptr))
-        return "<clipboard not opened>";
-    HANDLE data = ::GetClipboardData(CF_TEXT);
-    std::string text = data ? static_cast<const char*>(::GlobalLock(data)) : "";
-    if (data)
-        ::GlobalUnlock(data);
-    ::CloseClipboard();
-    return text;
-}
-
 // Ctrl+C typed into a control: the key state says Ctrl is down while the
 // key goes in.
 void PressCtrlC(HWND control)
@@ -51,15 +39,8 @@ void SelectRow(HWND list, int row)
     ::SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
 }
 
-class RegistryPaneTest : public MainWindowTest {
+class RegistryPaneTest : public SampleWindowTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        MainWindowTest::SetUpTestSuite();
-        AddSampleClasses(Machine());
-        OpenMainWindow();
-    }
-
     void SetUp() override
     {
         MainWindowTest::SetUp();

@@ -62,15 +62,8 @@ std::vector<int> SelectedEntries(HWND list)
     return selected;
 }
 
-class ReportDialogTest : public MainWindowTest {
+class ReportDialogTest : public SampleWindowTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        MainWindowTest::SetUpTestSuite();
-        AddSampleClasses(Machine());
-        OpenMainWindow();
-    }
-
     void TearDown() override
     {
         if (m_dialog && m_dialog->GetSafeHwnd())

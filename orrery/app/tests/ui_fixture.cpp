@@ -15,6 +15,18 @@ void PumpMessages()
     }
 }
 
+std::string ClipboardText()
+{
+    if (!::OpenClipboard(nullptr))
+        return "<clipboard not opened>";
+    HANDLE data = ::GetClipboardData(CF_TEXT);
+    std::string text = data ? static_cast<const char*>(::GlobalLock(data)) : "";
+    if (data)
+        ::GlobalUnlock(data);
+    ::CloseClipboard();
+    return text;
+}
+
 std::ostream& operator<<(std::ostream& out, const AttributeRow& row)
 {
     return out << "{" << row.label << ", " << row.value << ", " << row.image << "}";
@@ -197,6 +209,13 @@ void MainWindowTest::TearDownTestSuite()
     // The quit message posted by the closing main window is not for us.
     MSG msg;
     ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+void SampleWindowTest::SetUpTestSuite()
+{
+    MainWindowTest::SetUpTestSuite();
+    AddSampleClasses(Machine());
+    OpenMainWindow();
 }
 
 void MainWindowTest::Select(const std::string& label)

@@ -37,6 +37,9 @@ HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::string& text);
 std::pair<int, int> TreeItemImages(HWND tree, HTREEITEM item);
 // Every item below parent as "text" lines indented by depth, depth first.
 std::string TreeOutline(HWND tree, HTREEITEM parent);
+// The text on the clipboard ("<clipboard not opened>" when it cannot be
+// opened).
+std::string ClipboardText();
 
 // The main window is made once per test suite (each top-level window costs
 // Wine about a second to show and to take down); every test starts from a
@@ -65,6 +68,12 @@ private:
     static orrery::CMemoryPlatform* s_machine;
     static CQuillonApp* s_app;
     static CSplitterFrame* s_frame;
+};
+
+// The main window over the sample machine (AddSampleClasses).
+class SampleWindowTest : public MainWindowTest {
+protected:
+    static void SetUpTestSuite();
 };
 
 // A small machine: two controls (one misbehaved), two DLL servers, one EXE

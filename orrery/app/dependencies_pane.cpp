@@ -23,21 +23,9 @@ CDependenciesPane::CDependenciesPane() : CDialog(IDD_DEPENDENCIES_PANE), CTreeLi
 {
 }
 
-CDependenciesPane::~CDependenciesPane()
-{
-    if (m_images)
-        ImageList_Destroy(m_images);
-}
-
 bool CDependenciesPane::OnInitDialog()
 {
-    m_images = controls::CreateImageList(kBitmaps, 4);
-    ::SendMessageA(GetDependencyTree(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images));
-    ::SendMessageA(GetAttributeList(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
-    ::SendMessageA(GetAttributeList(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-                   LVS_EX_FULLROWSELECT);
-    controls::InsertColumn(GetAttributeList(), 0, "Name", 50);
-    controls::InsertColumn(GetAttributeList(), 1, "Value", 50);
+    SetUpTreeAndList(GetDependencyTree(), GetAttributeList(), controls::CreateImageList(kBitmaps, 4), "Name", "Value");
     return false;
 }
 

@@ -16,7 +16,6 @@ class CComObject;
 class CDependenciesPane : public CDialog, private CTreeListPane {
 public:
     CDependenciesPane();
-    ~CDependenciesPane() override;
 
     HWND GetDependencyTree() const { return GetDlgItem(IDC_DEPENDENCY_TREE); }
     HWND GetAttributeList() const { return GetDlgItem(IDC_DEPENDENCY_LIST); }
@@ -34,7 +33,6 @@ protected:
 private:
     void ShowDependency(HTREEITEM item);
 
-    HIMAGELIST m_images = nullptr;
     orrery::CFileRecords m_records;
 };
 

@@ -93,14 +93,7 @@ void CFileDetailsDlg::Layout(int width, int height)
 
 void CFileDetailsDlg::ShowCopyMenu()
 {
-    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_COPY_MENU));
-    if (!menu)
-        return;
-    POINT point;
-    ::GetCursorPos(&point);
-    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd,
-                     nullptr);
-    ::DestroyMenu(menu);
+    CTreeListPane::ShowMenuAtCursor(IDR_COPY_MENU, m_hWnd);
 }
 
 void CFileDetailsDlg::OnCopyToClipboard()

@@ -16,19 +16,9 @@ const CCommandEntry<CQuillonView> kCommands[] = {
 
 CQuillonView::CQuillonView() : CFormView(IDD_QUILLON_VIEW), CTreeListPane({0, 1.0, 0.30, 0.65}) {}
 
-CQuillonView::~CQuillonView()
-{
-    if (m_images)
-        ImageList_Destroy(m_images);
-}
-
 void CQuillonView::OnInitialUpdate()
 {
-    m_images = controls::CreateAttributeImages();
-    ::SendMessageA(GetList(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
-    ::SendMessageA(GetList(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    controls::InsertColumn(GetList(), 0, "Name", 50);
-    controls::InsertColumn(GetList(), 1, "Value", 50);
+    SetUpTreeAndList(nullptr, GetList(), controls::CreateAttributeImages(), "Name", "Value");
 }
 
 // The list fills the view; its columns take 30% and 65% of its width.
@@ -53,15 +43,9 @@ bool CQuillonView::OnNotify(NMHDR& header, LRESULT& result)
 
 void CQuillonView::ShowCopyMenu()
 {
-    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_COPY_MENU));
-    if (!menu)
-        return;
-    POINT point;
-    ::GetCursorPos(&point);
     CWinApp* app = CWinApp::Get();
-    HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : ::GetAncestor(m_hWnd, GA_ROOT);
-    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, owner, nullptr);
-    ::DestroyMenu(menu);
+    ShowMenuAtCursor(IDR_COPY_MENU,
+                     app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : ::GetAncestor(m_hWnd, GA_ROOT));
 }
 
 void CQuillonView::OnCopyToClipboard()

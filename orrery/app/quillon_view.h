@@ -11,7 +11,6 @@
 class CQuillonView : public CFormView, private CTreeListPane {
 public:
     CQuillonView();
-    ~CQuillonView() override;
     void OnInitialUpdate() override;
 
     HWND GetList() const { return GetDlgItem(IDC_ATTRIBUTE_LIST); }
@@ -28,7 +27,6 @@ protected:
 private:
     void ShowCopyMenu();
 
-    HIMAGELIST m_images = nullptr;
 };
 
 #endif

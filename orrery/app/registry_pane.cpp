@@ -44,20 +44,9 @@ CRegistryEntriesPane::CRegistryEntriesPane() : CDialog(IDD_REGISTRY_PANE), CTree
 {
 }
 
-CRegistryEntriesPane::~CRegistryEntriesPane()
-{
-    if (m_images)
-        ImageList_Destroy(m_images);
-}
-
 bool CRegistryEntriesPane::OnInitDialog()
 {
-    m_images = controls::CreateImageList(kBitmaps, 4);
-    ::SendMessageA(GetKeyTree(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images));
-    ::SendMessageA(GetValueList(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
-    ::SendMessageA(GetValueList(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    controls::InsertColumn(GetValueList(), 0, "Value", 50);
-    controls::InsertColumn(GetValueList(), 1, "Data", 50);
+    SetUpTreeAndList(GetKeyTree(), GetValueList(), controls::CreateImageList(kBitmaps, 4), "Value", "Data");
     return false;
 }
 
@@ -140,13 +129,7 @@ void CRegistryEntriesPane::OnCopyValue()
 
 void CRegistryEntriesPane::ShowValueMenu()
 {
-    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_VALUE_MENU));
-    if (!menu)
-        return;
-    POINT point;
-    ::GetCursorPos(&point);
-    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
-    ::DestroyMenu(menu);
+    ShowMenuAtCursor(IDR_VALUE_MENU, m_hWnd);
 }
 
 bool CRegistryEntriesPane::OnCommand(UINT id, UINT code, HWND control)

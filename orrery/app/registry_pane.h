@@ -19,7 +19,6 @@ class CComObject;
 class CRegistryEntriesPane : public CDialog, private CTreeListPane {
 public:
     CRegistryEntriesPane();
-    ~CRegistryEntriesPane() override;
 
     HWND GetKeyTree() const { return GetDlgItem(IDC_REGISTRY_TREE); }
     HWND GetValueList() const { return GetDlgItem(IDC_REGISTRY_VALUES); }
@@ -53,7 +52,6 @@ private:
     void ShowValueMenu();
     int SelectedRow() const;
 
-    HIMAGELIST m_images = nullptr;
     std::string m_currentKeyPath;
 };
 

@@ -10,6 +10,24 @@ const int kGap = 4;
 
 } // namespace
 
+CTreeListPane::~CTreeListPane()
+{
+    if (m_images)
+        ImageList_Destroy(m_images);
+}
+
+void CTreeListPane::SetUpTreeAndList(HWND tree, HWND list, HIMAGELIST images, const char* firstHeading,
+                                     const char* secondHeading)
+{
+    m_images = images;
+    if (tree)
+        ::SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+    ::SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    ::SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    controls::InsertColumn(list, 0, firstHeading, 50);
+    controls::InsertColumn(list, 1, secondHeading, 50);
+}
+
 void CTreeListPane::SizeColumns(HWND list, double firstShare, double secondShare)
 {
     int width = controls::WindowWidth(list);
@@ -24,6 +42,17 @@ bool CTreeListPane::CopySelectedValue(HWND list)
         return false;
     CopyTextToClipboard(controls::ListItemText(list, row, 1));
     return true;
+}
+
+void CTreeListPane::ShowMenuAtCursor(UINT menuId, HWND owner)
+{
+    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId));
+    if (!menu)
+        return;
+    POINT point;
+    ::GetCursorPos(&point);
+    ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, owner, nullptr);
+    ::DestroyMenu(menu);
 }
 
 bool CTreeListPane::IsCopyKey(const NMHDR& header)

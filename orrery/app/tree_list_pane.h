@@ -2,7 +2,8 @@
 // (the attribute view, whose tree is the object tree in the other pane, the
 // registry pane and the dependency pane): the layout of tree and list by
 // shares of the pane's width, the sizing of the list's two columns, and
-// copying the second column of the selected row, by menu or by Ctrl+C.
+// copying the second column of the selected row, by menu or by Ctrl+C, and
+// the one image list of tree and list.
 #ifndef ORRERY_APP_TREE_LIST_PANE_H
 #define ORRERY_APP_TREE_LIST_PANE_H
 
@@ -25,10 +26,21 @@ public:
     static bool CopySelectedValue(HWND list);
     // True for the list notification of Ctrl+C.
     static bool IsCopyKey(const NMHDR& header);
+    // Opens the first popup of the program's menu resource menuId at the
+    // cursor, its commands going to owner.
+    static void ShowMenuAtCursor(UINT menuId, HWND owner);
 
 protected:
     explicit CTreeListPane(const Shares& shares) : m_shares(shares) {}
-    ~CTreeListPane() = default;
+    ~CTreeListPane();
+    CTreeListPane(const CTreeListPane&) = delete;
+    CTreeListPane& operator=(const CTreeListPane&) = delete;
+
+    // Gives tree (null for none) and list the image list images, which the
+    // pane owns from then on, selects whole rows of the list and heads its
+    // two columns.
+    void SetUpTreeAndList(HWND tree, HWND list, HIMAGELIST images, const char* firstHeading,
+                          const char* secondHeading);
 
     // Places tree (null for none) and list over width x height and sizes the
     // list's columns. Nothing happens while the layout is suspended.
@@ -36,6 +48,7 @@ protected:
 
 private:
     Shares m_shares;
+    HIMAGELIST m_images = nullptr;
 };
 
 #endif

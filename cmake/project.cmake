@@ -16,11 +16,16 @@ elseif(SANITIZE)
   endif()
 endif()
 
-# tarnwick_test(name SOURCES ... LIBS ... [LABELS ...])
+# tarnwick_test(name SOURCES ... LIBS ... [WIN32_SOURCES ...] [WIN32_LIBS ...] [LABELS ...])
 # A GoogleTest executable registered with CTest. In the win32 tree CTest runs it
-# through the Wine wrapper (CMAKE_CROSSCOMPILING_EMULATOR), in the run's own prefix.
+# through the Wine wrapper (CMAKE_CROSSCOMPILING_EMULATOR), in the run's own prefix,
+# with the WIN32_SOURCES and WIN32_LIBS added (the tests of the live machine).
 function(tarnwick_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;WIN32_SOURCES;WIN32_LIBS;LABELS" ${ARGN})
+  if(WIN32)
+    list(APPEND T_SOURCES ${T_WIN32_SOURCES})
+    list(APPEND T_LIBS ${T_WIN32_LIBS})
+  endif()
   add_executable(${name} ${T_SOURCES})
   # The ThreadSanitizer tree builds and runs only the tests labelled "threads".
   if(SANITIZE STREQUAL "thread" AND NOT "threads" IN_LIST T_LABELS)
@@ -36,6 +41,17 @@ function(tarnwick_test name)
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
   endif()
+endfunction()
+
+# tarnwick_test_folder(target DEFINITION folder)
+# Gives the target's code the folder of its test data as DEFINITION, a quoted
+# path (in the win32 tree the path the test reaches it by under Wine, through
+# drive Z:).
+function(tarnwick_test_folder target definition folder)
+  if(WIN32)
+    string(REPLACE "/" "\\\\" folder "Z:${folder}")
+  endif()
+  target_compile_definitions(${target} PRIVATE "${definition}=\"${folder}\"")
 endfunction()
 
 # tarnwick_large_address_aware(target)

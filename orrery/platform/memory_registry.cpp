@@ -250,6 +250,19 @@ std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::Resolve(
     return *result == kRegSuccess ? node : nullptr;
 }
 
+std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::ResolveParentOf(RegKey parent, const char* subkey,
+                                                                        long* result) const
+{
+    std::shared_ptr<Node> node = Resolve(parent, result);
+    if (!node)
+        return nullptr;
+    if (!subkey || !*subkey)
+        *result = kRegInvalidParameter;
+    else if (TooLong(subkey))
+        *result = kRegMoreData;
+    return *result == kRegSuccess ? node : nullptr;
+}
+
 RegKey CMemoryRegistry::NewHandle(const std::shared_ptr<Node>& node, bool canChange)
 {
     RegKey handle = m_nextHandle;
@@ -290,13 +303,9 @@ long CMemoryRegistry::CreateKey(RegKey parent, const char* subkey, RegKey* creat
 {
     ++m_counts.creates;
     long result;
-    std::shared_ptr<Node> node = Resolve(parent, &result);
+    std::shared_ptr<Node> node = ResolveParentOf(parent, subkey, &result);
     if (!node)
         return result;
-    if (!subkey || !*subkey)
-        return kRegInvalidParameter;
-    if (TooLong(subkey))
-        return kRegMoreData;
     // Refused when the key, or the deepest key that exists on its way, lies
     // in a refused subtree: the path it would get tells.
     std::string wouldBe = node->path;
@@ -330,13 +339,9 @@ long CMemoryRegistry::DeleteKey(RegKey parent, const char* subkey)
 {
     ++m_counts.deletes;
     long result;
-    std::shared_ptr<Node> from = Resolve(parent, &result);
+    std::shared_ptr<Node> from = ResolveParentOf(parent, subkey, &result);
     if (!from)
         return result;
-    if (!subkey || !*subkey)
-        return kRegInvalidParameter;
-    if (TooLong(subkey))
-        return kRegMoreData;
     std::shared_ptr<Node> node = Walk(from, subkey, false);
     if (!node)
         return kRegFileNotFound;

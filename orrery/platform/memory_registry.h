@@ -92,6 +92,9 @@ private:
     };
 
     std::shared_ptr<Node> Resolve(RegKey key, long* result) const;
+    // Resolve for a call that names a subkey it makes or deletes: also
+    // refuses an empty subkey and one longer than a registry call takes.
+    std::shared_ptr<Node> ResolveParentOf(RegKey parent, const char* subkey, long* result) const;
     std::shared_ptr<Node> Walk(const std::shared_ptr<Node>& from,
                                const std::string& path, bool create) const;
     RegKey NewHandle(const std::shared_ptr<Node>& node, bool canChange);

@@ -1,6 +1,7 @@
 #include "orrery/platform/win32_backup_folder.h"
 
 #include "orrery/platform/system_error.h"
+#include "orrery/platform/win32_local_time.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -92,16 +93,7 @@ BackupWriteResult CWin32BackupFolder::WriteNewFile(const std::string& name, cons
 
 std::tm CWin32BackupFolder::LocalNow()
 {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    std::tm local = {};
-    local.tm_year = now.wYear - 1900;
-    local.tm_mon = now.wMonth - 1;
-    local.tm_mday = now.wDay;
-    local.tm_hour = now.wHour;
-    local.tm_min = now.wMinute;
-    local.tm_sec = now.wSecond;
-    return local;
+    return LocalTimeNow();
 }
 
 }  // namespace orrery

@@ -3,6 +3,8 @@
 // file times.
 #include "orrery/platform/win32_platform.h"
 
+#include "orrery/platform/win32_local_time.h"
+
 #include <windows.h>
 
 namespace orrery {
@@ -63,14 +65,7 @@ bool CWin32FileSystem::ToLocalTime(FileTime time, std::tm* local)
     if (time == 0 || !FileTimeToLocalFileTime(&universal, &localTime) ||
         !FileTimeToSystemTime(&localTime, &parts))
         return false;
-    *local = std::tm();
-    local->tm_year = parts.wYear - 1900;
-    local->tm_mon = parts.wMonth - 1;
-    local->tm_mday = parts.wDay;
-    local->tm_hour = parts.wHour;
-    local->tm_min = parts.wMinute;
-    local->tm_sec = parts.wSecond;
-    local->tm_wday = parts.wDayOfWeek;
+    *local = TmFromSystemTime(parts);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "orrery/reports/win32_report_environment.h"
 
+#include "orrery/platform/win32_local_time.h"
 #include "orrery/reports/report_dependencies.h"
 
 #include <windows.h>
@@ -60,14 +61,7 @@ std::string CWin32ReportEnvironment::ComputerName()
 
 std::tm CWin32ReportEnvironment::Today()
 {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    std::tm today = {};
-    today.tm_year = now.wYear - 1900;
-    today.tm_mon = now.wMonth - 1;
-    today.tm_mday = now.wDay;
-    today.tm_wday = now.wDayOfWeek;
-    return today;
+    return LocalTimeNow();
 }
 
 std::string CWin32ReportEnvironment::PictureDirectory()

@@ -273,32 +273,31 @@ void CObjectTree::ReselectCaretItem()
     m_selectedItem = TreeView_GetSelection(GetTree());
 }
 
-void CObjectTree::OnGotoFileLocation()
+void CObjectTree::RunTool(void (*tool)(orrery::CComObject& record, HWND owner))
 {
     if (orrery::CComObject* record = GetSelectedRecord())
-        GotoFileLocation(*record, ::GetAncestor(m_hWnd, GA_ROOT));
+        tool(*record, ::GetAncestor(m_hWnd, GA_ROOT));
     ReselectCaretItem();
+}
+
+void CObjectTree::OnGotoFileLocation()
+{
+    RunTool(GotoFileLocation);
 }
 
 void CObjectTree::OnRunExeServer()
 {
-    if (orrery::CComObject* record = GetSelectedRecord())
-        RunExeServer(*record, ::GetAncestor(m_hWnd, GA_ROOT));
-    ReselectCaretItem();
+    RunTool(RunExeServer);
 }
 
 void CObjectTree::OnCompareWith()
 {
-    if (orrery::CComObject* record = GetSelectedRecord())
-        CompareWithObject(*record, ::GetAncestor(m_hWnd, GA_ROOT));
-    ReselectCaretItem();
+    RunTool(CompareWithObject);
 }
 
 void CObjectTree::OnViewInBrowser()
 {
-    if (orrery::CComObject* record = GetSelectedRecord())
-        ViewInBrowser(*record, ::GetAncestor(m_hWnd, GA_ROOT));
-    ReselectCaretItem();
+    RunTool(ViewInBrowser);
 }
 
 void CObjectTree::JumpTo(orrery::JumpTarget target)

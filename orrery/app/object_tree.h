@@ -93,6 +93,8 @@ private:
     // Makes the tree's caret item the selected item again.
     void ReselectCaretItem();
     void JumpTo(orrery::JumpTarget target);
+    // Runs one of the tools on the selected object, over the top window.
+    void RunTool(void (*tool)(orrery::CComObject& record, HWND owner));
     void ShowItemCount();
     std::string TreeLabel(orrery::CComObject& record) const;
 

@@ -18,13 +18,7 @@ const char kUnknown[] = "Unknown";
 void AddOpenKeySubtree(CRegistry& registry, CTreeControl& tree, TreeItem parent,
                        RegKey key)
 {
-    std::string name;
-    for (unsigned long index = 0;; ++index) {
-        long result = EnumSubkeyName(registry, key, index, &name);
-        if (result == kRegMoreData)
-            continue;
-        if (result != kRegSuccess)
-            break;
+    for (const std::string& name : ListSubkeyNames(registry, key)) {
         TreeItem child = tree.InsertItem(parent, name, ItemKind::RegistryKey, nullptr);
         CKeyGuard childKey(registry);
         if (childKey.Open(key, name.c_str()) == kRegSuccess)

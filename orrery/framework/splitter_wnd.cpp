@@ -104,28 +104,28 @@ void CSplitterWnd::RecalcLayout()
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
+// The index of the bar of track at position along it (the pane before the
+// bar), or -1.
+int CSplitterWnd::HitTrackBar(const Track& track, int position)
+{
+    int start = 0;
+    for (size_t pane = 0; pane + 1 < track.actual.size(); ++pane) {
+        start += track.actual[pane] + 2 * kBorder;
+        if (position >= start - kBorder && position < start + kBar + kBorder)
+            return static_cast<int>(pane);
+        start += kBar;
+    }
+    return -1;
+}
+
 // Returns the index of the bar under point (the pane before it), or -1.
 int CSplitterWnd::HitBar(POINT point, bool& vertical) const
 {
-    int x = 0;
-    for (size_t c = 0; c + 1 < m_cols.actual.size(); ++c) {
-        x += m_cols.actual[c] + 2 * kBorder;
-        if (point.x >= x - kBorder && point.x < x + kBar + kBorder) {
-            vertical = true;
-            return static_cast<int>(c);
-        }
-        x += kBar;
-    }
-    int y = 0;
-    for (size_t r = 0; r + 1 < m_rows.actual.size(); ++r) {
-        y += m_rows.actual[r] + 2 * kBorder;
-        if (point.y >= y - kBorder && point.y < y + kBar + kBorder) {
-            vertical = false;
-            return static_cast<int>(r);
-        }
-        y += kBar;
-    }
-    return -1;
+    int bar = HitTrackBar(m_cols, point.x);
+    vertical = bar >= 0;
+    if (bar < 0)
+        bar = HitTrackBar(m_rows, point.y);
+    return bar;
 }
 
 void CSplitterWnd::OnPaint()

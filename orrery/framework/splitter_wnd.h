@@ -34,6 +34,7 @@ private:
         std::vector<int> actual;
     };
     static void Distribute(Track& track, int total);
+    static int HitTrackBar(const Track& track, int position);
     int HitBar(POINT point, bool& vertical) const;
     void OnPaint();
     void OnLButtonDown(POINT point);

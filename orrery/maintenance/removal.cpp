@@ -91,49 +91,55 @@ std::string OtherTypeLibUser(CRegistry& registry, const std::string& clsid, cons
     return user;
 }
 
+// The key of guid below the key label (TypeLib, CLSID, AppID) planned for
+// deletion; false, with the key planned as kept or not found, when guid is
+// not what (a class identifier, ...) in braces or its key is not there.
+bool PlanGuidKey(CRegistry& registry, const char* label, const std::string& guid, const char* what,
+                 CPlannedKey* planned)
+{
+    std::string path = std::string(label) + "\\" + guid;
+    if (!IsBracedGuid(guid))
+        *planned = Kept(label, guid, std::string("it is not ") + what + " in braces");
+    else if (!KeyExists(registry, kClassesRoot, path))
+        *planned = NotFound(label, guid);
+    else
+        *planned = ToDelete(label, guid, path);
+    return planned->toDelete;
+}
+
 CPlannedKey PlanTypeLib(CRegistry& registry, const CRemovalRequest& request)
 {
-    const char* label = "TypeLib";
-    if (!IsBracedGuid(request.typeLib))
-        return Kept(label, request.typeLib, "it is not a type library identifier in braces");
-    std::string path = "TypeLib\\" + request.typeLib;
-    if (!KeyExists(registry, kClassesRoot, path))
-        return NotFound(label, request.typeLib);
+    CPlannedKey planned{};
+    if (!PlanGuidKey(registry, "TypeLib", request.typeLib, "a type library identifier", &planned))
+        return planned;
     bool complete = false;
     std::string user = OtherTypeLibUser(registry, request.clsid, request.typeLib, &complete);
     if (!user.empty())
-        return Kept(label, request.typeLib, "class " + user + " uses it too");
+        return Kept(planned.label, request.typeLib, "class " + user + " uses it too");
     if (!complete)
-        return Kept(label, request.typeLib, "the other classes could not all be checked");
-    return ToDelete(label, request.typeLib, path);
+        return Kept(planned.label, request.typeLib, "the other classes could not all be checked");
+    return planned;
 }
 
 CPlannedKey PlanClass(CRegistry& registry, const CRemovalRequest& request)
 {
-    const char* label = "CLSID";
-    if (!IsBracedGuid(request.clsid))
-        return Kept(label, request.clsid, "it is not a class identifier in braces");
-    std::string path = "CLSID\\" + request.clsid;
-    if (!KeyExists(registry, kClassesRoot, path))
-        return NotFound(label, request.clsid);
-    return ToDelete(label, request.clsid, path);
+    CPlannedKey planned{};
+    PlanGuidKey(registry, "CLSID", request.clsid, "a class identifier", &planned);
+    return planned;
 }
 
 CPlannedKey PlanAppId(CRegistry& registry, CMaintenanceUI& ui, const CRemovalRequest& request)
 {
-    const char* label = "AppID";
-    if (!IsBracedGuid(request.appId))
-        return Kept(label, request.appId, "it is not an AppID in braces");
-    std::string path = "AppID\\" + request.appId;
-    if (!KeyExists(registry, kClassesRoot, path))
-        return NotFound(label, request.appId);
+    CPlannedKey planned{};
+    if (!PlanGuidKey(registry, "AppID", request.appId, "an AppID", &planned))
+        return planned;
     bool remove = ui.AskYesNo("Confirm AppID Delete",
                               request.name + " has an AppID registry key defined.\n"
                                              "This key could be shared by other objects.\n\n"
                                              "Would you like to remove it?");
     if (!remove)
-        return Kept(label, request.appId, "you chose to keep it");
-    return ToDelete(label, request.appId, path);
+        return Kept(planned.label, request.appId, "you chose to keep it");
+    return planned;
 }
 
 std::string AccessText(long result)

@@ -3,6 +3,7 @@
 #include "orrery/catalogue/attributes.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 
 namespace orrery {
@@ -30,31 +31,37 @@ const char kUsageEnd[] =
     "Objects are listed in alphabetical order of their ProgID. The exit code is 0 when the\n"
     "report was written in full, 1 otherwise.\n";
 
-bool ParseCategory(const std::string& value, ObjectCategory* category)
+template <typename Choice>
+struct CNamedChoice {
+    const char* name;
+    Choice choice;
+};
+
+// The choice named value, from a table of names; false for a name the table
+// does not have.
+template <typename Choice, std::size_t Count>
+bool ParseChoice(const std::string& value, const CNamedChoice<Choice> (&table)[Count], Choice* choice)
 {
-    if (value == "controls")
-        *category = CategoryControls;
-    else if (value == "dll")
-        *category = CategoryDllServers;
-    else if (value == "exe")
-        *category = CategoryExeServers;
-    else
-        return false;
-    return true;
+    for (const CNamedChoice<Choice>& named : table) {
+        if (value == named.name) {
+            *choice = named.choice;
+            return true;
+        }
+    }
+    return false;
 }
 
-bool ParseFormat(const std::string& value, ReportFormat* format)
-{
-    if (value == "formatted")
-        *format = ReportFormatted;
-    else if (value == "plain")
-        *format = ReportPlain;
-    else if (value == "csv")
-        *format = ReportCommaDelimited;
-    else
-        return false;
-    return true;
-}
+const CNamedChoice<ObjectCategory> kCategoryNames[] = {
+    {"controls", CategoryControls},
+    {"dll", CategoryDllServers},
+    {"exe", CategoryExeServers},
+};
+
+const CNamedChoice<ReportFormat> kFormatNames[] = {
+    {"formatted", ReportFormatted},
+    {"plain", ReportPlain},
+    {"csv", ReportCommaDelimited},
+};
 
 bool ParseAttributeId(const std::string& text, int* id)
 {
@@ -149,12 +156,12 @@ bool ParseReportCommand(const std::vector<std::string>& args, CReportCommand* co
         } else if (name == "--well-behaved-only") {
             wellBehavedOnly = true;
         } else if (name == "--category") {
-            if (!ParseCategory(value, &command->category)) {
+            if (!ParseChoice(value, kCategoryNames, &command->category)) {
                 *error = "--category: \"" + value + "\" is none of controls, dll, exe";
                 return false;
             }
         } else if (name == "--format") {
-            if (!ParseFormat(value, &command->choices.format)) {
+            if (!ParseChoice(value, kFormatNames, &command->choices.format)) {
                 *error = "--format: \"" + value + "\" is none of formatted, plain, csv";
                 return false;
             }

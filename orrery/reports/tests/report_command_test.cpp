@@ -13,6 +13,22 @@ CReportCommand Parse(const std::vector<std::string>& args)
     return command;
 }
 
+// The category's name, the format and the objects the command reports on,
+// in one line.
+std::string Choices(const CReportCommand& command)
+{
+    const CReportChoices& choices = command.choices;
+    std::string text = choices.categoryName;
+    text += choices.format == ReportFormatted ? "; formatted" : choices.format == ReportPlain ? "; plain" : "; csv";
+    if (choices.wellBehaved)
+        text += "; well-behaved";
+    if (choices.misbehaved)
+        text += "; misbehaved";
+    if (choices.includeDependencies)
+        text += "; dependencies";
+    return text;
+}
+
 std::string Refusal(const std::vector<std::string>& args)
 {
     CReportCommand command;
@@ -25,11 +41,7 @@ TEST(ReportCommandTest, DefaultsToAllControlsAsCommaDelimitedText)
 {
     CReportCommand command = Parse({"out.csv"});
     EXPECT_EQ(CategoryControls, command.category);
-    EXPECT_EQ("Controls", command.choices.categoryName);
-    EXPECT_EQ(ReportCommaDelimited, command.choices.format);
-    EXPECT_TRUE(command.choices.wellBehaved);
-    EXPECT_TRUE(command.choices.misbehaved);
-    EXPECT_FALSE(command.choices.includeDependencies);
+    EXPECT_EQ("Controls; csv; well-behaved; misbehaved", Choices(command));
     EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}),
               command.choices.attributes);
     EXPECT_EQ("out.csv", command.outputPath);
@@ -41,20 +53,13 @@ TEST(ReportCommandTest, ReadsEveryOption)
     CReportCommand command = Parse({"--category", "exe", "--format", "plain", "--deps", "--well-behaved-only",
                                     "--attributes", "5,0,18", "C:\\reports\\exe.htm"});
     EXPECT_EQ(CategoryExeServers, command.category);
-    EXPECT_EQ("EXE Servers", command.choices.categoryName);
-    EXPECT_EQ(ReportPlain, command.choices.format);
-    EXPECT_TRUE(command.choices.includeDependencies);
-    EXPECT_TRUE(command.choices.wellBehaved);
-    EXPECT_FALSE(command.choices.misbehaved);
+    EXPECT_EQ("EXE Servers; plain; well-behaved; dependencies", Choices(command));
     EXPECT_EQ((std::vector<int>{5, 0, 18}), command.choices.attributes);
     EXPECT_EQ("C:\\reports\\exe.htm", command.outputPath);
 
     command = Parse({"--misbehaved-only", "--category=dll", "--format=formatted", "-odd name.htm"});
     EXPECT_EQ(CategoryDllServers, command.category);
-    EXPECT_EQ("DLL Servers", command.choices.categoryName);
-    EXPECT_EQ(ReportFormatted, command.choices.format);
-    EXPECT_FALSE(command.choices.wellBehaved);
-    EXPECT_TRUE(command.choices.misbehaved);
+    EXPECT_EQ("DLL Servers; formatted; misbehaved", Choices(command));
     EXPECT_EQ("-odd name.htm", command.outputPath);
 }
 

@@ -108,6 +108,17 @@ protected:
         return RunAnsweringBox([this, id] { Frame().RouteCmdMsg(id); }, "Orrery", waitMs);
     }
 
+    // Runs the command on the selected object and expects a box over the
+    // main window that says text, and nothing started.
+    void ExpectToldInsteadOfStarted(UINT id, const std::string& text)
+    {
+        SeenBox box = RunCommand(id);
+        ASSERT_TRUE(box.found);
+        EXPECT_EQ(text, box.text);
+        EXPECT_EQ(Frame().GetSafeHwnd(), box.owner);
+        EXPECT_TRUE(shell.Executed().empty());
+    }
+
     CTestShell shell;
 };
 
@@ -177,15 +188,11 @@ TEST_F(ObjectToolsTest, GotoFileLocationOpensTheFolderWhileItExists)
 TEST_F(ObjectToolsTest, GotoFileLocationTellsTheUserWhenTheFolderIsMissing)
 {
     Select("Orrery.Lost");
-    SeenBox box = RunCommand(ID_GOTO_FILE_LOCATION);
-    ASSERT_TRUE(box.found);
-    EXPECT_EQ("The folder was not found:\n\nC:\\gone", box.text);
-    EXPECT_EQ(Frame().GetSafeHwnd(), box.owner);
-    EXPECT_TRUE(shell.Executed().empty());
+    ExpectToldInsteadOfStarted(ID_GOTO_FILE_LOCATION, "The folder was not found:\n\nC:\\gone");
 
     // A double click in the tree is Goto File Location too.
     NMHDR click = {TreeControl(), IDC_OBJECT_TREE, static_cast<UINT>(NM_DBLCLK)};
-    box = RunAnsweringBox(
+    SeenBox box = RunAnsweringBox(
         [&] {
             ::SendMessageA(Tree().GetSafeHwnd(), WM_NOTIFY, IDC_OBJECT_TREE, reinterpret_cast<LPARAM>(&click));
         },
@@ -205,15 +212,11 @@ TEST_F(ObjectToolsTest, RunExeServerTellsTheUserWhenTheFileIsMissingOrWillNotSta
 {
     Tree().SelectTab(2);
     Select("Orrery.Missing");
-    SeenBox box = RunCommand(ID_RUN_EXE_SERVER);
-    ASSERT_TRUE(box.found);
-    EXPECT_EQ("The file was not found:\n\nC:\\apps\\missing.exe -embedding", box.text);
-    EXPECT_EQ(Frame().GetSafeHwnd(), box.owner);
-    EXPECT_TRUE(shell.Executed().empty());
+    ExpectToldInsteadOfStarted(ID_RUN_EXE_SERVER, "The file was not found:\n\nC:\\apps\\missing.exe -embedding");
 
     shell.executeResult = ERROR_BAD_FORMAT;
     Select("Orrery Server Application");
-    box = RunCommand(ID_RUN_EXE_SERVER);
+    SeenBox box = RunCommand(ID_RUN_EXE_SERVER);
     ASSERT_TRUE(box.found);
     EXPECT_TRUE(StartsWith(box.text, "The server could not be started:\n\nC:\\apps\\server.exe /automation\n\n"))
         << box.text;

@@ -1,18 +1,14 @@
 #include "orrery/platform/memory_backup_folder.h"
 
+#include "orrery/platform/calendar_time.h"
 #include "orrery/platform/upper_case.h"
 
 namespace orrery {
 
 CMemoryBackupFolder::CMemoryBackupFolder()
-    : m_location("C:\\Users\\Tester\\AppData\\Roaming\\Tarnwick\\Orrery\\Backups"), m_now()
+    : m_location("C:\\Users\\Tester\\AppData\\Roaming\\Tarnwick\\Orrery\\Backups"),
+      m_now(CalendarTime(2024, 3, 9, 14, 5, 7))
 {
-    m_now.tm_year = 2024 - 1900;
-    m_now.tm_mon = 2;
-    m_now.tm_mday = 9;
-    m_now.tm_hour = 14;
-    m_now.tm_min = 5;
-    m_now.tm_sec = 7;
 }
 
 BackupWriteResult CMemoryBackupFolder::WriteNewFile(const std::string& name, const std::string& bytes,

@@ -1,4 +1,5 @@
 #include "orrery/catalogue/attributes.h"
+#include "orrery/platform/calendar_time.h"
 
 #include <gtest/gtest.h>
 
@@ -54,20 +55,10 @@ TEST(FileTexts, SizeInBytesWithoutWrapping)
 
 TEST(FileTexts, TimesWithTwoDigitYearsAndTheAccessDateOnly)
 {
-    std::tm time = std::tm();
-    time.tm_year = 109;
-    time.tm_mon = 6;
-    time.tm_mday = 5;
-    time.tm_hour = 8;
-    time.tm_min = 9;
-    time.tm_sec = 10;
+    std::tm time = CalendarTime(2009, 7, 5, 8, 9, 10);
     EXPECT_EQ("07/05/09 08:09:10", FormatDateTime(time));
     EXPECT_EQ("07/05/09", FormatDate(time));
-    time.tm_year = 99;
-    time.tm_mon = 11;
-    time.tm_mday = 31;
-    time.tm_hour = 23;
-    EXPECT_EQ("12/31/99 23:09:10", FormatDateTime(time));
+    EXPECT_EQ("12/31/99 23:09:10", FormatDateTime(CalendarTime(1999, 12, 31, 23, 9, 10)));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "orrery/maintenance/registry_backup.h"
 #include "orrery/maintenance/tests/test_support.h"
 
+#include "orrery/platform/calendar_time.h"
 #include "orrery/platform/memory_backup_folder.h"
 #include "orrery/platform/memory_registry.h"
 
@@ -144,13 +145,7 @@ TEST_F(RegFileTest, AMissingKeyAddsNothingAndAValueNameThatCannotBeWrittenFails)
 
 TEST(BackupFileName, NamesTheClassAndTheTimeAndReplacesWhatFileNamesCannotHold)
 {
-    std::tm now = {};
-    now.tm_year = 124;
-    now.tm_mon = 0;
-    now.tm_mday = 2;
-    now.tm_hour = 3;
-    now.tm_min = 4;
-    now.tm_sec = 5;
+    std::tm now = CalendarTime(2024, 1, 2, 3, 4, 5);
     EXPECT_EQ("Orrery.Gauge.1-20240102-030405.reg", BackupFileName("Orrery.Gauge.1", now, 1));
     EXPECT_EQ("Orrery.Gauge.1-20240102-030405-2.reg", BackupFileName("Orrery.Gauge.1", now, 2));
     EXPECT_EQ(".._.._x_y_z_-20240102-030405.reg", BackupFileName("..\\..\\x:y*z?", now, 1));

@@ -1,6 +1,7 @@
 #include "orrery/reports/tests/report_fixture.h"
 
 #include "orrery/catalogue/com_servers.h"
+#include "orrery/platform/calendar_time.h"
 
 #include <fstream>
 #include <sstream>
@@ -73,12 +74,8 @@ std::vector<CComObject*> CReportSample::Objects() const
     return objects;
 }
 
-CFixedEnvironment::CFixedEnvironment() : today()
+CFixedEnvironment::CFixedEnvironment() : today(CalendarTime(2024, 3, 4, 0, 0, 0, 1))
 {
-    today.tm_year = 2024 - 1900;
-    today.tm_mon = 2;
-    today.tm_mday = 4;
-    today.tm_wday = 1;
     today.tm_yday = 63;
 }
 

@@ -1,6 +1,7 @@
 #include "orrery/reports/report_writer.h"
 
 #include "orrery/catalogue/com_servers.h"
+#include "orrery/platform/calendar_time.h"
 #include "orrery/reports/tests/report_fixture.h"
 
 #include <gtest/gtest.h>
@@ -16,12 +17,7 @@ protected:
     std::string Write(ReportFormat format, std::vector<int> attributes, bool wellBehaved = true,
                       bool misbehaved = true, bool dependencies = false)
     {
-        choices.categoryName = "Controls";
-        choices.format = format;
-        choices.attributes = attributes;
-        choices.wellBehaved = wellBehaved;
-        choices.misbehaved = misbehaved;
-        choices.includeDependencies = dependencies;
+        choices = CReportChoices{"Controls", format, wellBehaved, misbehaved, dependencies, attributes};
         CStringSink sink;
         count = WriteReport(choices, sample.Objects(), environment, sink,
                             [this](std::size_t index) { progress.push_back(index); });
@@ -187,12 +183,7 @@ TEST_F(ReportWriterTest, AFailingSinkStopsTheReport)
 
 TEST(ReportDateTest, FullWeekdayAndMonthWithTwoDigitDay)
 {
-    std::tm date = {};
-    date.tm_year = 2001 - 1900;
-    date.tm_mon = 11;
-    date.tm_mday = 9;
-    date.tm_wday = 0;
-    EXPECT_EQ("Sunday, December 09, 2001", ReportDate(date));
+    EXPECT_EQ("Sunday, December 09, 2001", ReportDate(CalendarTime(2001, 12, 9, 0, 0, 0, 0)));
 }
 
 }  // namespace

@@ -37,6 +37,29 @@ bool TooLong(const char* subkey)
     return subkey && std::strlen(subkey) > kMaxSubkeyText;
 }
 
+// Copies a key or value name with its zero into a buffer of *size
+// characters, as the enumerations do; *size becomes the name's length.
+long CopyName(const std::string& text, char* name, unsigned long* size)
+{
+    if (text.size() + 1 > *size)
+        return kRegMoreData;
+    std::memcpy(name, text.c_str(), text.size() + 1);
+    *size = static_cast<unsigned long>(text.size());
+    return kRegSuccess;
+}
+
+// Copies a value's bytes into data when they fit in *size (null data: the
+// size alone is asked); *size becomes their count.
+long CopyData(const std::string& bytes, unsigned char* data, unsigned long* size)
+{
+    unsigned long needed = static_cast<unsigned long>(bytes.size());
+    bool fits = *size >= needed;
+    if (data && fits)
+        std::memcpy(data, bytes.data(), needed);
+    *size = needed;
+    return (data && !fits) ? kRegMoreData : kRegSuccess;
+}
+
 bool SameName(const std::string& a, const std::string& b)
 {
     return a.size() == b.size() && UpperCase(a) == UpperCase(b);
@@ -378,12 +401,7 @@ long CMemoryRegistry::QueryValue(RegKey key, const char* name,
             *type = value.type;
         if (!size)
             return data ? kRegInvalidParameter : kRegSuccess;
-        unsigned long needed = static_cast<unsigned long>(value.bytes.size());
-        bool fits = *size >= needed;
-        if (data && fits)
-            std::memcpy(data, value.bytes.data(), needed);
-        *size = needed;
-        return (data && !fits) ? kRegMoreData : kRegSuccess;
+        return CopyData(value.bytes, data, size);
     }
     return kRegFileNotFound;
 }
@@ -400,12 +418,7 @@ long CMemoryRegistry::EnumKey(RegKey key, unsigned long index, char* name,
         return result;
     if (index >= node->children.size())
         return kRegNoMoreItems;
-    const std::string& child = node->children[index]->name;
-    if (child.size() + 1 > *size)
-        return kRegMoreData;
-    std::memcpy(name, child.c_str(), child.size() + 1);
-    *size = static_cast<unsigned long>(child.size());
-    return kRegSuccess;
+    return CopyName(node->children[index]->name, name, size);
 }
 
 long CMemoryRegistry::EnumValue(RegKey key, unsigned long index, char* name,
@@ -420,20 +433,11 @@ long CMemoryRegistry::EnumValue(RegKey key, unsigned long index, char* name,
     if (index >= node->values.size())
         return kRegNoMoreItems;
     const Node::Value& value = node->values[index];
-    if (value.name.size() + 1 > *nameSize)
+    if (CopyName(value.name, name, nameSize) != kRegSuccess)
         return kRegMoreData;
-    std::memcpy(name, value.name.c_str(), value.name.size() + 1);
-    *nameSize = static_cast<unsigned long>(value.name.size());
     if (type)
         *type = value.type;
-    if (!dataSize)
-        return kRegSuccess;
-    unsigned long needed = static_cast<unsigned long>(value.bytes.size());
-    bool fits = *dataSize >= needed;
-    if (data && fits)
-        std::memcpy(data, value.bytes.data(), needed);
-    *dataSize = needed;
-    return (data && !fits) ? kRegMoreData : kRegSuccess;
+    return dataSize ? CopyData(value.bytes, data, dataSize) : kRegSuccess;
 }
 
 long CMemoryRegistry::CloseKey(RegKey key)

@@ -42,15 +42,23 @@ COptions AllOff()
     return options;
 }
 
+// The options read from profile over AllOff: the switches that are on, and
+// the label's number.
+std::string ReadBack(CProfile& profile)
+{
+    COptions options = AllOff();
+    ReadOptions(profile, options);
+    std::string text;
+    text += options.DisplayMissing ? "missing " : "";
+    text += options.DisplayInstalled ? "installed " : "";
+    text += options.ConfirmRemove ? "confirm " : "";
+    return text + "label " + std::to_string(options.DisplayInList);
+}
+
 TEST(ReadOptions, WithoutAnIniFileEverythingIsShownByProgIDAndRemovalsReport)
 {
     CMemoryProfile none;
-    COptions options = AllOff();
-    ReadOptions(none, options);
-    EXPECT_TRUE(options.DisplayMissing);
-    EXPECT_TRUE(options.DisplayInstalled);
-    EXPECT_TRUE(options.ConfirmRemove);
-    EXPECT_EQ(LabelProgID, options.DisplayInList);
+    EXPECT_EQ("missing installed confirm label " + std::to_string(LabelProgID), ReadBack(none));
 }
 
 TEST(ReadOptions, OnlyTheExactTextYesSwitchesAnOptionOn)
@@ -105,13 +113,7 @@ TEST(WriteOptions, WritesAllFourKeysAsYesNoAndADecimalNumber)
               "General/ConfirmRemove=Yes\n"
               "General/DisplayInList=2\n",
               profile.writes);
-
-    COptions readBack = AllOff();
-    ReadOptions(profile, readBack);
-    EXPECT_TRUE(readBack.DisplayMissing);
-    EXPECT_FALSE(readBack.DisplayInstalled);
-    EXPECT_TRUE(readBack.ConfirmRemove);
-    EXPECT_EQ(LabelFileLocation, readBack.DisplayInList);
+    EXPECT_EQ("missing confirm label " + std::to_string(LabelFileLocation), ReadBack(profile));
 }
 
 TEST(WriteOptions, NoLabelChosenIsWrittenAsMinusOne)

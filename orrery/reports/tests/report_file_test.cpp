@@ -99,6 +99,14 @@ protected:
         choices.format = format;
         return WriteTemporaryReport(choices, sample.Objects(), environment, files, nullptr);
     }
+    // A report that must fail: what it tells the user.
+    std::string FailureMessage(ReportFormat format)
+    {
+        CReportFileResult result = Generate(format);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.path.empty()) << "a failed report hands on no file";
+        return result.message;
+    }
 
     CReportSample sample;
     CFixedEnvironment environment;
@@ -133,58 +141,45 @@ TEST_F(ReportFileTest, TheTemporaryFileGetsTheFormatsExtensionAppended)
 TEST_F(ReportFileTest, EachFailureNamesTheFileAndTheSystemsReason)
 {
     files.noDirectory = true;
-    CReportFileResult result = Generate(ReportPlain);
-    EXPECT_FALSE(result.ok);
     EXPECT_EQ("Orrery could not find the temporary folder to write the report in.\n\n"
               "The system cannot find the path specified.",
-              result.message);
+              FailureMessage(ReportPlain));
 
     files.noDirectory = false;
     files.noTemporaryFile = true;
-    result = Generate(ReportPlain);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ("Orrery could not create a report file in the folder C:\\Temp\\.\n\nAccess is denied.", result.message);
+    EXPECT_EQ("Orrery could not create a report file in the folder C:\\Temp\\.\n\nAccess is denied.",
+              FailureMessage(ReportPlain));
 
     files.noTemporaryFile = false;
     files.renameFails = true;
-    result = Generate(ReportCommaDelimited);
-    EXPECT_FALSE(result.ok);
     EXPECT_EQ("Orrery could not rename the report file C:\\Temp\\com1A.tmp to C:\\Temp\\com1A.tmp.txt.\n\n"
               "Cannot create a file when that file already exists.",
-              result.message);
+              FailureMessage(ReportCommaDelimited));
     EXPECT_TRUE(files.contents.empty()) << "the empty temporary file is not left behind";
 
     files.renameFails = false;
     files.createFails = true;
-    result = Generate(ReportPlain);
-    EXPECT_FALSE(result.ok);
     EXPECT_EQ("Orrery could not create the report file C:\\Temp\\com2A.tmp.htm.\n\n"
               "The process cannot access the file because it is being used by another process.",
-              result.message);
-    EXPECT_TRUE(result.path.empty());
+              FailureMessage(ReportPlain));
     EXPECT_TRUE(files.contents.empty()) << "nor is the renamed one that could not be opened";
 }
 
 TEST_F(ReportFileTest, AHalfWrittenReportIsRemovedAndNotHandedOn)
 {
     files.writesLeft = 4;
-    CReportFileResult result = Generate(ReportFormatted);
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.path.empty());
     EXPECT_EQ("Orrery could not write the report file C:\\Temp\\com1A.tmp.htm; it has been removed.\n\n"
               "There is not enough space on the disk.",
-              result.message);
+              FailureMessage(ReportFormatted));
     EXPECT_EQ(1u, files.removed.count("C:\\Temp\\com1A.tmp.htm"));
     EXPECT_TRUE(files.contents.empty());
     EXPECT_EQ(1, files.closes) << "the file is closed before it is removed";
 
     files.writesLeft = -1;
     files.closeFails = true;
-    result = Generate(ReportFormatted);
-    EXPECT_FALSE(result.ok);
     EXPECT_EQ("Orrery could not write the report file C:\\Temp\\com2A.tmp.htm; it has been removed.\n\n"
               "The disk is full.",
-              result.message);
+              FailureMessage(ReportFormatted));
     EXPECT_TRUE(files.contents.empty());
 }
 

@@ -57,9 +57,13 @@ void show_view_status() {
     app.display_mode = mode_expanded;
   } else {
     set_status_text(IDC_EXIT_BUTTON, "");
-    set_status_text(IDC_STATUS_LABEL, "");
+    set_status_text(IDC_STATUS_LABEL, outline_label());
     app.display_mode = mode_outline;
   }
+}
+
+std::string outline_label() {
+  return compare_list_aborted(view_list(program.current_view)) ? "Aborted: outline incomplete" : "";
 }
 
 void end_busy() {

@@ -17,5 +17,8 @@ void show_busy_message();
 // save buttons and the item's name when expanded; no buttons in a fresh
 // outline.
 void show_view_status();
+// The status label of the outline: empty, or after an abort the note that
+// the outline stops short of the end of the compare.
+std::string outline_label();
 // Replaces the text of a status bar item (the label or a button).
 void set_status_text(int identifier, const std::string& text);

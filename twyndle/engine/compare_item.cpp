@@ -8,6 +8,7 @@
 #include "twyndle/engine/engine_strings.h"
 #include "twyndle/engine/name_compare.h"
 #include "twyndle/engine/program_state.h"
+#include "twyndle/engine/scan_problems.h"
 #include "twyndle/engine/section.h"
 #include "twyndle/engine/section_match.h"
 
@@ -25,29 +26,62 @@ char* pair_name(const char* left_name, const char* right_name) {
   return text_new(right_name ? right_name : left_name);
 }
 
-// What the pairing knows of the two files.
-enum class PairKind { left_only, right_only, sizes_differ, same_bytes, same_size_only };
+// What the pairing knows of the two files. A file that cannot be read has
+// no size or bytes to compare: its pair is neither identical nor of
+// different sizes, whatever a size of 0 would say.
+enum class PairKind {
+  left_only,
+  right_only,
+  sizes_differ,
+  same_bytes,
+  same_size_only,
+  left_unreadable,
+  right_unreadable,
+  both_unreadable,
+  not_compared,  // the user aborted while the bytes were read
+};
+
+PairKind unreadable_kind(bool left, bool right) {
+  if (left && right) return PairKind::both_unreadable;
+  return left ? PairKind::left_unreadable : PairKind::right_unreadable;
+}
+
+PairKind contents_kind(Contents contents) {
+  switch (contents) {
+    case Contents::same: return PairKind::same_bytes;
+    case Contents::different: return PairKind::same_size_only;
+    case Contents::left_unreadable: return PairKind::left_unreadable;
+    case Contents::right_unreadable: return PairKind::right_unreadable;
+    case Contents::both_unreadable: return PairKind::both_unreadable;
+    case Contents::unknown: break;
+  }
+  return PairKind::not_compared;
+}
 
 PairKind pair_kind(const DirEntry* left, const DirEntry* right) {
   if (!right) return PairKind::left_only;
   if (!left) return PairKind::right_only;
+  if (!entry_size_known(left) || !entry_size_known(right)) {
+    return unreadable_kind(!entry_size_known(left), !entry_size_known(right));
+  }
   uint64_t size = entry_size(left);
   if (size != entry_size(right)) return PairKind::sizes_differ;
   if (!program.check_contents || size == 0) return PairKind::same_bytes;  // two empty files agree
-  return compare_contents(left, right) == Contents::same ? PairKind::same_bytes : PairKind::same_size_only;
+  return contents_kind(compare_contents(left, right));
 }
 
 // Only equal bytes make a pair Equal. Files of one size whose bytes differ
-// (or could not be read to the end) differ as much as files of two sizes:
-// they are SizesDiffer for the save lists, copying and the next change,
-// and their tag says "same size".
+// differ as much as files of two sizes: they are SizesDiffer for the save
+// lists, copying and the next change, and their tag says "same size". A
+// pair that could not be compared counts as differing too, so that the
+// next change stops at it and no list calls it identical; its tag says
+// why.
 int32_t pair_state(PairKind kind) {
   switch (kind) {
     case PairKind::left_only: return LeftFileOnly;
     case PairKind::right_only: return RightFileOnly;
     case PairKind::same_bytes: return Equal;
-    case PairKind::sizes_differ:
-    case PairKind::same_size_only: break;
+    default: break;
   }
   return SizesDiffer;
 }
@@ -60,9 +94,27 @@ char* state_tag(PairKind kind, const DirEntry* present, bool identical_text) {
       break;
     case PairKind::same_size_only: engine_string(string_same_size, text, sizeof text); break;
     case PairKind::sizes_differ: engine_string(string_different_sizes, text, sizeof text); break;
+    case PairKind::left_unreadable: std::snprintf(text, sizeof text, "couldn't read the left file"); break;
+    case PairKind::right_unreadable: std::snprintf(text, sizeof text, "couldn't read the right file"); break;
+    case PairKind::both_unreadable: std::snprintf(text, sizeof text, "couldn't read either file"); break;
+    case PairKind::not_compared: std::snprintf(text, sizeof text, "not compared"); break;
     default: std::snprintf(text, sizeof text, "only in %s", tree_root_path(entry_tree(present))); break;
   }
   return text_new(text);
+}
+
+// Notes a file that could not be read on its tree, so that the user is
+// told after the pairing which files were not compared.
+void note_unreadable(DirEntry* entry, const char* relative) {
+  char* path = entry_full_path(entry);
+  if (path) tree_note_problem(entry_tree(entry), problem_unreadable_file, relative ? relative : "", path);
+  entry_free_path(entry, path);
+}
+
+void note_unreadable_sides(PairKind kind, DirEntry* left, const char* left_name, DirEntry* right,
+                           const char* right_name) {
+  if (kind == PairKind::left_unreadable || kind == PairKind::both_unreadable) note_unreadable(left, left_name);
+  if (kind == PairKind::right_unreadable || kind == PairKind::both_unreadable) note_unreadable(right, right_name);
 }
 
 // A list of one Equal Section over every Line of the file (no Section for
@@ -124,6 +176,7 @@ CompareItem* item_new_named(DirEntry* left, const char* left_name, DirEntry* rig
     return nullptr;
   }
   *item = CompareItem{left_file, right_file, nullptr, nullptr, nullptr, state, list ? 0 : 1, name, tag};
+  note_unreadable_sides(kind, left, left_name, right, right_name);
   return item;
 }
 
@@ -185,6 +238,12 @@ LineEnds item_line_ends(const CompareItem* item) {
     if (right_crlf != ends_in_crlf(partner)) return right_crlf ? LineEnds::crlf_right : LineEnds::crlf_left;
   }
   return LineEnds::same;
+}
+
+int32_t item_unreadable_side(const CompareItem* item) {
+  if (!item) return 0;
+  if (source_unreadable(item->left)) return 1;
+  return source_unreadable(item->right) ? 2 : 0;
 }
 
 char* item_file_name(const CompareItem* item, int32_t which) {

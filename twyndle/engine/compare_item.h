@@ -18,8 +18,8 @@ struct CompareItem {
   BlockList* left_sections;    // owned per-file Sections of the left file, or none
   BlockList* right_sections;   // owned per-file Sections of the right file, or none
   int32_t state;               // Equal (same bytes), SizesDiffer (the files differ: in size,
-                               // or, tagged "same size", in content), LeftFileOnly or
-                               // RightFileOnly; fixed
+                               // or, tagged "same size", in content; or they could not be
+                               // compared), LeftFileOnly or RightFileOnly; fixed
   int32_t standalone;          // 1: allocated outside a list
   char* name;                  // owned: the pair's relative name(s)
   char* tag;                   // owned: short description of the state
@@ -29,8 +29,11 @@ struct CompareItem {
 // `list` or standalone. The bytes of an equal-size pair are compared (on
 // the calling thread): equal bytes make it Equal, tagged "identical" when
 // identical_text is set, else "same size"; other bytes make it SizesDiffer
-// tagged "same size". None when both entries are missing or memory runs
-// out; the list is then left unchanged.
+// tagged "same size". A pair with a file that cannot be read is SizesDiffer
+// tagged "couldn't read the left file" (right, either), and each such file
+// is noted on its tree (scan_problems.h); one whose reading the user
+// aborted is SizesDiffer tagged "not compared". None when both entries are
+// missing or memory runs out; the list is then left unchanged.
 CompareItem* item_new(DirEntry* left, DirEntry* right, BlockList* list, bool identical_text);
 // The same, for a caller that holds the entries' relative names already
 // (entry_relative_name of each present entry).
@@ -65,3 +68,7 @@ LineEnds item_line_ends(const CompareItem* item);
 // The full path of the left (which = 1) or right (which = 2) file as a new
 // text that the caller frees with text_free; none when that side has no file.
 char* item_file_name(const CompareItem* item, int32_t which);
+// Why composite_sections gave none: 1 when the left file could not be
+// opened or read at the last attempt, 2 for the right file (the left one
+// first when neither could), 0 when both were read (or memory ran out).
+int32_t item_unreadable_side(const CompareItem* item);

@@ -44,6 +44,7 @@ BlockList* compare_list_items(const CompareList* list) { return list ? list->ite
 const char* compare_list_left_root(const CompareList* list) { return list ? tree_root_path(list->left) : nullptr; }
 const char* compare_list_right_root(const CompareList* list) { return list ? tree_root_path(list->right) : nullptr; }
 int32_t compare_list_complete(const CompareList* list) { return list ? list->complete : 0; }
+int32_t compare_list_aborted(const CompareList* list) { return list ? list->aborted : 0; }
 
 namespace {
 DirTree* find_root(const char* path) {
@@ -174,6 +175,7 @@ int32_t pair_trees(CompareList* list, ListReceiver* receiver, int32_t recursive)
   elapsed_ticks_since(start);
   bool unread = tree_has_unread(list->left) || tree_has_unread(list->right);
   list->complete = finished && !pairing.lost_item && !unread ? 1 : 0;
+  list->aborted = finished ? 0 : 1;
   return finished;
 }
 

@@ -17,6 +17,7 @@ struct CompareList {
   int32_t complete;  // 1 once pairing walked both roots to their ends; 0 after an
                      // abort, an item that could not be made, or a directory
                      // that could not be read
+  int32_t aborted;   // 1 when the user aborted the pairing: items past the last one are missing
 };
 
 // A list with no roots and an empty item list; none when memory runs out.
@@ -38,6 +39,7 @@ BlockList* compare_list_items(const CompareList* list);
 const char* compare_list_left_root(const CompareList* list);
 const char* compare_list_right_root(const CompareList* list);
 int32_t compare_list_complete(const CompareList* list);
+int32_t compare_list_aborted(const CompareList* list);
 
 // Records in program.elapsed_ticks the time of the pairing or copy that
 // started at `start_ticks`.

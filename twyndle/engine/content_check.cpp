@@ -26,7 +26,8 @@ Contents compare_open_files(FsFile* left, FsFile* right, char* left_block, char*
     if (program.abort_requested) return Contents::unknown;
     int32_t left_count = read_block(left, left_block, block_bytes);
     int32_t right_count = read_block(right, right_block, block_bytes);
-    if (left_count < 0 || right_count < 0) return Contents::unknown;
+    if (left_count < 0) return right_count < 0 ? Contents::both_unreadable : Contents::left_unreadable;
+    if (right_count < 0) return Contents::right_unreadable;
     if (left_count != right_count) return Contents::different;
     if (std::memcmp(left_block, right_block, static_cast<size_t>(left_count)) != 0) return Contents::different;
     if (left_count < block_bytes) return Contents::same;
@@ -34,13 +35,18 @@ Contents compare_open_files(FsFile* left, FsFile* right, char* left_block, char*
 }
 }  // namespace
 
+// Both files are opened, so that the user learns of every one that cannot
+// be read, not only of the first.
 Contents compare_contents(const DirEntry* left, const DirEntry* right) {
   FsFile* left_file = entry_open_read(left);
-  FsFile* right_file = left_file ? entry_open_read(right) : nullptr;
-  auto* blocks = static_cast<char*>(right_file ? std::malloc(2 * block_bytes) : nullptr);
+  FsFile* right_file = entry_open_read(right);
   Contents result = Contents::unknown;
-  if (blocks) result = compare_open_files(left_file, right_file, blocks, blocks + block_bytes);
-  std::free(blocks);
+  if (!left_file || !right_file) {
+    result = left_file ? Contents::right_unreadable : right_file ? Contents::left_unreadable : Contents::both_unreadable;
+  } else if (auto* blocks = static_cast<char*>(std::malloc(2 * block_bytes))) {
+    result = compare_open_files(left_file, right_file, blocks, blocks + block_bytes);
+    std::free(blocks);
+  }
   fs_close(right_file);
   fs_close(left_file);
   return result;

@@ -6,9 +6,12 @@
 #include "twyndle/engine/dir_tree.h"
 
 enum class Contents {
-  same,       // every byte equal
-  different,  // a byte differs, or one file ended before the other
-  unknown,    // a file could not be opened or read, or the user aborted
+  same,             // every byte equal
+  different,        // a byte differs, or one file ended before the other
+  left_unreadable,  // the left file could not be opened or read to its end
+  right_unreadable, // the right file could not be opened or read to its end
+  both_unreadable,  // neither file could be opened
+  unknown,          // the user aborted, or there was no memory to read into
 };
 
 // Reads both files side by side in large blocks, stopping at the first

@@ -51,6 +51,8 @@ uint64_t entry_size(const DirEntry* entry) {
   return entry->size;
 }
 
+bool entry_size_known(const DirEntry* entry) { return entry && !entry->unreadable; }
+
 DirTree* entry_tree(const DirEntry* entry) { return entry && entry->dir ? entry->dir->tree : nullptr; }
 
 const char* entry_name(const DirEntry* entry) { return entry ? entry->name : nullptr; }

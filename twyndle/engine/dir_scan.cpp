@@ -122,6 +122,7 @@ void add_files(DirNode* node, const Listing& listing) {
     entry->name = text_new(listing.name(file));
     entry->size = file.size;
     entry->size_pending = file.size_known ? 0 : 1;
+    entry->unreadable = 0;
     entry->dir = node;
   }
 }

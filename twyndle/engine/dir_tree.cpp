@@ -20,8 +20,10 @@ bool add_single_file(DirTree* tree) {
   auto* entry = static_cast<DirEntry*>(list_append(root->files, sizeof(DirEntry)));
   if (!entry) return false;
   entry->name = text_new(last_component(tree->path));
-  entry->size = path_file_size(tree->path);
+  bool opened = false;
+  entry->size = path_file_size(tree->path, &opened);
   entry->size_pending = 0;
+  entry->unreadable = opened ? 0 : 1;
   entry->dir = root;
   return entry->name != nullptr;
 }

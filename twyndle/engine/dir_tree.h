@@ -28,6 +28,7 @@ enum ScanProblemKind : int32_t {
   problem_unreadable = 1,  // a directory that could not be listed: its files are unknown
   problem_not_regular = 2, // an entry that is neither a regular file nor a directory
   problem_loop = 3,        // a link to a directory already on its own path, not followed
+  problem_unreadable_file = 4,  // a file of a pair that could not be read: the pair is not compared
 };
 
 struct ScanProblem {
@@ -53,6 +54,7 @@ struct DirEntry {
   char* name;             // owned: the file name, lower-cased by the scan (a single-file root's as given)
   uint64_t size;          // the size in bytes; valid once size_pending is 0
   uint32_t size_pending;  // 1: the listing left the size out; entry_size reads it
+  uint32_t unreadable;    // 1: a single-file root that could not be opened: its size is unknown
   DirNode* dir;           // the directory holding the file
 };
 
@@ -86,6 +88,9 @@ void entry_free_path(const DirEntry* entry, char* path);
 // out, and the first call reads it, on the thread that walks the tree:
 // the pairing asks right after the walk lists the directory.
 uint64_t entry_size(const DirEntry* entry);
+// False for a file that could not be opened when its size was to be read:
+// entry_size then says 0, which is no size the file has.
+bool entry_size_known(const DirEntry* entry);
 DirTree* entry_tree(const DirEntry* entry);
 const char* entry_name(const DirEntry* entry);
 // Opens the file for reading (sharing read and write) if it exists.

@@ -20,6 +20,7 @@ struct LineReader {
   uint32_t end;       // end of the bytes read
   bool at_end;        // the file has no more bytes
   bool failed;        // a read or the buffer's growth failed
+  bool read_error;    // it was the read
 };
 
 // Keeps the unread bytes, growing the buffer when they fill it, and reads more.
@@ -40,7 +41,7 @@ void refill(LineReader& reader) {
     reader.capacity = capacity;
   }
   int32_t count = fs_read(reader.file, reader.buffer + kept, static_cast<int32_t>(reader.capacity - kept));
-  if (count < 0) reader.failed = true;
+  if (count < 0) reader.failed = reader.read_error = true;
   if (count <= 0) {
     reader.at_end = true;
   } else {
@@ -71,10 +72,15 @@ bool next_line(LineReader& reader, const char** bytes, uint32_t* length) {
 }
 }  // namespace
 
-bool read_lines(FsFile* file, BlockList* lines) {
-  if (!file || !lines || !fs_rewind(file)) return false;
+bool read_lines(FsFile* file, BlockList* lines, bool* read_error) {
+  if (read_error) *read_error = false;
+  if (!file || !lines) return false;
+  if (!fs_rewind(file)) {
+    if (read_error) *read_error = true;
+    return false;
+  }
   LineReader reader = {file, static_cast<char*>(std::malloc(first_buffer_bytes)), first_buffer_bytes, 0, 0, 0,
-                       false, false};
+                       false, false, false};
   if (!reader.buffer) return false;
   const char* bytes;
   uint32_t length;
@@ -82,5 +88,6 @@ bool read_lines(FsFile* file, BlockList* lines) {
   bool ok = true;
   while (ok && next_line(reader, &bytes, &length)) ok = line_new(bytes, length, ++number, lines) != nullptr;
   std::free(reader.buffer);
+  if (read_error) *read_error = reader.read_error;
   return ok && !reader.failed;
 }

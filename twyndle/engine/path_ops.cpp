@@ -17,8 +17,9 @@ bool path_is_file(const char* path) {
   return attributes != fs_attr_invalid && !(attributes & (fs_attr_directory | fs_attr_device));
 }
 
-uint64_t path_file_size(const char* path) {
+uint64_t path_file_size(const char* path, bool* opened) {
   FsFile* file = path ? fs_open_read(path) : nullptr;
+  if (opened) *opened = file != nullptr;
   if (!file) return 0;
   uint64_t size = fs_size(file);
   fs_close(file);

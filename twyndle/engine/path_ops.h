@@ -7,8 +7,9 @@ bool path_is_directory(const char* path);
 // A file that can be read as one: neither a directory nor a pipe, socket,
 // device or link that leads nowhere.
 bool path_is_file(const char* path);
-// An existing file's size in bytes; 0 when it cannot be opened.
-uint64_t path_file_size(const char* path);
+// An existing file's size in bytes; 0 when it cannot be opened, and then
+// `opened`, when given, is set false.
+uint64_t path_file_size(const char* path, bool* opened = nullptr);
 
 // The part after the last separator; for a path ending in a separator, the
 // last name including it. Separators are backslashes and, as Windows takes

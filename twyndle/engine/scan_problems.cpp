@@ -16,6 +16,7 @@ bool starts_with(const char* text, const char* prefix) { return std::strncmp(tex
 std::string problem_line(const ScanProblem& problem) {
   switch (problem.kind) {
     case problem_unreadable: return std::string("Could not read the directory ") + problem.path;
+    case problem_unreadable_file: return std::string("Could not read the file ") + problem.path;
     case problem_not_regular: return std::string("Not a file or a directory, skipped: ") + problem.path;
     case problem_loop: return std::string("A link back to a directory above it, not followed: ") + problem.path;
   }
@@ -44,7 +45,7 @@ void tree_release_problems(DirTree* tree) {
 
 bool tree_has_unread(const DirTree* tree) {
   for (ScanProblem* problem = first_problem(tree); problem; problem = next_problem(problem)) {
-    if (problem->kind == problem_unreadable) return true;
+    if (problem->kind == problem_unreadable || problem->kind == problem_unreadable_file) return true;
   }
   return false;
 }

@@ -1,6 +1,6 @@
 // What a scan could not compare: directories that could not be listed,
-// entries that are neither files nor directories, and links that would
-// lead the walk round in a circle. Each tree keeps its own, in the order
+// files that could not be read, entries that are neither files nor
+// directories, and links that would lead the walk round in a circle. Each tree keeps its own, in the order
 // met; the pairing reads them to leave out what it cannot know, and the
 // user is told of them once the pairing is done.
 #pragma once
@@ -15,7 +15,8 @@ void tree_note_problem(DirTree* tree, ScanProblemKind kind, const std::string& r
 BlockList* tree_problems(const DirTree* tree);
 void tree_release_problems(DirTree* tree);
 
-// True when some directory of the tree could not be listed.
+// True when some directory of the tree could not be listed, or some file
+// of a pair could not be read.
 bool tree_has_unread(const DirTree* tree);
 // True when `relative` (a relative name such as .\sub\x.c) lies inside a
 // directory of the tree that could not be listed: whether the tree holds

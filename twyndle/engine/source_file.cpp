@@ -18,6 +18,7 @@ SourceFile* source_new(DirEntry* entry, bool read_now) {
   if (!file) return nullptr;
   file->entry = entry;
   file->lines = nullptr;
+  file->unreadable = 0;
   if (read_now) source_lines(file);
   return file;
 }
@@ -27,9 +28,12 @@ BlockList* source_lines(SourceFile* file) {
   if (file->lines) return file->lines;
   WaitCursor wait;
   FsFile* opened = entry_open_read(file->entry);
+  file->unreadable = opened ? 0 : 1;
   if (!opened) return nullptr;
   BlockList* lines = list_new();
-  if (!read_lines(opened, lines)) release_lines(&lines);
+  bool read_error = false;
+  if (!read_lines(opened, lines, &read_error)) release_lines(&lines);
+  if (read_error) file->unreadable = 1;
   fs_close(opened);
   file->lines = lines;
   return lines;
@@ -53,3 +57,5 @@ void source_release(SourceFile* file) {
 }
 
 DirEntry* source_entry(const SourceFile* file) { return file ? file->entry : nullptr; }
+
+bool source_unreadable(const SourceFile* file) { return file && file->unreadable; }

@@ -78,7 +78,7 @@ TEST(ItemState, AFileThatCannotBeReadIsNotCalledIdentical) {
   FilePair pair("1234", "1234");
   pair.dir().remove("right.txt");  // gone after the scan saw it
   EXPECT_EQ(item_state(pair.item()), SizesDiffer);
-  EXPECT_STREQ(item_tag(pair.item()), "same size");
+  EXPECT_STREQ(item_tag(pair.item()), "couldn't read the right file");
 }
 
 TEST(ItemState, WithoutIdenticalTextEqualBytesReadSameSize) {

@@ -144,6 +144,7 @@ TEST_F(TwoRoots, TheViewsAbortAnswerStopsPairingAtOnce) {
   EXPECT_EQ(item_count(compare_list_items(list)), 3);
   EXPECT_EQ(view.added_calls, 3);
   EXPECT_EQ(compare_list_complete(list), 0);
+  EXPECT_EQ(compare_list_aborted(list), 1) << "the window says the outline stops short";
   EXPECT_EQ(pair_trees(nullptr, &view, 1), 0);
 }
 

@@ -22,7 +22,7 @@ using Texts = std::vector<std::string>;
 class MemoryPair {
  public:
   MemoryPair(const Texts& left, const Texts& right)
-      : left_(left), right_(right), left_file_{nullptr, left_.lines()}, right_file_{nullptr, right_.lines()} {
+      : left_(left), right_(right), left_file_{nullptr, left_.lines(), 0}, right_file_{nullptr, right_.lines(), 0} {
     item_.left = &left_file_;
     item_.right = &right_file_;
     compute_sections(&item_);

@@ -280,7 +280,12 @@ TEST_F(Runs, AbortKeepsWhatWasScanned) {
   EXPECT_EQ(app.display_mode, mode_outline);
   EXPECT_FALSE(program.abort_requested);
   EXPECT_FALSE(program.busy);
-  EXPECT_EQ(status_text(IDC_STATUS_LABEL), "");
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL), "Aborted: outline incomplete");
+  select_row(6);
+  press(VK_RETURN);
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL), ".\\f06.txt");
+  press(VK_ESCAPE);
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL), "Aborted: outline incomplete") << "the outline is still the partial one";
 }
 
 TEST_F(Runs, AScanAbortedAfterItsFirstItemIsNotTakenForTwoFiles) {

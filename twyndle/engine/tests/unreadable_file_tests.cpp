@@ -148,17 +148,13 @@ TEST_F(UnreadableFiles, ExpandingSaysWhichFileCouldNotBeReadAndTriesAgainLater) 
 }
 
 TEST_F(UnreadableFiles, APairWhoseReadingWasAbortedIsNotCompared) {
-  DirTree* left = tree_new(dir.write("a", "1234").c_str(), 1);
-  DirTree* right = tree_new(dir.write("b", "1234").c_str(), 1);
+  FilePair pair("1234", "1234");
   program.abort_requested = 1;
-  CompareItem* item = item_new(tree_first(left), tree_first(right), nullptr, true);
+  CompareItem* item = pair.item();
   program.abort_requested = 0;
   EXPECT_EQ(item_state(item), SizesDiffer);
   EXPECT_STREQ(item_tag(item), "not compared") << "neither identical nor known to differ";
-  EXPECT_EQ(tree_problems(left), nullptr) << "nothing was unreadable";
-  item_release(item);
-  tree_release(left);
-  tree_release(right);
+  EXPECT_EQ(tree_problems(entry_tree(source_entry(item_left_file(item)))), nullptr) << "nothing was unreadable";
 }
 
 TEST_F(UnreadableFiles, ASizeThatCouldNotBeReadIsNotZero) {

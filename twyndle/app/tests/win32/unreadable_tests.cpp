@@ -11,13 +11,6 @@ const char why[] = "\n\nAnother program may have the file open, or you may not b
 
 class Unreadable : public AppTest {
  protected:
-  int32_t outline_row_named(const std::string& name) {
-    for (int32_t row = 0; row < view_row_count(program.current_view); ++row) {
-      const char* text = view_cell_text(program.current_view, row, 1);
-      if (text && name == text) return row;
-    }
-    return -1;
-  }
   void enter_on(int32_t row) {
     select_row(row);
     press(VK_RETURN);

@@ -3,6 +3,7 @@
 #include "orrery/app/details_operation.h"
 #include "orrery/app/maintenance_windows.h"
 #include "orrery/reports/compare_command.h"
+#include "orrery/reports/file_compare.h"
 
 namespace {
 
@@ -29,11 +30,13 @@ const struct {
 
 } // namespace
 
+// The shell passes a path with blanks in quotes: every operation takes the
+// path without them and without blanks around it.
 bool RunCommandLineOperation(const std::string& switchText, const std::string& path)
 {
     for (const auto& operation : kOperations) {
         if (switchText == operation.switchText) {
-            operation.run(path);
+            operation.run(orrery::PathFromCommandLine(path));
             return true;
         }
     }

@@ -1,5 +1,6 @@
 #include "orrery/app/help.h"
 
+#include "orrery/app/message_dlg.h"
 #include "orrery/app/program_paths.h"
 #include "orrery/app/shell.h"
 #include "orrery/platform/system_error.h"
@@ -21,9 +22,19 @@ bool IsFile(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The message window wraps a long path and grows with the text, where a
+// message box would cut a path off at its width.
 void Complain(HWND owner, const std::string& text)
 {
-    ::MessageBoxA(owner, text.c_str(), "Orrery", MB_OK | MB_ICONEXCLAMATION);
+    CMessageDlg dialog(text);
+    dialog.DoModal(owner);
+}
+
+// The system's text for the error, never "success": a shell that failed
+// without saying why is told as such.
+std::string Reason(DWORD error)
+{
+    return error ? orrery::SystemErrorText(error) : "Windows gave no reason.";
 }
 
 void OpenHelp(HWND owner, int context)
@@ -38,7 +49,7 @@ void OpenHelp(HWND owner, int context)
         break;
     case CHelpRequest::Page:
         if (!Shell().Open(owner, request.path, SW_SHOWNORMAL, &error))
-            Complain(owner, "The help page could not be opened:\n\n" + request.path + "\n\n" + orrery::SystemErrorText(error));
+            Complain(owner, "The help page could not be opened:\n\n" + request.path + "\n\n" + Reason(error));
         break;
     case CHelpRequest::NotFound:
         Complain(owner, "The help for Orrery was not found. Its pages belong in the folder " +

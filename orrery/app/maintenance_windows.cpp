@@ -47,9 +47,13 @@ void CWindowsMaintenanceUI::ShowError(const std::string& text)
     ::MessageBoxA(MainWindow(), text.c_str(), "Orrery", MB_OK | MB_ICONERROR);
 }
 
+// Every question asks before a change to the machine (keys deleted, a
+// server registered): No is the default button, so Enter alone changes
+// nothing.
 bool CWindowsMaintenanceUI::AskYesNo(const std::string& caption, const std::string& text)
 {
-    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES;
+    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(),
+                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_TASKMODAL) == IDYES;
 }
 
 void CWindowsMaintenanceUI::ShowUnregistered(const std::string& name, const std::string& path)

@@ -95,6 +95,8 @@ void CObjectTree::RefreshCatalogue(bool showWaitWindow, CSplashWnd* progressWind
         },
         [this] { FillTree(); });
     waitWindow.DestroyWindow();
+    if (showWaitWindow)
+        RefocusTree();
 }
 
 std::string CObjectTree::TreeLabel(orrery::CComObject& record) const
@@ -271,6 +273,15 @@ bool CObjectTree::HasHandler(UINT id)
 void CObjectTree::ReselectCaretItem()
 {
     m_selectedItem = TreeView_GetSelection(GetTree());
+}
+
+// When a box or window closes, the frame hands the keyboard to the active
+// view, and the view to its first control, the category tabs.
+void CObjectTree::RefocusTree()
+{
+    CSplitterFrame* frame = Frame();
+    if (frame && frame->GetActiveView() == this)
+        ::SetFocus(GetTree());
 }
 
 void CObjectTree::RunTool(void (*tool)(orrery::CComObject& record, HWND owner))

@@ -92,6 +92,9 @@ private:
     void OnKeyDown(WORD key);
     // Makes the tree's caret item the selected item again.
     void ReselectCaretItem();
+    // Gives the keyboard back to the tree after a command whose boxes or
+    // wait window took it, while this view is the active one.
+    void RefocusTree();
     void JumpTo(orrery::JumpTarget target);
     // Runs one of the tools on the selected object, over the top window.
     void RunTool(void (*tool)(orrery::CComObject& record, HWND owner));

@@ -57,6 +57,7 @@ void CObjectTree::OnUnregister()
             RemoveSelectedRecord();
     }
     ReselectCaretItem();
+    RefocusTree();
 }
 
 void CObjectTree::OnRemoveFromRegistry()
@@ -71,4 +72,5 @@ void CObjectTree::OnRemoveFromRegistry()
             RemoveSelectedRecord();
     }
     ReselectCaretItem();
+    RefocusTree();
 }

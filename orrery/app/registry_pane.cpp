@@ -23,10 +23,11 @@ const CItemImages kKeyImages = {0, 1, kNoImage, kNoImage};
 const int kStringValueImage = 2;
 const int kOtherValueImage = 3;
 
-void InsertValueRow(HWND list, const orrery::CRegistryValue& value)
+// The row the sorted list put the value in, or -1.
+int InsertValueRow(HWND list, const orrery::CRegistryValue& value)
 {
     int image = orrery::IsStringValueType(value.type) ? kStringValueImage : kOtherValueImage;
-    controls::AppendListRow(list, value.name, value.text, image, static_cast<LPARAM>(value.type));
+    return controls::AppendListRow(list, value.name, value.text, image, static_cast<LPARAM>(value.type));
 }
 
 unsigned long RowType(HWND list, int row)
@@ -77,15 +78,19 @@ void CRegistryEntriesPane::ListValues(HTREEITEM item)
 {
     HWND list = GetValueList();
     ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    m_values.clear();
+    m_rowValues.clear();
     if (!item || !TreeView_GetParent(GetKeyTree(), item))
         return;
     m_currentKeyPath = KeyPathOf(item);
-    std::vector<orrery::CRegistryValue> values;
-    if (!orrery::ListKeyValues(Machine().registry, m_currentKeyPath, &values))
+    if (!orrery::ListKeyValues(Machine().registry, m_currentKeyPath, &m_values))
         return;
     controls::SetRedraw(list, false);
-    for (const orrery::CRegistryValue& value : values)
-        InsertValueRow(list, value);
+    for (size_t index = 0; index < m_values.size(); ++index) {
+        int row = InsertValueRow(list, m_values[index]);
+        if (row >= 0 && static_cast<size_t>(row) <= m_rowValues.size())
+            m_rowValues.insert(m_rowValues.begin() + row, index);
+    }
     controls::SetRedraw(list, true);
 }
 
@@ -94,14 +99,26 @@ int CRegistryEntriesPane::SelectedRow() const
     return static_cast<int>(::SendMessageA(GetValueList(), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
 }
 
+// The listed value a row shows: rows of the same name (the key's unnamed
+// value and a value really named "(Default)") are told apart by where the
+// list put each one when it was inserted.
+const orrery::CRegistryValue* CRegistryEntriesPane::ValueOfRow(int row) const
+{
+    if (row < 0 || static_cast<size_t>(row) >= m_rowValues.size())
+        return nullptr;
+    return &m_values[m_rowValues[row]];
+}
+
 // A failed write is told with the value's name and the system's reason; the
 // list is read again either way, so it shows what the registry holds.
 void CRegistryEntriesPane::EditValue(int row)
 {
-    if (row < 0)
+    const orrery::CRegistryValue* value = row < 0 ? nullptr : ValueOfRow(row);
+    if (!value)
         return;
     HWND list = GetValueList();
     std::string name = controls::ListItemText(list, row, 0);
+    std::string storedName = value->storedName;
     unsigned long type = RowType(list, row);
     if (!orrery::IsStringValueType(type)) {
         ShowMessage(kNotAString + name + " is not a string.");
@@ -111,7 +128,7 @@ void CRegistryEntriesPane::EditValue(int row)
     CEditValueDlg dialog(name, data);
     if (dialog.DoModal(::GetAncestor(m_hWnd, GA_ROOT)) != IDOK)
         return;
-    long result = orrery::WriteStringValue(Machine().registry, m_currentKeyPath, name, type, data);
+    long result = orrery::WriteStringValue(Machine().registry, m_currentKeyPath, storedName, type, data);
     if (result != orrery::kRegSuccess)
         ShowMessage("The value " + name + " could not be changed.\n\n" + orrery::SystemErrorText(static_cast<DWORD>(result)));
     ListValues(TreeView_GetSelection(GetKeyTree()));

@@ -7,10 +7,12 @@
 #define ORRERY_APP_REGISTRY_PANE_H
 
 #include "orrery/app/tree_list_pane.h"
+#include "orrery/catalogue/registry_values.h"
 #include "orrery/framework/dialog.h"
 #include "orrery/res/resource.h"
 
 #include <string>
+#include <vector>
 
 namespace orrery {
 class CComObject;
@@ -51,8 +53,11 @@ private:
     bool OnNotify(const NMHDR& header);
     void ShowValueMenu();
     int SelectedRow() const;
+    const orrery::CRegistryValue* ValueOfRow(int row) const;
 
     std::string m_currentKeyPath;
+    std::vector<orrery::CRegistryValue> m_values;   // as listed, sorted by name
+    std::vector<size_t> m_rowValues;                 // per row of the list: its index in m_values
 };
 
 #endif

@@ -20,8 +20,9 @@ public:
         info.nShow = show;
         if (::ShellExecuteExA(&info))
             return true;
+        DWORD lastError = ::GetLastError();
         if (error)
-            *error = ::GetLastError();
+            *error = ShellExecuteError(lastError, static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp)));
         return false;
     }
 
@@ -33,7 +34,37 @@ public:
 
 CShell* g_shell = nullptr;
 
+// The system error codes of the shell's own SE_ERR_ results.
+struct CShellErrorCode {
+    int shellError;
+    DWORD error;
+} const kShellErrors[] = {
+    {0, ERROR_NOT_ENOUGH_MEMORY},
+    {SE_ERR_FNF, ERROR_FILE_NOT_FOUND},
+    {SE_ERR_PNF, ERROR_PATH_NOT_FOUND},
+    {SE_ERR_ACCESSDENIED, ERROR_ACCESS_DENIED},
+    {SE_ERR_OOM, ERROR_NOT_ENOUGH_MEMORY},
+    {SE_ERR_SHARE, ERROR_SHARING_VIOLATION},
+    {SE_ERR_ASSOCINCOMPLETE, ERROR_NO_ASSOCIATION},
+    {SE_ERR_DDETIMEOUT, ERROR_DDE_FAIL},
+    {SE_ERR_DDEFAIL, ERROR_DDE_FAIL},
+    {SE_ERR_DDEBUSY, ERROR_DDE_FAIL},
+    {SE_ERR_NOASSOC, ERROR_NO_ASSOCIATION},
+    {SE_ERR_DLLNOTFOUND, ERROR_DLL_NOT_FOUND},
+};
+
 } // namespace
+
+DWORD ShellExecuteError(DWORD lastError, int instanceResult)
+{
+    if (lastError != ERROR_SUCCESS)
+        return lastError;
+    for (const CShellErrorCode& code : kShellErrors) {
+        if (code.shellError == instanceResult)
+            return code.error;
+    }
+    return ERROR_SUCCESS;
+}
 
 CShell& Shell()
 {

@@ -21,6 +21,11 @@ public:
     virtual bool WinHelp(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data) = 0;
 };
 
+// Why ShellExecuteExA failed: the thread's last error when it set one,
+// otherwise the error its instance result (an SE_ERR_ value) stands for;
+// ERROR_SUCCESS only when neither says anything.
+DWORD ShellExecuteError(DWORD lastError, int instanceResult);
+
 // The live shell, unless a test has handed in another.
 CShell& Shell();
 // Makes the windows use another shell; null returns to the live one.

@@ -27,7 +27,9 @@ bool CUnregisteredDlg::OnCommand(UINT id, UINT code, HWND control)
 void CUnregisteredDlg::OnDeleteFile()
 {
     std::string question = "Are you sure you want to delete " + m_path + " ?";
-    if (::MessageBoxA(m_hWnd, question.c_str(), "Confirm File Delete", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    // No is the default: Enter alone deletes nothing.
+    if (::MessageBoxA(m_hWnd, question.c_str(), "Confirm File Delete", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+        IDYES)
         return;
     if (!::DeleteFileA(m_path.c_str())) {
         std::string failure = "Failed to delete file " + m_path + "\n\nThe file may be in use by another program.";

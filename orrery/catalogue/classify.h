@@ -13,7 +13,8 @@ bool HasControl(CRegistry& registry, RegKey clsidKey, const std::string& clsid);
 bool HasLocalServer32(CRegistry& registry, RegKey clsidKey, const std::string& clsid);
 
 // The raw "InProcServer32" value (no quote stripping, no expansion) is longer
-// than three characters and ends in "DLL", ignoring case.
+// than three characters and ends in "DLL", ignoring case. It is read whole,
+// however long.
 bool IsDllServer(CRegistry& registry, RegKey clsidKey, const std::string& clsid);
 
 }  // namespace orrery

@@ -164,11 +164,15 @@ bool ListKeyValues(CRegistry& registry, const std::string& keyPath,
             continue;
         if (result != kRegSuccess)
             break;
-        values->push_back({name.empty() ? kDefaultValueName : name, type, ValueDataText(type, data)});
+        values->push_back({name.empty() ? kDefaultValueName : name, type, ValueDataText(type, data), name});
     }
     std::stable_sort(values->begin(), values->end(),
                      [](const CRegistryValue& a, const CRegistryValue& b) {
-                         return LessIgnoringCase(a.name, b.name);
+                         if (LessIgnoringCase(a.name, b.name))
+                             return true;
+                         if (LessIgnoringCase(b.name, a.name))
+                             return false;
+                         return a.storedName.empty() && !b.storedName.empty();
                      });
     return true;
 }
@@ -192,14 +196,14 @@ std::string ReplaceFirstString(const std::string& multiString, const std::string
 }
 
 long WriteStringValue(CRegistry& registry, const std::string& keyPath,
-                      const std::string& listedName, unsigned long type,
+                      const std::string& storedName, unsigned long type,
                       const std::string& text)
 {
     CKeyGuard key(registry);
     long result = key.OpenToChange(kClassesRoot, keyPath.c_str());
     if (result != kRegSuccess)
         return result;
-    const char* name = listedName == kDefaultValueName ? "" : listedName.c_str();
+    const char* name = storedName.c_str();
     std::string data = type == kRegMultiSz
                            ? ReplaceFirstString(ReadMultiString(registry, key.Get(), name), text)
                            : text + '\0';

@@ -19,6 +19,7 @@ struct CRegistryValue {
     std::string name;        // as listed: kDefaultValueName for the unnamed value
     unsigned long type;      // REG_SZ, REG_DWORD, ...
     std::string text;        // the data as text
+    std::string storedName;  // as the registry holds it: empty for the unnamed value
 };
 
 // REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ: the types that can be edited.
@@ -29,7 +30,8 @@ bool IsStringValueType(unsigned long type);
 // "%X (%ld)", any other type kUnsupportedValueText.
 std::string ValueDataText(unsigned long type, const std::string& data);
 
-// Every value of the key at keyPath, sorted by listed name ignoring case.
+// Every value of the key at keyPath, sorted by listed name ignoring case;
+// the unnamed value comes before one really named kDefaultValueName.
 // Names and data of any length are read whole. False, with no values, when
 // the key cannot be opened.
 bool ListKeyValues(CRegistry& registry, const std::string& keyPath,
@@ -40,12 +42,11 @@ bool ListKeyValues(CRegistry& registry, const std::string& keyPath,
 // first string, which would end the list there, drops out instead.
 std::string ReplaceFirstString(const std::string& multiString, const std::string& first);
 
-// Writes text as the new data of the value listed as listedName (the
-// default value for kDefaultValueName) of the key at keyPath, with the given
-// string type. A multi-string keeps its further strings. Returns the result
+// Writes text as the new data of the value storedName (the unnamed default
+// value for an empty name) of the key at keyPath, with the given string type. A multi-string keeps its further strings. Returns the result
 // of opening the key to change it, or else of setting the value.
 long WriteStringValue(CRegistry& registry, const std::string& keyPath,
-                      const std::string& listedName, unsigned long type,
+                      const std::string& storedName, unsigned long type,
                       const std::string& text);
 
 }  // namespace orrery

@@ -17,6 +17,13 @@ bool HasBackslash(const std::string& text)
     return text.find('\\') != std::string::npos;
 }
 
+// A folder of that name is no server file: it cannot be loaded or run.
+bool IsFile(CFileSystem& files, const std::string& path)
+{
+    CFileEntry entry;
+    return files.FindFile(path, &entry) && !entry.isDirectory;
+}
+
 // The text between an opening quote at position 0 and the next quote, when the
 // path is a quoted file name (followed by arguments or not).
 bool QuotedFile(const std::string& path, std::string* file)
@@ -67,11 +74,11 @@ CServerFile LocateServerFile(CFileSystem& files, const std::string& path)
     std::string quoted;
     if (QuotedFile(path, &quoted)) {
         result.file = quoted;
-        result.found = files.FindFile(quoted, nullptr) || !HasBackslash(quoted);
+        result.found = IsFile(files, quoted) || !HasBackslash(quoted);
         return result;
     }
     result.file = path;
-    if (files.FindFile(path, nullptr)) {
+    if (IsFile(files, path)) {
         result.found = true;
         return result;
     }
@@ -79,7 +86,7 @@ CServerFile LocateServerFile(CFileSystem& files, const std::string& path)
     for (size_t space = work.rfind(' '); space != std::string::npos;
          space = work.rfind(' ')) {
         work.resize(space);
-        if (files.FindFile(work, nullptr)) {
+        if (IsFile(files, work)) {
             result.file = work;
             result.found = true;
             return result;

@@ -26,7 +26,8 @@ struct CServerFile {
 
 // Finds the file a server path names. The path may be a quoted path followed
 // by arguments (the quoted text is the file), or a path followed by
-// arguments (the longest part before a space that exists is the file). A path
+// arguments (the longest part before a space that exists is the file). A
+// folder is not a file: a path naming one is not found. A path
 // without a backslash that is not found counts as found: the system search
 // path is expected to hold it.
 CServerFile LocateServerFile(CFileSystem& files, const std::string& path);

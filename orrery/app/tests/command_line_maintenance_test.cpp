@@ -107,6 +107,22 @@ TEST(CommandLineMaintenance, RegistersAndUnregistersTheTestServerAndEnds)
     EXPECT_FALSE(ClassKeyExists("AppID\\" TEST_APPID));
 }
 
+// The shell quotes a path that holds blanks: -R and -U take it without the
+// quotes, as -V and -C do.
+TEST(CommandLineMaintenance, AQuotedPathIsRegisteredAndUnregisteredWithoutItsQuotes)
+{
+    std::string server = TestServerPath(kSelfRegisteringServer);
+    COrreryRun run = RunOrrery("-R \"" + server + "\"");
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(Upper(server) + "\n\nRegistered Successfully !", run.message);
+    EXPECT_TRUE(ClassKeyExists("CLSID\\" TEST_CONTROL_CLSID "\\InprocServer32"));
+
+    run = RunOrrery("-U \"" + server + "\" ");
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(Upper(server) + "\n\nUnregistered Successfully !", run.message);
+    EXPECT_FALSE(ClassKeyExists("CLSID\\" TEST_CONTROL_CLSID));
+}
+
 TEST(CommandLineMaintenance, FailuresAreToldWithTheirReason)
 {
     std::string failing = Upper(TestServerPath(kFailingServer));

@@ -1,9 +1,15 @@
 // The help opens the page of each topic from the folder beside the program
 // (here the test program, which the build puts beside orrery.exe).
 #include "orrery/app/help.h"
+#include "orrery/app/shell.h"
 #include "orrery/app/tests/box_answerer.h"
 #include "orrery/app/tests/recording_shell.h"
 #include "orrery/app/tests/ui_fixture.h"
+#include "orrery/platform/system_error.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
 
 #include <fstream>
 #include <sstream>
@@ -89,6 +95,23 @@ TEST_F(HelpTest, EveryLinkOfThePagesLeadsToAPageThatIsThere)
     }
 }
 
+// The report writes dependencies into the plain HTML format only; the help
+// promises them there and nowhere else.
+TEST_F(HelpTest, TheReportPageTellsWhichFormatListsDependencies)
+{
+    std::ifstream file(ProgramFolder() + "\\orrery-help\\report.html");
+    std::stringstream text;
+    text << file.rdbuf();
+    std::string page = text.str();
+    std::string::size_type entry = page.find("<dt>Include Dependencies</dt>");
+    ASSERT_NE(std::string::npos, entry);
+    std::string::size_type start = page.find("<dd>", entry);
+    std::string said = page.substr(start, page.find("</dd>", start) - start);
+    EXPECT_NE(std::string::npos, said.find("For <b>HTML (Plain)</b>, also lists the DLLs")) << said;
+    EXPECT_NE(std::string::npos, said.find("<b>HTML (Formated)</b> shows no dependencies")) << said;
+    EXPECT_EQ(std::string::npos, said.find("two HTML formats")) << said;
+}
+
 TEST_F(HelpTest, ABrowserThatCannotBeStartedIsToldInAMessage)
 {
     m_shell.openError = ERROR_NO_ASSOCIATION;
@@ -99,6 +122,99 @@ TEST_F(HelpTest, ABrowserThatCannotBeStartedIsToldInAMessage)
     EXPECT_EQ("Orrery", boxes[0].caption);
     EXPECT_NE(std::string::npos, boxes[0].text.find("The help page could not be opened:")) << boxes[0].text;
     EXPECT_NE(std::string::npos, boxes[0].text.find("options.html")) << boxes[0].text;
+}
+
+// What of a box's texts cannot be seen: a line of a static text wider than
+// the control, or a multi-line edit text that does not wrap or does not fit
+// the control's height. "<no text>" when the box shows no text at all.
+std::string TextCutOff(HWND box)
+{
+    std::string cut = "<no text>";
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = "";
+        ::GetClassNameA(child, name, sizeof name);
+        LONG style = ::GetWindowLongA(child, GWL_STYLE);
+        bool isStatic = lstrcmpiA(name, "Static") == 0 && (style & SS_TYPEMASK) != SS_ICON;
+        bool isEdit = lstrcmpiA(name, "Edit") == 0;
+        if (!isStatic && !isEdit)
+            continue;
+        if (cut == "<no text>")
+            cut.clear();
+        RECT room;
+        ::GetClientRect(child, &room);
+        HDC dc = ::GetDC(child);
+        HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0)));
+        std::string text = WindowTextOf(child);
+        if (isEdit) {
+            TEXTMETRICA metrics = {};
+            ::GetTextMetricsA(dc, &metrics);
+            LRESULT lines = ::SendMessageA(child, EM_GETLINECOUNT, 0, 0);
+            if (!(style & ES_MULTILINE) || (style & ES_AUTOHSCROLL))
+                cut += "an edit text that does not wrap\n";
+            if (lines * metrics.tmHeight > room.bottom)
+                cut += std::to_string(lines) + " lines in " + std::to_string(room.bottom) + " pixels\n";
+        }
+        for (size_t start = 0; isStatic && start <= text.size();) {
+            size_t end = std::min(text.find('\n', start), text.size());
+            std::string line = text.substr(start, end - start);
+            RECT needed = {0, 0, 0, 0};
+            ::DrawTextA(dc, line.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
+            if (needed.right > room.right)
+                cut += line + " (" + std::to_string(needed.right) + " > " + std::to_string(room.right) + ")\n";
+            start = end + 1;
+        }
+        ::SelectObject(dc, previous);
+        ::ReleaseDC(child, dc);
+    }
+    return cut;
+}
+
+// A failed ShellExecuteExA that set no last error still has a reason: the
+// shell's own result.
+TEST(ShellExecuteError, TheShellResultStandsInForAMissingLastError)
+{
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), ShellExecuteError(ERROR_ACCESS_DENIED, SE_ERR_NOASSOC))
+        << "the last error comes first";
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NO_ASSOCIATION), ShellExecuteError(0, SE_ERR_NOASSOC));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NO_ASSOCIATION), ShellExecuteError(0, SE_ERR_ASSOCINCOMPLETE));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), ShellExecuteError(0, SE_ERR_FNF));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), ShellExecuteError(0, SE_ERR_SHARE));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DLL_NOT_FOUND), ShellExecuteError(0, SE_ERR_DLLNOTFOUND));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DDE_FAIL), ShellExecuteError(0, SE_ERR_DDEBUSY));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), ShellExecuteError(0, 42)) << "a result that is no failure";
+}
+
+// A long path is shown whole, and the reason is the system's text for the
+// error the shell gave.
+TEST_F(HelpTest, TheFailureNamesTheWholePathAndTheRealReason)
+{
+    m_shell.openError = ERROR_NO_ASSOCIATION;
+    CBoxAnswerer answerer;
+    std::string cut = "<no box>";
+    answerer.PrepareEachBox([&cut](HWND box) { cut = TextCutOff(box); });
+    ShowHelp(nullptr, HelpMissingDependencies);
+    std::vector<CBoxAnswerer::Box> boxes = answerer.TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("", cut) << "lines cut off:\n" << cut;
+    std::string text = boxes[0].text;
+    for (size_t at = text.find_first_of("\r\n"); at != std::string::npos; at = text.find_first_of("\r\n"))
+        text.erase(at, 1);
+    EXPECT_NE(std::string::npos, text.find(ProgramFolder() + "\\orrery-help\\missing-dependencies.html")) << boxes[0].text;
+    EXPECT_NE(std::string::npos, boxes[0].text.find(orrery::SystemMessage(ERROR_NO_ASSOCIATION))) << boxes[0].text;
+}
+
+// A shell that fails without a reason is not reported as a success.
+TEST_F(HelpTest, AFailureWithoutAReasonIsNotToldAsSuccess)
+{
+    m_shell.openError = 0;
+    m_shell.failWithoutReason = true;
+    CBoxAnswerer answerer;
+    ShowHelp(nullptr, HelpOptions);
+    std::vector<CBoxAnswerer::Box> boxes = answerer.TakeBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_NE(std::string::npos, boxes[0].text.find("The help page could not be opened:")) << boxes[0].text;
+    EXPECT_EQ(std::string::npos, boxes[0].text.find(orrery::SystemMessage(ERROR_SUCCESS))) << boxes[0].text;
+    EXPECT_NE(std::string::npos, boxes[0].text.find("Windows gave no reason.")) << boxes[0].text;
 }
 
 class HelpCommandTest : public MainWindowTest {

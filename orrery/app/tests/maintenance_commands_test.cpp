@@ -130,6 +130,58 @@ TEST_F(MaintenanceCommandsTest, AWellBehavedControlIsRemovedOnlyAfterYes)
     EXPECT_FALSE(Machine().registry.HasKey(std::string("CLSID\\") + kKnob));
 }
 
+// Delete and then Enter on a well behaved object removes nothing: the
+// question's default answer is No.
+TEST_F(MaintenanceCommandsTest, TheRemovalQuestionAnswersNoToEnter)
+{
+    Select("Orrery.Knob.1");
+    int defaultButton = -1;
+    CScriptedAnswers answers({{IDNO, [&](HWND box) { defaultButton = EnterButton(box); }}});
+    ::SendMessageA(TreeControl(), WM_KEYDOWN, VK_DELETE, 0);
+    ASSERT_EQ(1u, answers.Seen().size());
+    EXPECT_EQ("Confirm Registry Removal", answers.Seen()[0].caption);
+    EXPECT_EQ(IDNO, defaultButton);
+    EXPECT_TRUE(Listed("Orrery.Knob.1"));
+}
+
+// Keys typed after Delete, Unregister or F5 go on to the object tree, where
+// they were typed, and not to the category tabs.
+TEST_F(MaintenanceCommandsTest, TheKeyboardStaysInTheTreeAfterItsCommands)
+{
+    Select("Orrery.Meter.1");
+    ::SetFocus(TreeControl());
+    ASSERT_EQ(TreeControl(), ::GetFocus());
+    {
+        CScriptedAnswers answers({{IDOK, nullptr}});
+        ::SendMessageA(TreeControl(), WM_KEYDOWN, VK_DELETE, 0);
+        ASSERT_EQ(1u, answers.Seen().size());
+    }
+    EXPECT_FALSE(Listed("Orrery.Meter.1"));
+    EXPECT_EQ(TreeControl(), ::GetFocus()) << "after Delete";
+
+    Select("Orrery.Knob.1");
+    {
+        CScriptedAnswers answers({{IDNO, nullptr}});
+        ::SendMessageA(TreeControl(), WM_KEYDOWN, VK_DELETE, 0);
+        ASSERT_EQ(1u, answers.Seen().size());
+    }
+    EXPECT_EQ(TreeControl(), ::GetFocus()) << "after Delete answered No";
+
+    ::SendMessageA(TreeControl(), WM_KEYDOWN, VK_F5, 0);
+    EXPECT_EQ(TreeControl(), ::GetFocus()) << "after F5";
+
+    Tree().SelectTab(orrery::CategoryDllServers);
+    Select("Orrery.Store.1");
+    ::SetFocus(TreeControl());
+    {
+        CScriptedAnswers answers({{IDOK, nullptr}});
+        Command(ID_UNREGISTER);
+        ASSERT_EQ(1u, answers.Seen().size());
+    }
+    EXPECT_FALSE(Listed("Orrery.Store.1"));
+    EXPECT_EQ(TreeControl(), ::GetFocus()) << "after Unregister";
+}
+
 TEST_F(MaintenanceCommandsTest, WithoutConfirmationTheRemovalShowsNothing)
 {
     Options().ConfirmRemove = false;

@@ -102,13 +102,15 @@ TEST_F(UnregisteredDlgTest, ShowsTheObjectAndItsFileAndKeepFileKeepsIt)
 
 TEST_F(UnregisteredDlgTest, DeleteFileAsksFirstAndNoLeavesTheDialogOpen)
 {
+    int questionDefault = 0;
     CScriptedAnswers answers({{IDC_DELETE_FILE, nullptr},
-                              {IDNO, nullptr},
+                              {IDNO, [&](HWND box) { questionDefault = EnterButton(box); }},
                               {IDC_DELETE_FILE, nullptr},
                               {IDYES, nullptr}});
     CUnregisteredDlg dialog("Orrery.Gauge.1", path);
     dialog.DoModal(nullptr);
     EXPECT_TRUE(answers.Done());
+    EXPECT_EQ(IDNO, questionDefault) << "Enter alone deletes nothing";
     ASSERT_EQ(4u, answers.Seen().size());
     EXPECT_EQ("Confirm File Delete", answers.Seen()[1].caption);
     EXPECT_EQ("Are you sure you want to delete " + path + " ?", answers.Seen()[1].text);

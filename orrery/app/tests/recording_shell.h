@@ -28,7 +28,7 @@ public:
         calls.push_back({"open", owner, target, 0, 0});
         if (openError && error)
             *error = openError;
-        return openError == 0;
+        return openError == 0 && !failWithoutReason;
     }
     bool WinHelp(HWND owner, const std::string& helpFile, UINT command, ULONG_PTR data) override
     {
@@ -42,6 +42,8 @@ public:
     UINT executeResult = 33;
     // Open fails with this code when it is not 0.
     DWORD openError = 0;
+    // Open fails and gives no code.
+    bool failWithoutReason = false;
 };
 
 #endif

@@ -208,6 +208,48 @@ TEST_F(RegistryPaneTest, ADoubleClickEditsAStringValueAndTheListIsReadAgain)
     EXPECT_TRUE(more.Unexpected().empty());
 }
 
+// A value really named "(Default)" is listed under that name beside the
+// key's unnamed value; editing either row changes that value and no other.
+TEST_F(RegistryPaneTest, AValueNamedLikeTheDefaultIsEditedAsItselfNotAsTheDefault)
+{
+    Machine().registry.SetString(kServerKey, "(Default)", "named");
+    SelectServerKey();
+    std::vector<int> rows;
+    std::vector<AttributeRow> shown = ListRows(Values());
+    for (size_t row = 0; row < shown.size(); ++row) {
+        if (shown[row].label == "(Default)")
+            rows.push_back(static_cast<int>(row));
+    }
+    ASSERT_EQ(2u, rows.size()) << "both are listed under the same name";
+    int named = shown[rows[0]].value == "named" ? rows[0] : rows[1];
+    int unnamed = named == rows[0] ? rows[1] : rows[0];
+    EXPECT_EQ("C:\\lib\\gauge.ocx", shown[unnamed].value);
+
+    std::string dataShown;
+    CDialogDriver driver;
+    driver.Expect("Edit String", [&](HWND dialog) {
+        char text[256] = "";
+        ::GetDlgItemTextA(dialog, IDC_VALUE_DATA, text, sizeof text);
+        dataShown = text;
+        CDialogDriver::Type(IDC_VALUE_DATA, "named, edited", IDOK)(dialog);
+    });
+    driver.Run([&] { DoubleClick(named); });
+    EXPECT_EQ(0u, driver.Pending());
+    EXPECT_EQ("named", dataShown);
+    EXPECT_EQ("named, edited\0"s, Stored("(Default)"));
+    EXPECT_EQ("C:\\lib\\gauge.ocx\0"s, Stored("")) << "the key's default value is kept";
+
+    shown = ListRows(Values());
+    unnamed = shown[rows[0]].value == "C:\\lib\\gauge.ocx" ? rows[0] : rows[1];
+    CDialogDriver again;
+    again.Expect("Edit String", CDialogDriver::Type(IDC_VALUE_DATA, "D:\\other.ocx", IDOK));
+    again.Run([&] { DoubleClick(unnamed); });
+    EXPECT_EQ(0u, again.Pending());
+    EXPECT_EQ("D:\\other.ocx\0"s, Stored(""));
+    EXPECT_EQ("named, edited\0"s, Stored("(Default)"));
+    EXPECT_TRUE(again.Unexpected().empty());
+}
+
 TEST_F(RegistryPaneTest, OnlyStringValuesCanBeEdited)
 {
     SelectServerKey();

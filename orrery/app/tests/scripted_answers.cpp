@@ -120,3 +120,12 @@ void CScriptedAnswers::AnswerOpenDialog()
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, step.button)));
 }
+
+int EnterButton(HWND box)
+{
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(box, focus) && (::SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON))
+        return ::GetDlgCtrlID(focus);
+    LRESULT id = ::SendMessageA(box, DM_GETDEFID, 0, 0);
+    return HIWORD(id) == DC_HASDEFID ? LOWORD(id) : 0;
+}

@@ -54,4 +54,8 @@ std::string DialogTexts(HWND dialog);
 // Sets the file name of an open-file dialog, for a step's action.
 void SetFileDialogName(HWND dialog, const std::string& path);
 
+// The button Enter presses in a box, as the dialog manager picks it: the
+// focused button when it is a default push button, else the box's default.
+int EnterButton(HWND box);
+
 #endif

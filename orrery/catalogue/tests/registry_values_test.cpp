@@ -167,7 +167,7 @@ TEST_F(RegistryValuesTest, WritesStringsWithTheirTypeAndOneTerminatingZero)
 {
     registry.SetString(kKey, "", "old default");
     registry.SetString(kKey, "Path", "%old%", kRegExpandSz);
-    EXPECT_EQ(kRegSuccess, WriteStringValue(registry, kKey, "(Default)", kRegSz, "C:\\new.dll"));
+    EXPECT_EQ(kRegSuccess, WriteStringValue(registry, kKey, "", kRegSz, "C:\\new.dll"));
     EXPECT_EQ(kRegSuccess, WriteStringValue(registry, kKey, "Path", kRegExpandSz, "%new%"));
     unsigned long type = kRegNone;
     EXPECT_EQ("C:\\new.dll\0"s, Bytes("", &type));
@@ -176,6 +176,29 @@ TEST_F(RegistryValuesTest, WritesStringsWithTheirTypeAndOneTerminatingZero)
     EXPECT_EQ(kRegExpandSz, type);
     EXPECT_EQ("C:\\new.dll", List()[0].text);
     EXPECT_EQ(0u, registry.OpenKeyCount());
+}
+
+// A value may really be named "(Default)": it is listed under that name
+// beside the key's unnamed value, after it, and each is written as itself.
+TEST_F(RegistryValuesTest, AValueNamedLikeTheDefaultStaysApartFromTheUnnamedValue)
+{
+    registry.SetString(kKey, "(Default)", "named");
+    registry.SetString(kKey, "", "unnamed");
+    std::vector<CRegistryValue> values = List();
+    ASSERT_EQ(2u, values.size());
+    EXPECT_EQ("(Default)", values[0].name);
+    EXPECT_EQ("", values[0].storedName) << "the unnamed value comes first";
+    EXPECT_EQ("unnamed", values[0].text);
+    EXPECT_EQ("(Default)", values[1].name);
+    EXPECT_EQ("(Default)", values[1].storedName);
+    EXPECT_EQ("named", values[1].text);
+
+    EXPECT_EQ(kRegSuccess, WriteStringValue(registry, kKey, values[1].storedName, kRegSz, "named, edited"));
+    EXPECT_EQ("unnamed\0"s, Bytes("")) << "the key's default value is not touched";
+    EXPECT_EQ("named, edited\0"s, Bytes("(Default)"));
+    EXPECT_EQ(kRegSuccess, WriteStringValue(registry, kKey, values[0].storedName, kRegSz, "unnamed, edited"));
+    EXPECT_EQ("unnamed, edited\0"s, Bytes(""));
+    EXPECT_EQ("named, edited\0"s, Bytes("(Default)"));
 }
 
 TEST_F(RegistryValuesTest, AnEditedMultiStringKeepsItsFurtherStrings)
@@ -194,7 +217,7 @@ TEST_F(RegistryValuesTest, AFailedWriteIsReportedAndChangesNothing)
     registry.SetString(kKey, "", "kept");
     registry.SetRaw(kKey, "Names", kRegMultiSz, "one\0two\0\0"s);
     registry.RefuseChanges("CLSID");
-    EXPECT_EQ(kRegAccessDenied, WriteStringValue(registry, kKey, "(Default)", kRegSz, "lost"));
+    EXPECT_EQ(kRegAccessDenied, WriteStringValue(registry, kKey, "", kRegSz, "lost"));
     EXPECT_EQ(kRegAccessDenied, WriteStringValue(registry, kKey, "Names", kRegMultiSz, "lost"));
     EXPECT_EQ("kept\0"s, Bytes(""));
     EXPECT_EQ("one\0two\0\0"s, Bytes("Names"));
@@ -202,7 +225,7 @@ TEST_F(RegistryValuesTest, AFailedWriteIsReportedAndChangesNothing)
     EXPECT_EQ(0u, registry.OpenKeyCount());
 
     EXPECT_EQ(kRegFileNotFound,
-              WriteStringValue(registry, "CLSID\\{gone}", "(Default)", kRegSz, "x"))
+              WriteStringValue(registry, "CLSID\\{gone}", "", kRegSz, "x"))
         << "a key deleted while it is shown";
     EXPECT_FALSE(registry.HasKey("CLSID\\{gone}")) << "and not made again";
 }

@@ -80,11 +80,32 @@ TEST_F(ScanTest, ValuesThatCannotBeReadAreNotDllServers)
 {
     machine.registry.SetDword("CLSID\\{dword}\\InprocServer32", "", 1);
     AddClass(machine.registry, "{dword}", "Dword");
-    AddServer("{long}", "Long", "InprocServer32", "C:\\" + std::string(260, 'l') + ".dll");
     AddServer("{fits}", "Fits", "InprocServer32", "C:\\" + std::string(250, 'f') + ".dll");
     AddClass(machine.registry, "{nokey}", "NoKey");
     catalogue.ScanRegistry();
     EXPECT_EQ((std::vector<std::string>{"{fits}"}), Clsids(CategoryDllServers));
+}
+
+// A server path longer than MAX_PATH (the buffer the category test reads
+// with) still names a DLL server: the class is listed, with the path as
+// registered, and its missing file makes it misbehaved.
+TEST_F(ScanTest, AServerPathLongerThanMaxPathIsListedAsMisbehaved)
+{
+    std::string longPath = "C:\\";
+    for (int folder = 0; folder < 20; ++folder)
+        longPath += "verylongfolder" + std::to_string(folder) + "\\";
+    longPath += "x.dll";
+    ASSERT_GT(longPath.size(), 259u);
+    AddServer("{fits}", "Fits", "InprocServer32", "C:\\" + std::string(250, 'f') + ".dll");
+    AddServer("{long}", "Long", "InprocServer32", longPath);
+    AddServer("{longctl}", "LongCtl", "InprocServer32", longPath + "x");
+    machine.registry.AddKey("CLSID\\{longctl}\\Control");
+    catalogue.ScanRegistry();
+    ASSERT_EQ((std::vector<std::string>{"{fits}", "{long}"}), Clsids(CategoryDllServers));
+    const CComObject* record = catalogue.List(CategoryDllServers)[1].get();
+    EXPECT_EQ(longPath, record->GetFilePath());
+    EXPECT_FALSE(record->IsFound());
+    EXPECT_EQ((std::vector<std::string>{"{longctl}"}), Clsids(CategoryControls));
 }
 
 TEST_F(ScanTest, AUserWhoMayNotChangeTheMachineStillSeesEveryClassAndAttribute)

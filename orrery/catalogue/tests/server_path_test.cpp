@@ -74,6 +74,21 @@ TEST_F(LocateServerFileTest, FindsExistingPathsAndMissesMissingOnes)
     ExpectLocated("plain.dll", true, "plain.dll");
 }
 
+TEST_F(LocateServerFileTest, AFolderIsNotTheServerFile)
+{
+    CFileEntry folder;
+    folder.longName = "Windows";
+    folder.isDirectory = true;
+    files.AddFile("C:\\Windows", folder);
+    folder.longName = "App Data";
+    files.AddFile("C:\\Program Files\\App Data", folder);
+    ExpectLocated("C:\\Windows", false, "C:\\Windows");
+    ExpectLocated("\"C:\\Windows\" /x", false, "C:\\Windows");
+    // A folder is no existing part of a path with arguments either.
+    ExpectLocated("C:\\Program Files\\App Data /x", false, "C:\\Program Files\\App Data /x");
+    ExpectLocated("C:\\Program Files\\App\\app.exe /x", true, "C:\\Program Files\\App\\app.exe");
+}
+
 TEST_F(LocateServerFileTest, ABareNameOrNothingCountsAsFound)
 {
     ExpectLocated("", true, "");

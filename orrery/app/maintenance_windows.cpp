@@ -3,6 +3,7 @@
 #include "orrery/app/message_dlg.h"
 #include "orrery/app/program_state.h"
 #include "orrery/app/unregistered_dlg.h"
+#include "orrery/dependencies/collect_dependencies.h"
 #include "orrery/framework/frame_wnd.h"
 #include "orrery/framework/win_app.h"
 #include "orrery/platform/win32_backup_folder.h"
@@ -84,6 +85,7 @@ orrery::CMaintenance ProgramMaintenance()
 {
     orrery::CMaintenance maintenance(Machine().registry, Modules(), Backups(), WindowsUI());
     maintenance.SetConfirmRemove(Options().ConfirmRemove);
+    maintenance.SetMissingDllReader([](const std::string& path) { return orrery::MissingDllNames(Machine(), path); });
     return maintenance;
 }
 

@@ -96,4 +96,17 @@ bool CollectDependencies(CPlatform& platform, const std::string& filePath, CDepe
     return true;
 }
 
+std::vector<std::string> MissingDllNames(CPlatform& platform, const std::string& filePath)
+{
+    CDependencyList list;
+    std::vector<std::string> names;
+    if (!CollectDependencies(platform, filePath, list))
+        return names;
+    for (std::size_t index = 0; index < list.size(); ++index) {
+        if (!list[index].IsFound())
+            names.push_back(list[index].GetDisplayName());
+    }
+    return names;
+}
+
 }  // namespace orrery

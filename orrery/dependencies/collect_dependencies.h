@@ -6,6 +6,7 @@
 #include "orrery/platform/platform.h"
 
 #include <string>
+#include <vector>
 
 namespace orrery {
 
@@ -20,5 +21,10 @@ namespace orrery {
 // False when filePath cannot be opened and mapped (nothing is appended);
 // true otherwise, also for a file that is not an image.
 bool CollectDependencies(CPlatform& platform, const std::string& filePath, CDependencyList& list);
+
+// The names of the DLLs reached from filePath that are not found, in walk
+// order, as their importers write them; empty when none is missing or the
+// file cannot be read.
+std::vector<std::string> MissingDllNames(CPlatform& platform, const std::string& filePath);
 
 }  // namespace orrery

@@ -13,12 +13,12 @@ CMaintenance::CMaintenance(CRegistry& registry, CModules& modules, CBackupFolder
 
 bool CMaintenance::RegisterServerFile(const std::string& path, bool releaseNow)
 {
-    return orrery::RegisterServerFile(m_modules, m_ui, path, releaseNow);
+    return orrery::RegisterServerFile(m_modules, m_ui, path, releaseNow, m_missingDlls);
 }
 
 bool CMaintenance::UnregisterServerFile(const std::string& path)
 {
-    return orrery::UnregisterServerFile(m_modules, m_ui, path);
+    return orrery::UnregisterServerFile(m_modules, m_ui, path, m_missingDlls);
 }
 
 long CMaintenance::DeleteRegistryTree(RegKey parent, const std::string& subkey)
@@ -28,7 +28,7 @@ long CMaintenance::DeleteRegistryTree(RegKey parent, const std::string& subkey)
 
 bool CMaintenance::Unregister(CComObject& record)
 {
-    return UnregisterRecordServer(m_modules, m_ui, record.GetFilePath(), record.GetProgID());
+    return UnregisterRecordServer(m_modules, m_ui, record.GetFilePath(), record.GetProgID(), m_missingDlls);
 }
 
 bool CMaintenance::RemoveFromRegistry(CComObject& record, const std::string& appId, std::string* report)

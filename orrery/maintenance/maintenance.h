@@ -8,11 +8,13 @@
 #include "orrery/catalogue/com_object.h"
 #include "orrery/catalogue/record_maintenance.h"
 #include "orrery/maintenance/maintenance_ui.h"
+#include "orrery/maintenance/self_registration.h"
 #include "orrery/platform/backup_folder.h"
 #include "orrery/platform/modules.h"
 #include "orrery/platform/registry.h"
 
 #include <string>
+#include <utility>
 
 namespace orrery {
 
@@ -23,6 +25,9 @@ public:
     // Show the removal report after a successful removal (the ConfirmRemove
     // option); on by default.
     void SetConfirmRemove(bool confirm) { m_confirmRemove = confirm; }
+    // Names the missing DLLs of a server that could not be loaded; none by
+    // default.
+    void SetMissingDllReader(MissingDllReader reader) { m_missingDlls = std::move(reader); }
 
     // See self_registration.h.
     bool RegisterServerFile(const std::string& path, bool releaseNow);
@@ -45,6 +50,7 @@ private:
     CBackupFolder& m_backups;
     CMaintenanceUI& m_ui;
     bool m_confirmRemove = true;
+    MissingDllReader m_missingDlls;
 };
 
 }  // namespace orrery

@@ -13,6 +13,7 @@ namespace {
 const std::uint32_t kAccessDeniedHresult = 0x80070005u;  // E_ACCESSDENIED
 const std::uint32_t kSelfRegTypeLib = 0x80040200u;       // SELFREG_E_TYPELIB
 const std::uint32_t kSelfRegClass = 0x80040201u;         // SELFREG_E_CLASS
+const unsigned long kModuleNotFound = 126;               // ERROR_MOD_NOT_FOUND
 
 // The outcome of loading a server and calling one entry point. The module
 // stays loaded (when it loaded) until the caller releases it.
@@ -39,12 +40,23 @@ CServerCall CallServer(CModules& modules, const std::string& path, const char* e
     return call;
 }
 
-// "\n\n" and why the system could not load the file.
-std::string LoadFailureReason(CModules& modules, unsigned long error)
+// "\n\n" and why the system could not load the file at path; for a module
+// that was not found, the DLLs it needs that are missing.
+std::string LoadFailureReason(CModules& modules, unsigned long error, const std::string& path,
+                              const MissingDllReader& missingDlls)
 {
     std::string text = modules.ErrorText(error);
     std::string code = "(error " + std::to_string(error) + ")";
-    return "\n\n" + (text.empty() ? "Windows " + code + "." : text + " " + code);
+    std::string reason = "\n\n" + (text.empty() ? "Windows " + code + "." : text + " " + code);
+    if (error != kModuleNotFound || !missingDlls)
+        return reason;
+    std::vector<std::string> names = missingDlls(path);
+    if (names.empty())
+        return reason;
+    reason += "\n\nThese DLLs it needs were not found:";
+    for (const std::string& name : names)
+        reason += "\n" + name;
+    return reason;
 }
 
 // "<entry> failed with error 0x...." and its meaning on the next line; the
@@ -77,14 +89,15 @@ struct CFileOperation {
 };
 
 bool RunFileOperation(CModules& modules, CMaintenanceUI& ui, const std::string& path,
-                      bool releaseNow, const CFileOperation& operation)
+                      bool releaseNow, const CFileOperation& operation,
+                      const MissingDllReader& missingDlls)
 {
     CWaitScope wait(ui);
     CServerCall call = CallServer(modules, path, operation.entryName);
     wait.Done();
     if (!call.Loaded()) {
         ui.ShowMessage("Failed to load " + path + " in order to " + operation.purpose + "." +
-                       LoadFailureReason(modules, call.loadError));
+                       LoadFailureReason(modules, call.loadError, path, missingDlls));
         return false;
     }
     if (!call.found)
@@ -122,29 +135,30 @@ std::string HresultMeaning(CModules& modules, Hresult code)
 }
 
 bool RegisterServerFile(CModules& modules, CMaintenanceUI& ui, const std::string& path,
-                        bool releaseNow)
+                        bool releaseNow, const MissingDllReader& missingDlls)
 {
     static const CFileOperation kRegister = {kRegisterEntryPoint, "register it",
                                              "Registered Successfully !"};
-    return RunFileOperation(modules, ui, path, releaseNow, kRegister);
+    return RunFileOperation(modules, ui, path, releaseNow, kRegister, missingDlls);
 }
 
-bool UnregisterServerFile(CModules& modules, CMaintenanceUI& ui, const std::string& path)
+bool UnregisterServerFile(CModules& modules, CMaintenanceUI& ui, const std::string& path,
+                          const MissingDllReader& missingDlls)
 {
     static const CFileOperation kUnregister = {kUnregisterEntryPoint, "unregister it",
                                                "Unregistered Successfully !"};
-    return RunFileOperation(modules, ui, path, true, kUnregister);
+    return RunFileOperation(modules, ui, path, true, kUnregister, missingDlls);
 }
 
 bool UnregisterRecordServer(CModules& modules, CMaintenanceUI& ui, const std::string& path,
-                            const std::string& name)
+                            const std::string& name, const MissingDllReader& missingDlls)
 {
     CWaitScope wait(ui);
     CServerCall call = CallServer(modules, path, kUnregisterEntryPoint);
     if (!call.Loaded()) {
         wait.Done();
         ui.ShowMessage("Failed to load " + path + " in order to Unregister " + name +
-                       LoadFailureReason(modules, call.loadError));
+                       LoadFailureReason(modules, call.loadError, path, missingDlls));
         return false;
     }
     ReleaseLibraryLater(modules, call.module);

@@ -139,6 +139,8 @@ TEST(CommandLineMaintenance, FailuresAreToldWithTheirReason)
     std::string broken = Upper(TestServerPath(kMissingImportServer));
     run = RunOrrery("-R " + broken);
     EXPECT_EQ(0u, run.message.find("Failed to load " + broken + " in order to register it.\n\n")) << run.message;
+    EXPECT_NE(std::string::npos, Upper(run.message).find("THESE DLLS IT NEEDS WERE NOT FOUND:\nORRERY_ABSENT_DEPENDENCY.DLL"))
+        << "the DLL it imports and that is nowhere: " << run.message;
     EXPECT_TRUE(run.ended);
 }
 

@@ -46,6 +46,22 @@ TEST_F(CollectDependenciesTest, ChainWithAMissingEndIsListedDepthFirst)
     EXPECT_EQ((Lines{Missing("chain_c.dll")}), Walk(kApp + "\\chain_b.dll"));
 }
 
+// What a server that cannot load misses: every DLL of the walk that is not
+// found, directly imported or further down, once, as its first importer in
+// the depth-first walk writes it.
+TEST_F(CollectDependenciesTest, MissingDllNamesAreTheWalksMissingDlls)
+{
+    machine.files.AddFileContents(kApp + "\\server.dll", CImageBuilder({"here.dll", "Gone.dll"}).Bytes());
+    machine.files.AddFileContents(kApp + "\\here.dll", CImageBuilder({"deeper.dll", "gone.DLL"}).Bytes());
+    EXPECT_EQ((Lines{"deeper.dll", "gone.DLL"}), MissingDllNames(machine.Get(), kApp + "\\server.dll"));
+    EXPECT_EQ((Lines{"deeper.dll", "gone.DLL"}), MissingDllNames(machine.Get(), kApp + "\\here.dll"));
+    machine.files.AddFileContents(kApp + "\\complete.dll", CImageBuilder({"here.dll"}).Bytes());
+    machine.files.AddFileContents(kApp + "\\deeper.dll", CImageBuilder({}).Bytes());
+    machine.files.AddFileContents(kApp + "\\gone.dll", CImageBuilder({}).Bytes());
+    EXPECT_TRUE(MissingDllNames(machine.Get(), kApp + "\\complete.dll").empty());
+    EXPECT_TRUE(MissingDllNames(machine.Get(), kApp + "\\absent.dll").empty()) << "a file that is not there";
+}
+
 TEST_F(CollectDependenciesTest, DiscoveryOrderPutsEachDllRightAfterItsFirstImporter)
 {
     // root imports x and y; x imports z and y; y imports z.

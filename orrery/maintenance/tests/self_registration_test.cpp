@@ -109,6 +109,46 @@ TEST_F(SelfRegistrationTest, AServerThatCannotLoadSaysWhy)
     EXPECT_EQ(0, ui.waiting);
 }
 
+// A module the system did not find is, more often than not, a DLL the
+// server imports: the message names the missing ones when it knows them.
+TEST_F(SelfRegistrationTest, AServerThatCannotLoadNamesTheDllsItMisses)
+{
+    CModuleFixture missingImport;
+    missingImport.loadError = 126;
+    modules.AddModule("C:\\needs\\missing.dll", missingImport);
+    CModuleFixture badImage;
+    badImage.loadError = 193;
+    modules.AddModule("C:\\bad\\image.dll", badImage);
+    modules.SetErrorText(126, "Module not found.");
+    modules.SetErrorText(193, "Bad EXE format.");
+    std::vector<std::string> asked;
+    MissingDllReader reader = [&asked](const std::string& path) {
+        asked.push_back(path);
+        return path == "C:\\needs\\missing.dll" ? std::vector<std::string>{"absent.dll", "GONE.DLL"}
+                                                  : std::vector<std::string>();
+    };
+
+    EXPECT_FALSE(RegisterServerFile(modules, ui, "C:\\needs\\missing.dll", true, reader));
+    EXPECT_FALSE(UnregisterServerFile(modules, ui, "C:\\not\\there.dll", reader));
+    EXPECT_FALSE(RegisterServerFile(modules, ui, "C:\\bad\\image.dll", true, reader));
+    EXPECT_FALSE(UnregisterRecordServer(modules, ui, "C:\\needs\\missing.dll", "Needs.Missing", reader));
+    ASSERT_EQ(4u, Messages().size());
+    EXPECT_EQ("Failed to load C:\\needs\\missing.dll in order to register it.\n\nModule not found. (error 126)"
+              "\n\nThese DLLs it needs were not found:\nabsent.dll\nGONE.DLL",
+              Messages()[0]);
+    EXPECT_EQ("Failed to load C:\\not\\there.dll in order to unregister it.\n\nModule not found. (error 126)",
+              Messages()[1])
+        << "nothing more is known of a file that is not there";
+    EXPECT_EQ("Failed to load C:\\bad\\image.dll in order to register it.\n\nBad EXE format. (error 193)",
+              Messages()[2]);
+    EXPECT_EQ("Failed to load C:\\needs\\missing.dll in order to Unregister Needs.Missing\n\nModule not found. "
+              "(error 126)\n\nThese DLLs it needs were not found:\nabsent.dll\nGONE.DLL",
+              Messages()[3]);
+    EXPECT_EQ((std::vector<std::string>{"C:\\needs\\missing.dll", "C:\\not\\there.dll", "C:\\needs\\missing.dll"}),
+              asked)
+        << "asked only when a module was not found";
+}
+
 TEST_F(SelfRegistrationTest, AServerWithoutEntryPointsIsNotRegisteredButReleased)
 {
     modules.AddModule(kServer, CModuleFixture());

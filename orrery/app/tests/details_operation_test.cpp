@@ -9,6 +9,7 @@
 #include "orrery/app/details_operation.h"
 #include "orrery/app/file_details_dlg.h"
 #include "orrery/app/program_state.h"
+#include "orrery/tests/console_program.h"
 #include "orrery/tests/servers/details_server_ids.h"
 #include "orrery/tests/servers/test_servers.h"
 
@@ -32,36 +33,8 @@ std::string UpperCase(std::string text)
 // Runs a console program and returns what it wrote to its output.
 std::string RunAndRead(const std::string& commandLine)
 {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return "<no pipe>";
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process = {};
-    std::string line = commandLine;
-    BOOL started = ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                                    &startup, &process);
-    ::CloseHandle(writeEnd);
-    std::string output;
-    if (started) {
-        char buffer[4096];
-        DWORD read = 0;
-        while (::ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
-            output.append(buffer, read);
-        ::WaitForSingleObject(process.hProcess, 30000);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    } else {
-        output = "<not started>";
-    }
-    ::CloseHandle(readEnd);
-    return output;
+    CConsoleRun run = RunConsoleProgram(commandLine, true, 30000);
+    return run.started ? run.output : "<not started>";
 }
 
 std::string RegQuery(const std::string& key, const std::string& value)

@@ -2,6 +2,7 @@
 // own Wine prefix: its boxes answered, its main window closed when it comes
 // up, and the registry read back with reg.exe afterwards.
 #include "orrery/app/tests/box_answerer.h"
+#include "orrery/tests/console_program.h"
 #include "orrery/tests/servers/test_servers.h"
 
 #include <gtest/gtest.h>
@@ -51,36 +52,10 @@ BOOL CALLBACK OnWindow(HWND window, LPARAM data)
 // Runs a command line and returns what it wrote to its standard output.
 std::string Output(const std::string& commandLine, DWORD* exitCode = nullptr)
 {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    ::CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION process = {};
-    std::string line = commandLine;
-    BOOL started = ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                                    &startup, &process);
-    ::CloseHandle(writeEnd);
-    std::string output;
-    char buffer[4096];
-    DWORD read = 0;
-    while (started && ::ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        output.append(buffer, read);
-    ::CloseHandle(readEnd);
-    if (started) {
-        ::WaitForSingleObject(process.hProcess, 30000);
-        if (exitCode)
-            ::GetExitCodeProcess(process.hProcess, exitCode);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
-    return output;
+    CConsoleRun run = RunConsoleProgram(commandLine, true, 30000);
+    if (exitCode)
+        *exitCode = run.exitCode;
+    return run.output;
 }
 
 std::string OrreryPath()

@@ -3,6 +3,7 @@
 // before and after differs exactly by the keys the class owns, hostile
 // values never reach beyond the class, and importing the backup with
 // "reg import" gives back the very export taken before.
+#include "orrery/tests/console_program.h"
 #include "orrery/tests/servers/test_servers.h"
 
 #include <gtest/gtest.h>
@@ -16,43 +17,10 @@
 
 namespace {
 
-struct CProcessResult {
-    DWORD exitCode = 0xffffffff;
-    std::string output;
-};
-
 // Runs a command line with its standard output read into the result.
-CProcessResult RunCommand(const std::string& commandLine)
+CConsoleRun RunCommand(const std::string& commandLine)
 {
-    CProcessResult result;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return result;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION process = {};
-    std::string line = commandLine;
-    BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-    CloseHandle(writeEnd);
-    if (started) {
-        char buffer[4096];
-        DWORD read = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read)
-            result.output.append(buffer, read);
-        WaitForSingleObject(process.hProcess, 60000);
-        GetExitCodeProcess(process.hProcess, &result.exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    CloseHandle(readEnd);
-    return result;
+    return RunConsoleProgram(commandLine, false);
 }
 
 std::string ReadWholeFile(const std::string& path)
@@ -81,7 +49,7 @@ std::string ExportClasses()
 {
     std::string file = TempFile("orrery-classes.reg");
     DeleteFileA(file.c_str());
-    CProcessResult exported = RunCommand("reg export HKEY_CLASSES_ROOT \"" + file + "\" /y");
+    CConsoleRun exported = RunCommand("reg export HKEY_CLASSES_ROOT \"" + file + "\" /y");
     EXPECT_EQ(0u, exported.exitCode);
     std::string bytes = ReadWholeFile(file);
     EXPECT_GT(bytes.size(), 1000u);
@@ -165,7 +133,7 @@ protected:
 
     void CallServer(const char* entryName) { EXPECT_EQ(S_OK, CallTestServer(kSelfRegisteringServer, entryName)); }
 
-    static CProcessResult Remove(const std::string& clsid, bool appId = false)
+    static CConsoleRun Remove(const std::string& clsid, bool appId = false)
     {
         return RunCommand("\"" + ProgramFolder() + "\\catalogue-dump.exe\" " + (appId ? "--remove-appid " : "--remove ") +
                    clsid);
@@ -186,7 +154,7 @@ protected:
 TEST_F(LiveRemovalTest, RemovesExactlyTheClassKeysAndTheBackupRestoresTheExport)
 {
     std::string before = ExportClasses();
-    CProcessResult removal = Remove(TEST_CONTROL_CLSID);
+    CConsoleRun removal = Remove(TEST_CONTROL_CLSID);
     EXPECT_EQ(0u, removal.exitCode) << removal.output;
     EXPECT_EQ(0u, removal.output.find("------------------------------------------\n"
                                       "ProgID: " TEST_CONTROL_PROGID "\n"
@@ -201,7 +169,7 @@ TEST_F(LiveRemovalTest, RemovesExactlyTheClassKeysAndTheBackupRestoresTheExport)
     ASSERT_NE("", backup) << removal.output;
     EXPECT_NE(std::string::npos, backup.find("\\Tarnwick\\Orrery\\Backups\\" TEST_CONTROL_PROGID "-"));
     EXPECT_EQ(0u, ReadWholeFile(backup).find("REGEDIT4\r\n"));
-    CProcessResult imported = RunCommand("reg import \"" + backup + "\"");
+    CConsoleRun imported = RunCommand("reg import \"" + backup + "\"");
     ASSERT_EQ(0u, imported.exitCode);
     EXPECT_TRUE(before == ExportClasses()) << "the import restores the export byte for byte";
 }
@@ -219,7 +187,7 @@ TEST_F(LiveRemovalTest, HostileProgIdAndTypeLibValuesNeverReachBeyondTheClass)
     SetText("CLSID\\" + second, "AppID", "CLSID");
 
     std::string before = ExportClasses();
-    CProcessResult removal = Remove(first);
+    CConsoleRun removal = Remove(first);
     EXPECT_EQ(0u, removal.exitCode);
     EXPECT_NE(std::string::npos,
               removal.output.find("ProgID: CLSID (kept: it names a key shared by the whole machine)\n"));
@@ -238,7 +206,7 @@ TEST_F(LiveRemovalTest, HostileProgIdAndTypeLibValuesNeverReachBeyondTheClass)
 
 TEST_F(LiveRemovalTest, AnAppIdIsKeptOnNoAndRemovedOnYes)
 {
-    CProcessResult removal = Remove(TEST_EXE_CLSID);
+    CConsoleRun removal = Remove(TEST_EXE_CLSID);
     EXPECT_EQ(0u, removal.exitCode);
     EXPECT_NE(std::string::npos, removal.output.find("AppID: " TEST_APPID " (kept: you chose to keep it)\n"));
     EXPECT_FALSE(ClassKeyExists("CLSID\\" TEST_EXE_CLSID));
@@ -256,7 +224,7 @@ TEST_F(LiveRemovalTest, AClassKeyThatIsNotAGuidStaysAndTheExitCodeSaysSo)
 {
     SetText("CLSID\\OrreryNotAGuid\\ProgID", nullptr, "Orrery.NotAGuid");
     SetText("CLSID\\OrreryNotAGuid\\InprocServer32", nullptr, "C:\\gone\\odd.dll");
-    CProcessResult removal = Remove("OrreryNotAGuid");
+    CConsoleRun removal = Remove("OrreryNotAGuid");
     EXPECT_EQ(1u, removal.exitCode);
     EXPECT_NE(std::string::npos,
               removal.output.find("CLSID: OrreryNotAGuid (kept: it is not a class identifier in braces)\n"));

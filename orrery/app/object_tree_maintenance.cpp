@@ -3,38 +3,14 @@
 #include "orrery/app/object_tree.h"
 
 #include "orrery/app/maintenance_windows.h"
+#include "orrery/framework/file_dialog.h"
 #include "orrery/framework/frame_wnd.h"
 #include "orrery/framework/win_app.h"
-
-#include <commdlg.h>
 
 namespace {
 
 const char kRegisterTitle[] = "Register ActiveX Control or DLL Server";
 const char kServerFilter[] = "OCX or DLL Files(*.OCX,*.DLL)\0*.OCX;*.DLL\0";
-
-// The open-file dialog of the Register command, starting in the system
-// folder; false when the user cancelled.
-bool ChooseServerFile(HWND owner, std::string* path)
-{
-    char file[MAX_PATH] = "";
-    char systemFolder[MAX_PATH] = "";
-    ::GetSystemDirectoryA(systemFolder, MAX_PATH);
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = kServerFilter;
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = MAX_PATH - 1;
-    dialog.lpstrInitialDir = systemFolder;
-    dialog.lpstrTitle = kRegisterTitle;
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!::GetOpenFileNameA(&dialog))
-        return false;
-    *path = file;
-    return true;
-}
 
 } // namespace
 
@@ -42,8 +18,8 @@ void CObjectTree::OnRegister()
 {
     CWinApp* app = CWinApp::Get();
     HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : ::GetAncestor(m_hWnd, GA_ROOT);
-    std::string path;
-    if (!ChooseServerFile(owner, &path))
+    std::string path = AskForExistingFile(owner, kRegisterTitle, kServerFilter);
+    if (path.empty())
         return;
     if (RegisterServerFile(path, false))
         RefreshCatalogue(true, nullptr);

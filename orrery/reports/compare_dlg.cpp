@@ -3,11 +3,10 @@
 #include "orrery/app/control_adapters.h"
 #include "orrery/app/help.h"
 #include "orrery/app/program_state.h"
+#include "orrery/framework/file_dialog.h"
 #include "orrery/framework/frame_wnd.h"
 #include "orrery/framework/win_app.h"
 #include "orrery/res/resource.h"
-
-#include <commdlg.h>
 
 namespace {
 
@@ -21,7 +20,6 @@ int ImageOf(orrery::CompareRowKind kind)
     return kind == orrery::CompareRowKind::SameVersion ? 1 : 2;
 }
 const char kFilter[] = "COM Files(*.OCX,*.DLL, *.EXE)\0*.OCX;*.DLL;*.EXE\0";
-const DWORD kPathCharacters = 259;
 
 } // namespace
 
@@ -112,20 +110,5 @@ void CCompareDlg::OnHelp()
 
 std::string ChooseComparedFile(HWND owner)
 {
-    char systemDirectory[MAX_PATH] = "";
-    ::GetSystemDirectoryA(systemDirectory, sizeof systemDirectory);
-    char path[kPathCharacters + 1] = "";
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = kFilter;
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = kPathCharacters;
-    dialog.lpstrInitialDir = systemDirectory;
-    dialog.lpstrTitle = "Compared COM File";
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!::GetOpenFileNameA(&dialog))
-        return std::string();
-    return path;
+    return AskForExistingFile(owner, "Compared COM File", kFilter);
 }

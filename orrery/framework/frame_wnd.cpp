@@ -105,24 +105,31 @@ void CFrameWnd::ActivateNeighbour(int step)
     SetActiveView(m_viewOrder[(index + step + count) % count]);
 }
 
-bool CFrameWnd::RouteCmdMsg(UINT id)
+namespace {
+
+// Offers a command along the route: the active view (if there is one), the
+// frame, the application; true as soon as one of them answers for it.
+template <typename Ask>
+bool OfferAlongRoute(CCmdTarget* activeView, CCmdTarget& frame, Ask ask)
 {
-    if (m_activeView && m_activeView->OnCmdMsg(id))
+    if (activeView && ask(*activeView))
         return true;
-    if (OnCmdMsg(id))
+    if (ask(frame))
         return true;
     CWinApp* app = CWinApp::Get();
-    return app && app->OnCmdMsg(id);
+    return app && ask(*app);
+}
+
+} // namespace
+
+bool CFrameWnd::RouteCmdMsg(UINT id)
+{
+    return OfferAlongRoute(m_activeView, *this, [id](CCmdTarget& target) { return target.OnCmdMsg(id); });
 }
 
 bool CFrameWnd::RouteUpdateCmdUI(CCmdUI& ui)
 {
-    if (m_activeView && m_activeView->OnUpdateCmdUI(ui))
-        return true;
-    if (OnUpdateCmdUI(ui))
-        return true;
-    CWinApp* app = CWinApp::Get();
-    return app && app->OnUpdateCmdUI(ui);
+    return OfferAlongRoute(m_activeView, *this, [&ui](CCmdTarget& target) { return target.OnUpdateCmdUI(ui); });
 }
 
 bool CFrameWnd::IsCommandEnabled(UINT id)

@@ -54,10 +54,7 @@ public:
 
     CByteView Bytes() const override
     {
-        CByteView view;
-        view.data = m_contents->data();
-        view.size = m_contents->size();
-        return view;
+        return CByteView{m_contents->data(), m_contents->size()};
     }
 
 private:

@@ -21,10 +21,7 @@ public:
 
     CByteView Bytes() const override
     {
-        CByteView view;
-        view.data = static_cast<const unsigned char*>(m_bytes);
-        view.size = m_size;
-        return view;
+        return CByteView{static_cast<const unsigned char*>(m_bytes), m_size};
     }
 
 private:
@@ -38,10 +35,7 @@ public:
 
     CByteView Bytes() const override
     {
-        CByteView view;
-        view.data = m_bytes.data();
-        view.size = m_bytes.size();
-        return view;
+        return CByteView{m_bytes.data(), m_bytes.size()};
     }
 
 private:

@@ -28,10 +28,7 @@ public:
 
     CByteView Bytes() const override
     {
-        CByteView view;
-        view.data = static_cast<const unsigned char*>(m_bytes);
-        view.size = m_size;
-        return view;
+        return CByteView{static_cast<const unsigned char*>(m_bytes), m_size};
     }
 
 private:

@@ -78,14 +78,16 @@ def check_comma_delimited(directory):
 
 
 def whole_pages(directory, pages):
-    """Writes each expected page whole, the shared head before its own file,
-    into pages."""
-    with open(os.path.join(directory, "page_head.htm"), "rb") as head_file:
-        head = head_file.read()
+    """Writes each expected page whole, its own file between the shared head
+    and foot, into pages."""
+    shared = {}
+    for part in ("page_head.htm", "page_foot.htm"):
+        with open(os.path.join(directory, part), "rb") as part_file:
+            shared[part] = part_file.read()
     for name in os.listdir(directory):
-        if name.endswith(".htm") and name != "page_head.htm":
+        if name.endswith(".htm") and name not in shared:
             with open(os.path.join(directory, name), "rb") as body, open(os.path.join(pages, name), "wb") as page:
-                page.write(head + body.read())
+                page.write(shared["page_head.htm"] + body.read() + shared["page_foot.htm"])
 
 
 def main():

@@ -125,7 +125,9 @@ std::string ReadExpectedFile(const std::string& name)
 std::string ReadExpected(const std::string& name)
 {
     bool page = name.size() > 4 && name.compare(name.size() - 4, 4, ".htm") == 0;
-    return (page ? ReadExpectedFile(kExpectedPageHead) : std::string()) + ReadExpectedFile(name);
+    if (!page)
+        return ReadExpectedFile(name);
+    return ReadExpectedFile(kExpectedPageHead) + ReadExpectedFile(name) + ReadExpectedFile(kExpectedPageFoot);
 }
 
 }  // namespace orrery

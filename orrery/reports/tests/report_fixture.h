@@ -63,11 +63,13 @@ public:
 // The DLLs of the sample's two found servers.
 void AddSampleDependencies(CFixedEnvironment& environment);
 
-// The bytes of an expected report in tests/expected; for a page, the
-// shared head and then the page's own file.
+// The bytes of an expected report in tests/expected; for a page, its own
+// file between the shared head and foot.
 std::string ReadExpected(const std::string& name);
-// The head every expected page shares (title, picture, computer and date);
-// each expected .htm file holds the rest of its page.
+// The head every expected page shares (title, picture, computer and date)
+// and its foot (the program's link); each expected .htm file holds the part
+// between them.
 const char kExpectedPageHead[] = "page_head.htm";
+const char kExpectedPageFoot[] = "page_foot.htm";
 
 }  // namespace orrery

@@ -1,6 +1,7 @@
 #include "orrery/reports/file_compare.h"
 
 #include "orrery/platform/memory_platform.h"
+#include "orrery/reports/tests/compared_labels.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,6 @@ const char kGaugeCopy[] = "C:\\Backup\\gauge.ocx";
 const char kGaugeNew[] = "C:\\Program Files\\Gauge 2\\gauge.ocx";
 const char kPlain[] = "C:\\Windows\\System32\\plain.dll";
 const char kPlainCopy[] = "C:\\Backup\\plain.dll";
-
-const std::vector<std::string> kComparedLabels = {
-    "File Size", "Created", "Last Modified", "Accessed", "File Description", "Company Name",
-    "File Version", "Internal Name", "Legal Copyright", "Original Filename", "Product Name",
-    "Product Version"};
 
 CFileEntry Entry(std::uint64_t size, int year)
 {
@@ -80,6 +76,18 @@ protected:
         return kinds;
     }
 
+    // The values of the rows (or of those that differ), "first | second",
+    // one line each.
+    static std::string Values(const CFileComparison& comparison, bool differingOnly = false)
+    {
+        std::string values;
+        for (const CCompareRow& row : comparison.rows) {
+            if (!differingOnly || row.first != row.second)
+                values += row.first + " | " + row.second + "\n";
+        }
+        return values;
+    }
+
     // The labels of the rows whose values differ.
     static std::vector<std::string> Differing(const CFileComparison& comparison)
     {
@@ -101,12 +109,19 @@ TEST_F(FileCompareTest, AFileComparedWithItselfIsIdenticalInTwelveRows)
     EXPECT_EQ("FFFFVVVVVVVV", Kinds(comparison));
     EXPECT_TRUE(comparison.identical);
     EXPECT_STREQ("Files have identical attributes.", ComparisonVerdict(comparison));
-    EXPECT_EQ("12345 Bytes", comparison.rows[0].first);
-    EXPECT_EQ("03/04/04 05:06:07", comparison.rows[1].second);
-    EXPECT_EQ("06/07/04 08:09:10", comparison.rows[2].first);
-    EXPECT_EQ("01/02/05", comparison.rows[3].first);
-    EXPECT_EQ("Gauge Control", comparison.rows[4].first);
-    EXPECT_EQ("1.0", comparison.rows[11].second);
+    EXPECT_EQ("12345 Bytes | 12345 Bytes\n"
+              "03/04/04 05:06:07 | 03/04/04 05:06:07\n"
+              "06/07/04 08:09:10 | 06/07/04 08:09:10\n"
+              "01/02/05 | 01/02/05\n"
+              "Gauge Control | Gauge Control\n"
+              "Tarnwick | Tarnwick\n"
+              "1.0.0.7 | 1.0.0.7\n"
+              "gauge | gauge\n"
+              "(c) Tarnwick | (c) Tarnwick\n"
+              "gauge.ocx | gauge.ocx\n"
+              "Orrery Samples | Orrery Samples\n"
+              "1.0 | 1.0\n",
+              Values(comparison));
 }
 
 TEST_F(FileCompareTest, TwoCopiesOfOneFileCompareAsIdentical)
@@ -125,11 +140,13 @@ TEST_F(FileCompareTest, DifferingValuesAreMarkedRowByRowAndCaseCounts)
                                         "Company Name", "File Version"}),
               Differing(comparison));
     EXPECT_EQ("DDDDVDDVVVVV", Kinds(comparison));
-    EXPECT_EQ("12345 Bytes", comparison.rows[0].first);
-    EXPECT_EQ("23456 Bytes", comparison.rows[0].second);
-    EXPECT_EQ("Tarnwick", comparison.rows[5].first);
-    EXPECT_EQ("tarnwick", comparison.rows[5].second);
-    EXPECT_EQ("1.0.0.9", comparison.rows[6].second);
+    EXPECT_EQ("12345 Bytes | 23456 Bytes\n"
+              "03/04/04 05:06:07 | 03/04/06 05:06:07\n"
+              "06/07/04 08:09:10 | 06/07/06 08:09:10\n"
+              "01/02/05 | 01/02/07\n"
+              "Tarnwick | tarnwick\n"
+              "1.0.0.7 | 1.0.0.9\n",
+              Values(comparison, true));
 }
 
 TEST_F(FileCompareTest, FilesWithoutVersionResourcesAgreeOnEmptyVersionRows)

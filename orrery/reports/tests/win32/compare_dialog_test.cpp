@@ -2,6 +2,7 @@
 #include "orrery/platform/memory_platform.h"
 #include "orrery/reports/compare_command.h"
 #include "orrery/reports/compare_dlg.h"
+#include "orrery/reports/tests/compared_labels.h"
 #include "orrery/reports/tests/win32/window_driver.h"
 #include "orrery/res/resource.h"
 
@@ -19,11 +20,6 @@ const char kCaption[] = "Compare COM Files";
 const char kNotSelected[] = "Second File was not selected yet.";
 const char kIdentical[] = "Files have identical attributes.";
 const char kDifferent[] = "Files have differnet attributes.";
-
-const std::vector<std::string> kLabels = {
-    "File Size", "Created", "Last Modified", "Accessed", "File Description", "Company Name",
-    "File Version", "Internal Name", "Legal Copyright", "Original Filename", "Product Name",
-    "Product Version"};
 
 std::vector<std::string> Column(const std::vector<ListRow>& rows, size_t column)
 {
@@ -111,7 +107,7 @@ TEST_F(CompareDialogTest, EachComparisonReplacesTheTwelveRowsAndTheVerdict)
 
     dialog.CompareWith("C:\\lib\\gauge.ocx");
     std::vector<ListRow> rows = ListViewRows(List(window), 3);
-    EXPECT_EQ(kLabels, Column(rows, 0));
+    EXPECT_EQ(kComparedLabels, Column(rows, 0));
     EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1}), Images(rows));
     EXPECT_EQ(Column(rows, 1), Column(rows, 2));
     EXPECT_EQ("4096 Bytes", rows[0].cells[1]);
@@ -122,7 +118,7 @@ TEST_F(CompareDialogTest, EachComparisonReplacesTheTwelveRowsAndTheVerdict)
     dialog.CompareWith("C:\\old\\gauge.ocx");
     rows = ListViewRows(List(window), 3);
     ASSERT_EQ(12u, rows.size());
-    EXPECT_EQ(kLabels, Column(rows, 0));
+    EXPECT_EQ(kComparedLabels, Column(rows, 0));
     EXPECT_EQ((std::vector<int>{2, 2, 2, 2, 2, 1, 2, 1, 1, 1, 1, 1}), Images(rows));
     EXPECT_EQ("2048 Bytes", rows[0].cells[2]);
     EXPECT_EQ("", rows[4].cells[2]);
@@ -231,7 +227,7 @@ TEST(CompareDialogOnRealFiles, BrowsingForTheSameFileShowsIdenticalAttributes)
     EXPECT_EQ(kIdentical, run.verdict);
     EXPECT_EQ(file, run.secondFile);
     ASSERT_EQ(12u, run.rows.size());
-    EXPECT_EQ(kLabels, Column(run.rows, 0));
+    EXPECT_EQ(kComparedLabels, Column(run.rows, 0));
     EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1}), Images(run.rows));
     EXPECT_NE("", run.rows[0].cells[1]);
     EXPECT_NE("", run.rows[6].cells[1]) << "Wine's DLLs carry a file version";
@@ -254,7 +250,7 @@ TEST(CompareDialogOnRealFiles, BrowsingForAnotherFileMarksTheRowsThatDiffer)
     ASSERT_TRUE(run.opened);
     EXPECT_EQ(kDifferent, run.verdict);
     ASSERT_EQ(12u, run.rows.size());
-    EXPECT_EQ(kLabels, Column(run.rows, 0));
+    EXPECT_EQ(kComparedLabels, Column(run.rows, 0));
     std::vector<std::string> differing;
     for (const ListRow& row : run.rows) {
         EXPECT_EQ(row.cells[1] != row.cells[2] ? 2 : (row.cells[0] == "File Size" ||

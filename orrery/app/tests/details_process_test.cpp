@@ -63,6 +63,18 @@ private:
 
 const SIZE_T kTextOffset = 512;
 
+// Sends control the message with item (a structure that asks for a text)
+// placed in buffer, the text's room behind it; returns the text it got.
+template <typename Item>
+std::string RemoteItemText(CRemoteBuffer& buffer, HWND control, UINT message, WPARAM wp, Item item)
+{
+    item.pszText = buffer.At(kTextOffset);
+    item.cchTextMax = static_cast<int>(CRemoteBuffer::kSize - kTextOffset);
+    buffer.Write(0, &item, sizeof item);
+    ::SendMessageA(control, message, wp, reinterpret_cast<LPARAM>(buffer.At(0)));
+    return buffer.ReadText(kTextOffset);
+}
+
 std::string RemoteTabText(HWND tabs, int index)
 {
     CRemoteBuffer buffer(tabs);
@@ -70,11 +82,7 @@ std::string RemoteTabText(HWND tabs, int index)
         return "<no remote memory>";
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
-    item.pszText = buffer.At(kTextOffset);
-    item.cchTextMax = static_cast<int>(CRemoteBuffer::kSize - kTextOffset);
-    buffer.Write(0, &item, sizeof item);
-    ::SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(buffer.At(0)));
-    return buffer.ReadText(kTextOffset);
+    return RemoteItemText(buffer, tabs, TCM_GETITEMA, index, item);
 }
 
 // Each row of a two-column list as "label=value".
@@ -88,11 +96,7 @@ std::vector<std::string> RemoteListRows(HWND list)
         for (int column = 0; column < 2; ++column) {
             LVITEMA item = {};
             item.iSubItem = column;
-            item.pszText = buffer.At(kTextOffset);
-            item.cchTextMax = static_cast<int>(CRemoteBuffer::kSize - kTextOffset);
-            buffer.Write(0, &item, sizeof item);
-            ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(buffer.At(0)));
-            texts[column] = buffer.ReadText(kTextOffset);
+            texts[column] = RemoteItemText(buffer, list, LVM_GETITEMTEXTA, row, item);
         }
         rows.push_back(texts[0] + "=" + texts[1]);
     }

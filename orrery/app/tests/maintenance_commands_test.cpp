@@ -73,6 +73,17 @@ protected:
     }
 
     void Command(UINT id) { ::SendMessageA(Frame().GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // Unregisters the DLL server labelled label and returns the one window
+    // it showed (answered OK).
+    CSeenDialog UnregisterDllServer(const std::string& label)
+    {
+        Tree().SelectTab(orrery::CategoryDllServers);
+        Select(label);
+        CScriptedAnswers answers({{IDOK, nullptr}});
+        Command(ID_UNREGISTER);
+        EXPECT_EQ(1u, answers.Seen().size());
+        return answers.Seen().empty() ? CSeenDialog() : answers.Seen()[0];
+    }
     bool Listed(const std::string& label)
     {
         std::vector<std::string> labels = Labels();
@@ -194,30 +205,20 @@ TEST_F(MaintenanceCommandsTest, WithoutConfirmationTheRemovalShowsNothing)
 
 TEST_F(MaintenanceCommandsTest, UnregisteringShowsTheUnregisteredDialogAndDropsTheObject)
 {
-    Tree().SelectTab(orrery::CategoryDllServers);
-    Select("Orrery.Store.1");
-    CScriptedAnswers answers({{IDOK, nullptr}});
-    Command(ID_UNREGISTER);
-    ASSERT_EQ(1u, answers.Seen().size());
-    EXPECT_EQ("COM Control Unregistered", answers.Seen()[0].caption);
-    EXPECT_EQ("Unregistered Successfully !\nControl:\nOrrery.Store.1\nFile:\nC:\\lib\\store.dll",
-              answers.Seen()[0].text);
+    CSeenDialog told = UnregisterDllServer("Orrery.Store.1");
+    EXPECT_EQ("COM Control Unregistered", told.caption);
+    EXPECT_EQ("Unregistered Successfully !\nControl:\nOrrery.Store.1\nFile:\nC:\\lib\\store.dll", told.text);
     EXPECT_FALSE(Listed("Orrery.Store.1"));
     EXPECT_FALSE(Machine().registry.HasKey(std::string("CLSID\\") + kStore));
 }
 
 TEST_F(MaintenanceCommandsTest, AFailedUnregistrationSaysWhyAndKeepsTheObject)
 {
-    Tree().SelectTab(orrery::CategoryDllServers);
-    Select("Orrery.Refuser.1");
-    CScriptedAnswers answers({{IDOK, nullptr}});
-    Command(ID_UNREGISTER);
-    ASSERT_EQ(1u, answers.Seen().size());
-    EXPECT_EQ("Orrery", answers.Seen()[0].caption);
-    EXPECT_EQ(0u, answers.Seen()[0].text.find("C:\\lib\\refuser.dll\n\nDllUnregisterServer failed with error "
-                                              "0x80070005."));
-    EXPECT_NE(std::string::npos, answers.Seen()[0].text.find("Access denied: run Orrery as administrator"));
-    EXPECT_NE(std::string::npos, answers.Seen()[0].text.find("Can't Unregister Orrery.Refuser.1"));
+    CSeenDialog told = UnregisterDllServer("Orrery.Refuser.1");
+    EXPECT_EQ("Orrery", told.caption);
+    EXPECT_EQ(0u, told.text.find("C:\\lib\\refuser.dll\n\nDllUnregisterServer failed with error 0x80070005."));
+    EXPECT_NE(std::string::npos, told.text.find("Access denied: run Orrery as administrator"));
+    EXPECT_NE(std::string::npos, told.text.find("Can't Unregister Orrery.Refuser.1"));
     EXPECT_TRUE(Listed("Orrery.Refuser.1"));
 }
 

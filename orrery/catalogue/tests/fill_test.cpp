@@ -34,6 +34,20 @@ std::vector<RowKind> Repeat(std::initializer_list<std::pair<int, RowKind>> runs)
     return kinds;
 }
 
+// The registry tree record fills, rendered; every item is a key, and the
+// root is expanded.
+std::string RegistryTree(CComObject& record)
+{
+    CRecordingTree tree;
+    record.FillRegistryTree(tree);
+    EXPECT_TRUE(tree.IsExpanded("HKEY_CLASSES_ROOT"));
+    EXPECT_TRUE(tree.AllOfKind(ItemKind::RegistryKey));
+    return tree.Render();
+}
+
+// How every registry tree starts: the root, CLSID and the class's own key.
+const std::string kClassBranch = "HKEY_CLASSES_ROOT\n  CLSID\n    " + std::string(kClsid) + "\n";
+
 const RowKind kRegistry = RowKind::Registry;
 const RowKind kFile = RowKind::File;
 const RowKind kVersion = RowKind::Version;
@@ -127,11 +141,7 @@ TEST_F(FillTest, TheRegistryTreeShowsTheClassLibraryAndProgIDKeys)
     machine.registry.AddKey("TypeLib\\{LIB}\\1.0\\FLAGS");
     machine.registry.AddKey("Widget.1\\CLSID");
     CComControl control(machine.Get(), kClsid);
-    CRecordingTree tree;
-    control.FillRegistryTree(tree);
-    EXPECT_EQ("HKEY_CLASSES_ROOT\n"
-              "  CLSID\n"
-              "    " + std::string(kClsid) + "\n"
+    EXPECT_EQ(kClassBranch +
               "      ProgID\n"
               "      InprocServer32\n"
               "      TypeLib\n"
@@ -143,9 +153,7 @@ TEST_F(FillTest, TheRegistryTreeShowsTheClassLibraryAndProgIDKeys)
               "        FLAGS\n"
               "  Widget.1\n"
               "    CLSID\n",
-              tree.Render());
-    EXPECT_TRUE(tree.IsExpanded("HKEY_CLASSES_ROOT"));
-    EXPECT_TRUE(tree.AllOfKind(ItemKind::RegistryKey));
+              RegistryTree(control));
     EXPECT_EQ(0u, machine.registry.OpenKeyCount());
 }
 
@@ -153,10 +161,7 @@ TEST_F(FillTest, AClassWithoutTypeLibHasNoTypeLibBranch)
 {
     machine.registry.RemoveKey(std::string("CLSID\\") + kClsid + "\\ProgID");
     CDllServer server(machine.Get(), kClsid);
-    CRecordingTree tree;
-    server.FillRegistryTree(tree);
-    EXPECT_EQ("HKEY_CLASSES_ROOT\n  CLSID\n    " + std::string(kClsid) + "\n      InprocServer32\n",
-              tree.Render());
+    EXPECT_EQ(kClassBranch + "      InprocServer32\n", RegistryTree(server));
 }
 
 TEST_F(FillTest, AnExeServerAddsItsAppIDBranch)
@@ -165,19 +170,14 @@ TEST_F(FillTest, AnExeServerAddsItsAppIDBranch)
     machine.registry.AddKey("AppID\\{APP}\\Sub");
     machine.registry.AddKey("Widget.1");
     CExeServer server(machine.Get(), kClsid);
-    CRecordingTree tree;
-    server.FillRegistryTree(tree);
-    EXPECT_EQ("HKEY_CLASSES_ROOT\n"
-              "  CLSID\n"
-              "    " + std::string(kClsid) + "\n"
+    EXPECT_EQ(kClassBranch +
               "      ProgID\n"
               "      InprocServer32\n"
               "  Widget.1\n"
               "  AppID\n"
               "    {APP}\n"
               "      Sub\n",
-              tree.Render());
-    EXPECT_TRUE(tree.AllOfKind(ItemKind::RegistryKey));
+              RegistryTree(server));
 }
 
 TEST_F(FillTest, BranchesAreShownOnlyForKeysThatAreThere)
@@ -185,25 +185,17 @@ TEST_F(FillTest, BranchesAreShownOnlyForKeysThatAreThere)
     SetClassValue(machine.registry, kClsid, "TypeLib", "{NO-LIB}");
     machine.registry.SetString(std::string("CLSID\\") + kClsid, "AppID", "{NO-APP}");
     CExeServer server(machine.Get(), kClsid);
-    CRecordingTree tree;
-    server.FillRegistryTree(tree);
-    EXPECT_EQ("HKEY_CLASSES_ROOT\n"
-              "  CLSID\n"
-              "    " + std::string(kClsid) + "\n"
+    EXPECT_EQ(kClassBranch +
               "      ProgID\n"
               "      InprocServer32\n"
               "      TypeLib\n",
-              tree.Render())
+              RegistryTree(server))
         << "Widget.1, TypeLib\\{NO-LIB} and AppID\\{NO-APP} are not in the registry";
 
     machine.registry.AddKey("widget.1");
     machine.registry.AddKey("TypeLib\\{no-lib}");
     machine.registry.AddKey("AppID\\{NO-APP}");
-    CRecordingTree complete;
-    server.FillRegistryTree(complete);
-    EXPECT_EQ("HKEY_CLASSES_ROOT\n"
-              "  CLSID\n"
-              "    " + std::string(kClsid) + "\n"
+    EXPECT_EQ(kClassBranch +
               "      ProgID\n"
               "      InprocServer32\n"
               "      TypeLib\n"
@@ -212,7 +204,7 @@ TEST_F(FillTest, BranchesAreShownOnlyForKeysThatAreThere)
               "  Widget.1\n"
               "  AppID\n"
               "    {NO-APP}\n",
-              complete.Render())
+              RegistryTree(server))
         << "names are matched ignoring case and shown as the class names them";
     EXPECT_EQ(0u, machine.registry.OpenKeyCount());
 }
@@ -223,9 +215,7 @@ TEST_F(FillTest, KeysWithLongNamesAreListedWhole)
     AddClassKey(machine.registry, kClsid, longName + "\\after");
     AddClassKey(machine.registry, kClsid, "Last");
     CDllServer server(machine.Get(), kClsid);
-    CRecordingTree tree;
-    server.FillRegistryTree(tree);
-    EXPECT_NE(std::string::npos, tree.Render().find("      " + longName + "\n        after\n      Last\n"));
+    EXPECT_NE(std::string::npos, RegistryTree(server).find("      " + longName + "\n        after\n      Last\n"));
 }
 
 }  // namespace

@@ -168,21 +168,36 @@ TEST_F(RemovalTest, WithoutConfirmationNothingIsShownAfterASuccess)
     EXPECT_EQ(1u, backups.Files().size());
 }
 
-struct HostileProgId {
+// A name a class gives for its ProgID or type library, and what the report
+// notes of it.
+struct HostileName {
     const char* value;
     const char* note;
 };
 
-class HostileProgIdTest : public RemovalTest, public ::testing::WithParamInterface<HostileProgId> {};
+class HostileNameTest : public RemovalTest, public ::testing::WithParamInterface<HostileName> {
+protected:
+    // Gives the gauge's class (on the machine and in the expected registry)
+    // the name under subkey, removes the gauge and returns the report's lines
+    // of keys.
+    std::string RemoveNaming(const char* subkey)
+    {
+        machine.registry.SetString(ClassKey(kGauge) + "\\" + subkey, "", GetParam().value);
+        expected.registry.SetString(ClassKey(kGauge) + "\\" + subkey, "", GetParam().value);
+        EXPECT_TRUE(RemoveGauge());
+        return report.substr(0, report.find("\nBackup"));
+    }
+    // The name with its note, as its report line shows them.
+    static std::string Noted() { return std::string(GetParam().value) + " (" + GetParam().note + ")"; }
+};
+
+class HostileProgIdTest : public HostileNameTest {};
 
 TEST_P(HostileProgIdTest, NeverDeletesAKeyOutsideTheClass)
 {
-    machine.registry.SetString(ClassKey(kGauge) + "\\ProgID", "", GetParam().value);
-    expected.registry.SetString(ClassKey(kGauge) + "\\ProgID", "", GetParam().value);
-    EXPECT_TRUE(RemoveGauge());
-    EXPECT_EQ(std::string("------------------------------------------\nProgID: ") + GetParam().value + " (" +
-                  GetParam().note + ")\nTypeLib: " + kGaugeLib + "\nCLSID: " + kGauge + "\n",
-              report.substr(0, report.find("\nBackup")));
+    EXPECT_EQ("------------------------------------------\nProgID: " + Noted() + "\nTypeLib: " + kGaugeLib +
+                  "\nCLSID: " + kGauge + "\n",
+              RemoveNaming("ProgID"));
     EXPECT_EQ(ExpectedWithout({std::string("TypeLib\\") + kGaugeLib, ClassKey(kGauge)}), SortedDump(machine.registry));
     EXPECT_EQ(0u, Messages().at(0).find(std::string(GetParam().value) +
                                         " was successfully removed from the Registry.\n\n"
@@ -191,47 +206,39 @@ TEST_P(HostileProgIdTest, NeverDeletesAKeyOutsideTheClass)
 
 INSTANTIATE_TEST_SUITE_P(
     Values, HostileProgIdTest,
-    ::testing::Values(HostileProgId{"CLSID", "kept: it names a key shared by the whole machine"},
-                      HostileProgId{"interface", "kept: it names a key shared by the whole machine"},
-                      HostileProgId{"TypeLib", "kept: it names a key shared by the whole machine"},
-                      HostileProgId{"AppID", "kept: it names a key shared by the whole machine"},
-                      HostileProgId{"*", "kept: it names a key shared by the whole machine"},
-                      HostileProgId{".ocx", "kept: it names a file extension"},
-                      HostileProgId{"   ", "kept: it is blank"},
-                      HostileProgId{"CLSID\\{99999999-0000-0000-0000-000000000004}", "kept: it is not a plain key name"},
-                      HostileProgId{"Orrery.Gauge.1\\CLSID", "kept: it is not a plain key name"},
-                      HostileProgId{"Other.Thing", "kept: it belongs to another class"},
-                      HostileProgId{"Lonely.Name", "kept: it does not name this class"},
-                      HostileProgId{"Never.Registered", "not found"}));
+    ::testing::Values(HostileName{"CLSID", "kept: it names a key shared by the whole machine"},
+                      HostileName{"interface", "kept: it names a key shared by the whole machine"},
+                      HostileName{"TypeLib", "kept: it names a key shared by the whole machine"},
+                      HostileName{"AppID", "kept: it names a key shared by the whole machine"},
+                      HostileName{"*", "kept: it names a key shared by the whole machine"},
+                      HostileName{".ocx", "kept: it names a file extension"},
+                      HostileName{"   ", "kept: it is blank"},
+                      HostileName{"CLSID\\{99999999-0000-0000-0000-000000000004}", "kept: it is not a plain key name"},
+                      HostileName{"Orrery.Gauge.1\\CLSID", "kept: it is not a plain key name"},
+                      HostileName{"Other.Thing", "kept: it belongs to another class"},
+                      HostileName{"Lonely.Name", "kept: it does not name this class"},
+                      HostileName{"Never.Registered", "not found"}));
 
-struct HostileTypeLib {
-    const char* value;
-    const char* note;
-};
-
-class HostileTypeLibTest : public RemovalTest, public ::testing::WithParamInterface<HostileTypeLib> {};
+class HostileTypeLibTest : public HostileNameTest {};
 
 TEST_P(HostileTypeLibTest, NeverDeletesALibraryThatIsNotTheClassesAlone)
 {
-    machine.registry.SetString(ClassKey(kGauge) + "\\TypeLib", "", GetParam().value);
-    expected.registry.SetString(ClassKey(kGauge) + "\\TypeLib", "", GetParam().value);
-    EXPECT_TRUE(RemoveGauge());
-    EXPECT_EQ(std::string("------------------------------------------\nProgID: Orrery.Gauge.1\nTypeLib: ") +
-                  GetParam().value + " (" + GetParam().note + ")\nCLSID: " + kGauge + "\n",
-              report.substr(0, report.find("\nBackup")));
+    EXPECT_EQ("------------------------------------------\nProgID: Orrery.Gauge.1\nTypeLib: " + Noted() +
+                  "\nCLSID: " + kGauge + "\n",
+              RemoveNaming("TypeLib"));
     EXPECT_EQ(ExpectedWithout({"Orrery.Gauge.1", ClassKey(kGauge)}), SortedDump(machine.registry));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, HostileTypeLibTest,
     ::testing::Values(
-        HostileTypeLib{"{AAAAAAAA-0000-0000-0000-000000000005}",
-                       "kept: class {99999999-0000-0000-0000-000000000004} uses it too"},
-        HostileTypeLib{"Interface", "kept: it is not a type library identifier in braces"},
-        HostileTypeLib{"..", "kept: it is not a type library identifier in braces"},
-        HostileTypeLib{"{AAAAAAAA-0000-0000-0000-000000000001}\\1.0",
-                       "kept: it is not a type library identifier in braces"},
-        HostileTypeLib{"{AAAAAAAA-0000-0000-0000-00000000000F}", "not found"}));
+        HostileName{"{AAAAAAAA-0000-0000-0000-000000000005}",
+                    "kept: class {99999999-0000-0000-0000-000000000004} uses it too"},
+        HostileName{"Interface", "kept: it is not a type library identifier in braces"},
+        HostileName{"..", "kept: it is not a type library identifier in braces"},
+        HostileName{"{AAAAAAAA-0000-0000-0000-000000000001}\\1.0",
+                    "kept: it is not a type library identifier in braces"},
+        HostileName{"{AAAAAAAA-0000-0000-0000-00000000000F}", "not found"}));
 
 TEST_F(RemovalTest, AClassKeyThatIsNotAGuidStaysAndSoDoesTheRecord)
 {

@@ -286,6 +286,16 @@ std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::ResolveParentOf(RegKey p
     return *result == kRegSuccess ? node : nullptr;
 }
 
+template <typename Entries>
+std::shared_ptr<CMemoryRegistry::Node> CMemoryRegistry::ResolveEntry(RegKey key, Entries Node::*entries,
+                                                                     unsigned long index, long* result) const
+{
+    std::shared_ptr<Node> node = Resolve(key, result);
+    if (node && index >= ((*node).*entries).size())
+        *result = kRegNoMoreItems;
+    return *result == kRegSuccess ? node : nullptr;
+}
+
 RegKey CMemoryRegistry::NewHandle(const std::shared_ptr<Node>& node, bool canChange)
 {
     RegKey handle = m_nextHandle;
@@ -413,11 +423,9 @@ long CMemoryRegistry::EnumKey(RegKey key, unsigned long index, char* name,
     if (m_enumKeyHook)
         m_enumKeyHook(index);
     long result;
-    std::shared_ptr<Node> node = Resolve(key, &result);
+    std::shared_ptr<Node> node = ResolveEntry(key, &Node::children, index, &result);
     if (!node)
         return result;
-    if (index >= node->children.size())
-        return kRegNoMoreItems;
     return CopyName(node->children[index]->name, name, size);
 }
 
@@ -427,11 +435,9 @@ long CMemoryRegistry::EnumValue(RegKey key, unsigned long index, char* name,
 {
     ++m_counts.valueEnums;
     long result;
-    std::shared_ptr<Node> node = Resolve(key, &result);
+    std::shared_ptr<Node> node = ResolveEntry(key, &Node::values, index, &result);
     if (!node)
         return result;
-    if (index >= node->values.size())
-        return kRegNoMoreItems;
     const Node::Value& value = node->values[index];
     if (CopyName(value.name, name, nameSize) != kRegSuccess)
         return kRegMoreData;

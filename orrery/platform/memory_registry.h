@@ -95,6 +95,10 @@ private:
     // Resolve for a call that names a subkey it makes or deletes: also
     // refuses an empty subkey and one longer than a registry call takes.
     std::shared_ptr<Node> ResolveParentOf(RegKey parent, const char* subkey, long* result) const;
+    // Resolve for an enumeration of the node's entries (subkeys or values):
+    // also kRegNoMoreItems when index is past them.
+    template <typename Entries>
+    std::shared_ptr<Node> ResolveEntry(RegKey key, Entries Node::*entries, unsigned long index, long* result) const;
     std::shared_ptr<Node> Walk(const std::shared_ptr<Node>& from,
                                const std::string& path, bool create) const;
     RegKey NewHandle(const std::shared_ptr<Node>& node, bool canChange);

@@ -47,6 +47,8 @@ std::string RegistryTree(CComObject& record)
 
 // How every registry tree starts: the root, CLSID and the class's own key.
 const std::string kClassBranch = "HKEY_CLASSES_ROOT\n  CLSID\n    " + std::string(kClsid) + "\n";
+// The same with the two subkeys the sample class always has.
+const std::string kClassKeys = kClassBranch + "      ProgID\n      InprocServer32\n";
 
 const RowKind kRegistry = RowKind::Registry;
 const RowKind kFile = RowKind::File;
@@ -141,9 +143,7 @@ TEST_F(FillTest, TheRegistryTreeShowsTheClassLibraryAndProgIDKeys)
     machine.registry.AddKey("TypeLib\\{LIB}\\1.0\\FLAGS");
     machine.registry.AddKey("Widget.1\\CLSID");
     CComControl control(machine.Get(), kClsid);
-    EXPECT_EQ(kClassBranch +
-              "      ProgID\n"
-              "      InprocServer32\n"
+    EXPECT_EQ(kClassKeys +
               "      TypeLib\n"
               "  TypeLib\n"
               "    {LIB}\n"
@@ -170,9 +170,7 @@ TEST_F(FillTest, AnExeServerAddsItsAppIDBranch)
     machine.registry.AddKey("AppID\\{APP}\\Sub");
     machine.registry.AddKey("Widget.1");
     CExeServer server(machine.Get(), kClsid);
-    EXPECT_EQ(kClassBranch +
-              "      ProgID\n"
-              "      InprocServer32\n"
+    EXPECT_EQ(kClassKeys +
               "  Widget.1\n"
               "  AppID\n"
               "    {APP}\n"
@@ -185,19 +183,13 @@ TEST_F(FillTest, BranchesAreShownOnlyForKeysThatAreThere)
     SetClassValue(machine.registry, kClsid, "TypeLib", "{NO-LIB}");
     machine.registry.SetString(std::string("CLSID\\") + kClsid, "AppID", "{NO-APP}");
     CExeServer server(machine.Get(), kClsid);
-    EXPECT_EQ(kClassBranch +
-              "      ProgID\n"
-              "      InprocServer32\n"
-              "      TypeLib\n",
-              RegistryTree(server))
+    EXPECT_EQ(kClassKeys + "      TypeLib\n", RegistryTree(server))
         << "Widget.1, TypeLib\\{NO-LIB} and AppID\\{NO-APP} are not in the registry";
 
     machine.registry.AddKey("widget.1");
     machine.registry.AddKey("TypeLib\\{no-lib}");
     machine.registry.AddKey("AppID\\{NO-APP}");
-    EXPECT_EQ(kClassBranch +
-              "      ProgID\n"
-              "      InprocServer32\n"
+    EXPECT_EQ(kClassKeys +
               "      TypeLib\n"
               "  TypeLib\n"
               "    {NO-LIB}\n"

@@ -138,31 +138,34 @@ TEST_F(ReportFileTest, TheTemporaryFileGetsTheFormatsExtensionAppended)
     EXPECT_EQ(3, files.closes);
 }
 
+// One way writing the report fails, and what the user is told of it.
+struct CFileFailure {
+    bool CFakeReportFiles::*fault;
+    ReportFormat format;
+    const char* message;
+};
+
 TEST_F(ReportFileTest, EachFailureNamesTheFileAndTheSystemsReason)
 {
-    files.noDirectory = true;
-    EXPECT_EQ("Orrery could not find the temporary folder to write the report in.\n\n"
-              "The system cannot find the path specified.",
-              FailureMessage(ReportPlain));
-
-    files.noDirectory = false;
-    files.noTemporaryFile = true;
-    EXPECT_EQ("Orrery could not create a report file in the folder C:\\Temp\\.\n\nAccess is denied.",
-              FailureMessage(ReportPlain));
-
-    files.noTemporaryFile = false;
-    files.renameFails = true;
-    EXPECT_EQ("Orrery could not rename the report file C:\\Temp\\com1A.tmp to C:\\Temp\\com1A.tmp.txt.\n\n"
-              "Cannot create a file when that file already exists.",
-              FailureMessage(ReportCommaDelimited));
-    EXPECT_TRUE(files.contents.empty()) << "the empty temporary file is not left behind";
-
-    files.renameFails = false;
-    files.createFails = true;
-    EXPECT_EQ("Orrery could not create the report file C:\\Temp\\com2A.tmp.htm.\n\n"
-              "The process cannot access the file because it is being used by another process.",
-              FailureMessage(ReportPlain));
-    EXPECT_TRUE(files.contents.empty()) << "nor is the renamed one that could not be opened";
+    const CFileFailure failures[] = {
+        {&CFakeReportFiles::noDirectory, ReportPlain,
+         "Orrery could not find the temporary folder to write the report in.\n\n"
+         "The system cannot find the path specified."},
+        {&CFakeReportFiles::noTemporaryFile, ReportPlain,
+         "Orrery could not create a report file in the folder C:\\Temp\\.\n\nAccess is denied."},
+        {&CFakeReportFiles::renameFails, ReportCommaDelimited,
+         "Orrery could not rename the report file C:\\Temp\\com1A.tmp to C:\\Temp\\com1A.tmp.txt.\n\n"
+         "Cannot create a file when that file already exists."},
+        {&CFakeReportFiles::createFails, ReportPlain,
+         "Orrery could not create the report file C:\\Temp\\com2A.tmp.htm.\n\n"
+         "The process cannot access the file because it is being used by another process."},
+    };
+    for (const CFileFailure& failure : failures) {
+        files.*failure.fault = true;
+        EXPECT_EQ(failure.message, FailureMessage(failure.format));
+        EXPECT_TRUE(files.contents.empty()) << "no file, empty or renamed, is left behind: " << failure.message;
+        files.*failure.fault = false;
+    }
 }
 
 TEST_F(ReportFileTest, AHalfWrittenReportIsRemovedAndNotHandedOn)

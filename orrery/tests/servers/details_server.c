@@ -16,14 +16,6 @@ static const char cache[] = "%TEMP%\\orrery";
 static const DWORD timeout = 255;
 
 static const struct server_text texts[] = {
-    {CLASS_KEY, "", DETAILS_NAME},
-    {CLASS_KEY "\\InprocServer32", "", module_path},
-    {CLASS_KEY "\\InprocServer32", "ThreadingModel", "Apartment"},
-    {CLASS_KEY "\\ProgID", "", DETAILS_PROGID},
-    {CLASS_KEY "\\Version", "", "2.1"},
-    {CLASS_KEY "\\Control", "", ""},
-    {DETAILS_PROGID, "", DETAILS_NAME},
-    {DETAILS_PROGID "\\CLSID", "", DETAILS_CLSID},
     {VALUES_KEY, "Caption", "Tarnwick Gauge"},
     {VALUES_KEY, "", "gauge settings"},
 };
@@ -37,7 +29,10 @@ static const struct server_value settings[] = {
 
 HRESULT WINAPI DllRegisterServer(void)
 {
-    return as_hresult(set_all(texts, COUNT_OF(texts), settings, COUNT_OF(settings)));
+    LONG result = register_control(DETAILS_CLSID, DETAILS_NAME, DETAILS_PROGID, "2.1");
+    if (result == ERROR_SUCCESS)
+        result = set_all(texts, COUNT_OF(texts), settings, COUNT_OF(settings));
+    return as_hresult(result);
 }
 
 HRESULT WINAPI DllUnregisterServer(void)

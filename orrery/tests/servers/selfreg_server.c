@@ -20,16 +20,8 @@ static const BYTE qword[] = {1, 2, 3, 4, 5, 6, 7, 8};
 static const DWORD number = 0xdeadbeef;
 
 static const struct server_text texts[] = {
-    /* the control, its ProgID and its type library */
-    {CONTROL_KEY, "", TEST_CONTROL_NAME},
-    {CONTROL_KEY "\\InprocServer32", "", module_path},
-    {CONTROL_KEY "\\InprocServer32", "ThreadingModel", "Apartment"},
-    {CONTROL_KEY "\\ProgID", "", TEST_CONTROL_PROGID},
+    /* the control's type library */
     {CONTROL_KEY "\\TypeLib", "", TEST_TYPELIB},
-    {CONTROL_KEY "\\Version", "", "1.0"},
-    {CONTROL_KEY "\\Control", "", ""},
-    {TEST_CONTROL_PROGID, "", TEST_CONTROL_NAME},
-    {TEST_CONTROL_PROGID "\\CLSID", "", TEST_CONTROL_CLSID},
     {TYPELIB_KEY, "", TEST_TYPELIB_NAME},
     {TYPELIB_KEY "\\0\\win32", "", module_path},
     {TYPELIB_KEY "\\FLAGS", "", "0"},
@@ -60,7 +52,10 @@ static const struct server_value values[] = {
 
 HRESULT WINAPI DllRegisterServer(void)
 {
-    return as_hresult(set_all(texts, COUNT_OF(texts), values, COUNT_OF(values)));
+    LONG result = register_control(TEST_CONTROL_CLSID, TEST_CONTROL_NAME, TEST_CONTROL_PROGID, "1.0");
+    if (result == ERROR_SUCCESS)
+        result = set_all(texts, COUNT_OF(texts), values, COUNT_OF(values));
+    return as_hresult(result);
 }
 
 HRESULT WINAPI DllUnregisterServer(void)

@@ -1,6 +1,7 @@
 /* The registry writing and deleting the self-registering test servers share. */
 #include "orrery/tests/servers/server_registry.h"
 
+#include <stdio.h>
 #include <string.h>
 
 char module_path[MAX_PATH];
@@ -38,6 +39,31 @@ LONG set_all(const struct server_text* texts, size_t text_count, const struct se
         result = set_text(texts[i].path, texts[i].name, texts[i].text);
     for (i = 0; i < value_count && result == ERROR_SUCCESS; ++i)
         result = set_value(values[i].path, values[i].name, values[i].type, values[i].data, values[i].size);
+    return result;
+}
+
+LONG register_control(const char* clsid, const char* name, const char* prog_id, const char* version)
+{
+    const struct server_text class_texts[] = {
+        {"", "", name},
+        {"\\InprocServer32", "", module_path},
+        {"\\InprocServer32", "ThreadingModel", "Apartment"},
+        {"\\ProgID", "", prog_id},
+        {"\\Version", "", version},
+        {"\\Control", "", ""},
+    };
+    char path[MAX_PATH];
+    LONG result = ERROR_SUCCESS;
+    size_t i;
+    for (i = 0; i < COUNT_OF(class_texts) && result == ERROR_SUCCESS; ++i) {
+        snprintf(path, sizeof path, "CLSID\\%s%s", clsid, class_texts[i].path);
+        result = set_text(path, class_texts[i].name, class_texts[i].text);
+    }
+    snprintf(path, sizeof path, "%s\\CLSID", prog_id);
+    if (result == ERROR_SUCCESS)
+        result = set_text(prog_id, "", name);
+    if (result == ERROR_SUCCESS)
+        result = set_text(path, "", clsid);
     return result;
 }
 

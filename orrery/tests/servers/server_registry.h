@@ -35,6 +35,10 @@ LONG set_text(const char* path, const char* name, const char* text);
    and returns it. */
 LONG set_all(const struct server_text* texts, size_t text_count, const struct server_value* values,
              size_t value_count);
+/* Registers this server as the in-process control clsid: its class key
+   named name with the server's path (apartment-threaded), ProgID, version and
+   Control keys, and the ProgID's key naming the class. */
+LONG register_control(const char* clsid, const char* name, const char* prog_id, const char* version);
 /* Deletes the key name below parent with all its subkeys; a missing key
    counts as deleted. */
 LONG delete_tree(HKEY parent, const char* name);

@@ -27,16 +27,20 @@ static const struct server_value settings[] = {
     {VALUES_KEY, "Cache", REG_EXPAND_SZ, cache, sizeof cache},
 };
 
+static const char* const keys[] = {CLASS_KEY, DETAILS_PROGID};
+
+static const struct server_registration registration = {
+    DETAILS_CLSID, DETAILS_NAME, DETAILS_PROGID, "2.1",
+    texts,         COUNT_OF(texts), settings, COUNT_OF(settings),
+    keys,          COUNT_OF(keys),
+};
+
 HRESULT WINAPI DllRegisterServer(void)
 {
-    LONG result = register_control(DETAILS_CLSID, DETAILS_NAME, DETAILS_PROGID, "2.1");
-    if (result == ERROR_SUCCESS)
-        result = set_all(texts, COUNT_OF(texts), settings, COUNT_OF(settings));
-    return as_hresult(result);
+    return register_server(&registration);
 }
 
 HRESULT WINAPI DllUnregisterServer(void)
 {
-    static const char* const keys[] = {CLASS_KEY, DETAILS_PROGID};
-    return as_hresult(delete_trees(keys, COUNT_OF(keys)));
+    return unregister_server(&registration);
 }

@@ -50,19 +50,23 @@ static const struct server_value values[] = {
     {VALUES_KEY, "Nothing", REG_NONE, NULL, 0},
 };
 
+static const char* const keys[] = {
+    CONTROL_KEY, TEST_CONTROL_PROGID, "TypeLib\\" TEST_TYPELIB,
+    EXE_KEY,     TEST_EXE_PROGID,     "AppID\\" TEST_APPID,
+};
+
+static const struct server_registration registration = {
+    TEST_CONTROL_CLSID, TEST_CONTROL_NAME, TEST_CONTROL_PROGID, "1.0",
+    texts,              COUNT_OF(texts),   values,              COUNT_OF(values),
+    keys,               COUNT_OF(keys),
+};
+
 HRESULT WINAPI DllRegisterServer(void)
 {
-    LONG result = register_control(TEST_CONTROL_CLSID, TEST_CONTROL_NAME, TEST_CONTROL_PROGID, "1.0");
-    if (result == ERROR_SUCCESS)
-        result = set_all(texts, COUNT_OF(texts), values, COUNT_OF(values));
-    return as_hresult(result);
+    return register_server(&registration);
 }
 
 HRESULT WINAPI DllUnregisterServer(void)
 {
-    static const char* const keys[] = {
-        CONTROL_KEY, TEST_CONTROL_PROGID, "TypeLib\\" TEST_TYPELIB,
-        EXE_KEY,     TEST_EXE_PROGID,     "AppID\\" TEST_APPID,
-    };
-    return as_hresult(delete_trees(keys, COUNT_OF(keys)));
+    return unregister_server(&registration);
 }

@@ -14,7 +14,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
     return TRUE;
 }
 
-LONG set_value(const char* path, const char* name, DWORD type, const void* data, DWORD size)
+static LONG set_value(const char* path, const char* name, DWORD type, const void* data, DWORD size)
 {
     HKEY key;
     LONG result = RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL);
@@ -25,13 +25,13 @@ LONG set_value(const char* path, const char* name, DWORD type, const void* data,
     return result;
 }
 
-LONG set_text(const char* path, const char* name, const char* text)
+static LONG set_text(const char* path, const char* name, const char* text)
 {
     return set_value(path, name, REG_SZ, text, (DWORD)strlen(text) + 1);
 }
 
-LONG set_all(const struct server_text* texts, size_t text_count, const struct server_value* values,
-             size_t value_count)
+static LONG set_all(const struct server_text* texts, size_t text_count, const struct server_value* values,
+                    size_t value_count)
 {
     LONG result = ERROR_SUCCESS;
     size_t i;
@@ -42,7 +42,7 @@ LONG set_all(const struct server_text* texts, size_t text_count, const struct se
     return result;
 }
 
-LONG register_control(const char* clsid, const char* name, const char* prog_id, const char* version)
+static LONG register_control(const char* clsid, const char* name, const char* prog_id, const char* version)
 {
     const struct server_text class_texts[] = {
         {"", "", name},
@@ -67,7 +67,7 @@ LONG register_control(const char* clsid, const char* name, const char* prog_id, 
     return result;
 }
 
-LONG delete_tree(HKEY parent, const char* name)
+static LONG delete_tree(HKEY parent, const char* name)
 {
     HKEY key;
     char child[256];
@@ -88,7 +88,7 @@ LONG delete_tree(HKEY parent, const char* name)
     return result == ERROR_SUCCESS ? RegDeleteKeyA(parent, name) : result;
 }
 
-LONG delete_trees(const char* const* keys, size_t count)
+static LONG delete_trees(const char* const* keys, size_t count)
 {
     LONG result = ERROR_SUCCESS;
     size_t i;
@@ -100,7 +100,20 @@ LONG delete_trees(const char* const* keys, size_t count)
     return result;
 }
 
-HRESULT as_hresult(LONG result)
+static HRESULT as_hresult(LONG result)
 {
     return result == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(result);
+}
+
+HRESULT register_server(const struct server_registration* server)
+{
+    LONG result = register_control(server->clsid, server->name, server->prog_id, server->version);
+    if (result == ERROR_SUCCESS)
+        result = set_all(server->texts, server->text_count, server->values, server->value_count);
+    return as_hresult(result);
+}
+
+HRESULT unregister_server(const struct server_registration* server)
+{
+    return as_hresult(delete_trees(server->keys, server->key_count));
 }

@@ -27,26 +27,32 @@ struct server_value {
     DWORD size;
 };
 
-/* Creates the key at path (and the keys on the way) and sets one value. */
-LONG set_value(const char* path, const char* name, DWORD type, const void* data, DWORD size);
-/* The same for a REG_SZ text. */
-LONG set_text(const char* path, const char* name, const char* text);
-/* Writes the texts, then the values, in order; stops at the first failure
-   and returns it. */
-LONG set_all(const struct server_text* texts, size_t text_count, const struct server_value* values,
-             size_t value_count);
-/* Registers this server as the in-process control clsid: its class key
-   named name with the server's path (apartment-threaded), ProgID, version and
-   Control keys, and the ProgID's key naming the class. */
-LONG register_control(const char* clsid, const char* name, const char* prog_id, const char* version);
-/* Deletes the key name below parent with all its subkeys; a missing key
-   counts as deleted. */
-LONG delete_tree(HKEY parent, const char* name);
-/* Deletes every one of the keys below HKEY_CLASSES_ROOT, going on past a
-   failure; returns the first failure. */
-LONG delete_trees(const char* const* keys, size_t count);
-/* S_OK, or the registry's failure as an HRESULT. */
-HRESULT as_hresult(LONG result);
+/* Everything a self-registering test server writes when it registers and
+   deletes when it unregisters. */
+struct server_registration {
+    /* the control: its class key with the server's path (apartment-threaded),
+       ProgID, version and Control keys, and its ProgID's key */
+    const char* clsid;
+    const char* name;
+    const char* prog_id;
+    const char* version;
+    /* the server's other values, written in order after the control's */
+    const struct server_text* texts;
+    size_t text_count;
+    const struct server_value* values;
+    size_t value_count;
+    /* the keys below HKEY_CLASSES_ROOT unregistering deletes whole (a
+       missing one counts as deleted) */
+    const char* const* keys;
+    size_t key_count;
+};
+
+/* S_OK, or the registry's first failure as an HRESULT (writing stops at
+   it). */
+HRESULT register_server(const struct server_registration* server);
+/* S_OK, or the registry's first failure as an HRESULT (deleting goes on past
+   it). */
+HRESULT unregister_server(const struct server_registration* server);
 
 #define COUNT_OF(table) (sizeof(table) / sizeof((table)[0]))
 

@@ -31,9 +31,7 @@ bool CDependenciesPane::OnInitDialog()
 
 void CDependenciesPane::Clear()
 {
-    ::SendMessageA(GetDependencyTree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    if (::SendMessageA(GetAttributeList(), LVM_GETITEMCOUNT, 0, 0) > 0)
-        ::SendMessageA(GetAttributeList(), LVM_DELETEALLITEMS, 0, 0);
+    ClearTreeAndList(GetDependencyTree(), GetAttributeList());
     m_records.clear();
 }
 

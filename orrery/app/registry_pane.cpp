@@ -6,6 +6,7 @@
 #include "orrery/app/program_state.h"
 #include "orrery/catalogue/com_object.h"
 #include "orrery/catalogue/registry_values.h"
+#include "orrery/framework/cmd_target.h"
 #include "orrery/platform/system_error.h"
 
 #include <commctrl.h>
@@ -30,6 +31,12 @@ int InsertValueRow(HWND list, const orrery::CRegistryValue& value)
     return controls::AppendListRow(list, value.name, value.text, image, static_cast<LPARAM>(value.type));
 }
 
+// The value menu's commands.
+const CCommandEntry<CRegistryEntriesPane> kValueCommands[] = {
+    {ID_EDIT_VALUE, nullptr, &CRegistryEntriesPane::OnEditValue},
+    {ID_COPY_VALUE, nullptr, &CRegistryEntriesPane::OnCopyValue},
+};
+
 unsigned long RowType(HWND list, int row)
 {
     LVITEMA item = {};
@@ -53,9 +60,7 @@ bool CRegistryEntriesPane::OnInitDialog()
 
 void CRegistryEntriesPane::Clear()
 {
-    ::SendMessageA(GetKeyTree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    if (::SendMessageA(GetValueList(), LVM_GETITEMCOUNT, 0, 0) > 0)
-        ::SendMessageA(GetValueList(), LVM_DELETEALLITEMS, 0, 0);
+    ClearTreeAndList(GetKeyTree(), GetValueList());
 }
 
 void CRegistryEntriesPane::FillKeys(orrery::CComObject& record)
@@ -151,16 +156,7 @@ void CRegistryEntriesPane::ShowValueMenu()
 
 bool CRegistryEntriesPane::OnCommand(UINT id, UINT code, HWND control)
 {
-    switch (id) {
-    case ID_EDIT_VALUE:
-        OnEditValue();
-        return true;
-    case ID_COPY_VALUE:
-        OnCopyValue();
-        return true;
-    default:
-        return CDialog::OnCommand(id, code, control);
-    }
+    return DispatchFromTable(this, kValueCommands, id) || CDialog::OnCommand(id, code, control);
 }
 
 bool CRegistryEntriesPane::OnNotify(const NMHDR& header)

@@ -28,6 +28,13 @@ void CTreeListPane::SetUpTreeAndList(HWND tree, HWND list, HIMAGELIST images, co
     controls::InsertColumn(list, 1, secondHeading, 50);
 }
 
+void CTreeListPane::ClearTreeAndList(HWND tree, HWND list)
+{
+    ::SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    if (::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0)
+        ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+}
+
 void CTreeListPane::SizeColumns(HWND list, double firstShare, double secondShare)
 {
     int width = controls::WindowWidth(list);

@@ -41,6 +41,8 @@ protected:
     // two columns.
     void SetUpTreeAndList(HWND tree, HWND list, HIMAGELIST images, const char* firstHeading,
                           const char* secondHeading);
+    // Removes every item of tree and every row of list.
+    static void ClearTreeAndList(HWND tree, HWND list);
 
     // Places tree (null for none) and list over width x height and sizes the
     // list's columns. Nothing happens while the layout is suspended.

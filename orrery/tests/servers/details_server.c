@@ -29,18 +29,8 @@ static const struct server_value settings[] = {
 
 static const char* const keys[] = {CLASS_KEY, DETAILS_PROGID};
 
-static const struct server_registration registration = {
+const struct server_registration server_registration = {
     DETAILS_CLSID, DETAILS_NAME, DETAILS_PROGID, "2.1",
     texts,         COUNT_OF(texts), settings, COUNT_OF(settings),
     keys,          COUNT_OF(keys),
 };
-
-HRESULT WINAPI DllRegisterServer(void)
-{
-    return register_server(&registration);
-}
-
-HRESULT WINAPI DllUnregisterServer(void)
-{
-    return unregister_server(&registration);
-}

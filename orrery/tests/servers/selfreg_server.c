@@ -55,18 +55,8 @@ static const char* const keys[] = {
     EXE_KEY,     TEST_EXE_PROGID,     "AppID\\" TEST_APPID,
 };
 
-static const struct server_registration registration = {
+const struct server_registration server_registration = {
     TEST_CONTROL_CLSID, TEST_CONTROL_NAME, TEST_CONTROL_PROGID, "1.0",
     texts,              COUNT_OF(texts),   values,              COUNT_OF(values),
     keys,               COUNT_OF(keys),
 };
-
-HRESULT WINAPI DllRegisterServer(void)
-{
-    return register_server(&registration);
-}
-
-HRESULT WINAPI DllUnregisterServer(void)
-{
-    return unregister_server(&registration);
-}

@@ -105,15 +105,16 @@ static HRESULT as_hresult(LONG result)
     return result == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(result);
 }
 
-HRESULT register_server(const struct server_registration* server)
+HRESULT WINAPI DllRegisterServer(void)
 {
+    const struct server_registration* server = &server_registration;
     LONG result = register_control(server->clsid, server->name, server->prog_id, server->version);
     if (result == ERROR_SUCCESS)
         result = set_all(server->texts, server->text_count, server->values, server->value_count);
     return as_hresult(result);
 }
 
-HRESULT unregister_server(const struct server_registration* server)
+HRESULT WINAPI DllUnregisterServer(void)
 {
-    return as_hresult(delete_trees(server->keys, server->key_count));
+    return as_hresult(delete_trees(server_registration.keys, server_registration.key_count));
 }

@@ -47,12 +47,11 @@ struct server_registration {
     size_t key_count;
 };
 
-/* S_OK, or the registry's first failure as an HRESULT (writing stops at
-   it). */
-HRESULT register_server(const struct server_registration* server);
-/* S_OK, or the registry's first failure as an HRESULT (deleting goes on past
-   it). */
-HRESULT unregister_server(const struct server_registration* server);
+/* What this server registers: each server defines it. DllRegisterServer
+   writes it and returns S_OK or the registry's first failure as an HRESULT
+   (writing stops there); DllUnregisterServer deletes its keys and returns
+   the same (deleting goes on past a failure). */
+extern const struct server_registration server_registration;
 
 #define COUNT_OF(table) (sizeof(table) / sizeof((table)[0]))
 

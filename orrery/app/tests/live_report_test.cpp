@@ -74,7 +74,7 @@ protected:
     {
         MainWindowTest::SetUp();
         m_folder.reset(new CTemporaryFolder);
-        m_toolOutput = m_folder->path + "\\tool.out";
+        m_toolOutput = m_folder->Path() + "\\tool.out";
     }
 
     void TearDown() override
@@ -118,13 +118,13 @@ protected:
         ::CheckDlgButton(dialog, IDC_REPORT_DEPENDENCIES, dependencies ? BST_CHECKED : BST_UNCHECKED);
         ::SendMessageA(dialog, WM_COMMAND, IDC_REPORT_GENERATE, 0);
         EXPECT_FALSE(m_dialog->ReportPath().empty());
-        return ReadFile(m_dialog->ReportPath());
+        return test_support::read_file(m_dialog->ReportPath());
     }
 
     std::string FromTool(const std::string& arguments)
     {
         EXPECT_EQ(0u, RunReportTool(arguments + " \"" + m_toolOutput + "\""));
-        return ReadFile(m_toolOutput);
+        return test_support::read_file(m_toolOutput);
     }
 
     std::vector<orrery::CComObject*> objects;

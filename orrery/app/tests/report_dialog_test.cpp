@@ -246,9 +246,9 @@ TEST_F(ReportDialogTest, GenerateWritesATemporaryReportAndOpensIt)
     ASSERT_EQ(1u, opened.size());
     EXPECT_EQ(dialog.GetSafeHwnd(), openOwners[0]);
     EXPECT_EQ(dialog.ReportPath(), opened[0]);
-    EXPECT_EQ(0u, opened[0].find(folder.path + "\\com"));
+    EXPECT_EQ(0u, opened[0].find(folder.Path() + "\\com"));
     EXPECT_EQ(".tmp.txt", opened[0].substr(opened[0].size() - 8));
-    std::string text = ReadFile(opened[0]);
+    std::string text = test_support::read_file(opened[0]);
     EXPECT_NE(std::string::npos, text.find("; The file contains a list of Controls on the following machine: "));
     EXPECT_NE(std::string::npos,
               text.find("; Attribute Names\r\nProgID,Version,CLSID,File Location,\r\n\r\n"
@@ -269,7 +269,7 @@ TEST_F(ReportDialogTest, GenerateWritesATemporaryReportAndOpensIt)
     ASSERT_EQ(2u, opened.size());
     EXPECT_NE(opened[0], opened[1]);
     EXPECT_EQ(".tmp.htm", opened[1].substr(opened[1].size() - 8));
-    std::string page = ReadFile(opened[1]);
+    std::string page = test_support::read_file(opened[1]);
     EXPECT_NE(std::string::npos, page.find("Orrery.Gauge.1"));
     EXPECT_EQ(std::string::npos, page.find("Orrery.Dial")) << "misbehaved objects were not chosen";
     EXPECT_NE(std::string::npos, page.find("Controls Count: <strong>1</strong>"));
@@ -284,7 +284,7 @@ TEST_F(ReportDialogTest, HiddenObjectsAreNeverReported)
     ChooseFormat(orrery::ReportPlain);
     Command(IDC_REPORT_GENERATE);
     ASSERT_EQ(1u, opened.size());
-    std::string page = ReadFile(opened[0]);
+    std::string page = test_support::read_file(opened[0]);
     EXPECT_EQ(std::string::npos, page.find("Orrery.Dial"));
     EXPECT_NE(std::string::npos, page.find("Controls Count: <strong>1</strong>"));
 }
@@ -292,7 +292,7 @@ TEST_F(ReportDialogTest, HiddenObjectsAreNeverReported)
 TEST_F(ReportDialogTest, AReportThatCannotBeMadeIsNamedAndNothingIsOpened)
 {
     CTemporaryFolder folder;
-    ::SetEnvironmentVariableA("TMP", (folder.path + "\\missing\\").c_str());
+    ::SetEnvironmentVariableA("TMP", (folder.Path() + "\\missing\\").c_str());
     CReportDlg& dialog = Open();
     SeenBox box;
     CDialogDriver driver;
@@ -301,7 +301,7 @@ TEST_F(ReportDialogTest, AReportThatCannotBeMadeIsNamedAndNothingIsOpened)
     EXPECT_EQ(0u, driver.Pending());
     EXPECT_TRUE(opened.empty());
     EXPECT_TRUE(dialog.ReportPath().empty());
-    EXPECT_EQ(0u, box.text.find("Orrery could not create a report file in the folder " + folder.path +
+    EXPECT_EQ(0u, box.text.find("Orrery could not create a report file in the folder " + folder.Path() +
                                 "\\missing\\.\n\n"))
         << box.text;
     EXPECT_GT(box.text.size(), 70u) << "the system's reason follows";
@@ -338,7 +338,7 @@ TEST_F(ReportDialogTest, TheToolsCommandRunsTheDialogOverTheShownObjects)
     ASSERT_EQ(2u, shell.calls.size());
     EXPECT_EQ("open", shell.calls[0].kind);
     EXPECT_EQ(driven, shell.calls[0].owner) << "the report opens over the dialog";
-    std::string page = ReadFile(shell.calls[0].target);
+    std::string page = test_support::read_file(shell.calls[0].target);
     EXPECT_NE(std::string::npos, page.find("EXE Servers Count: <strong>1</strong>"));
     EXPECT_NE(std::string::npos, page.find("<b>Orrery Server Application</b>"));
     // Help opens the report's topic (the help viewer or the topic's page) over the main window.

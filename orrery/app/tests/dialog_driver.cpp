@@ -182,6 +182,13 @@ CDialogDriver::Action CDialogDriver::Read(std::string* texts, int buttonId)
     };
 }
 
+std::string CDialogDriver::ItemText(HWND window, int controlId)
+{
+    char text[1024] = "";
+    ::GetDlgItemTextA(window, controlId, text, sizeof text);
+    return text;
+}
+
 std::string CDialogDriver::ChildTexts(HWND window)
 {
     std::string texts;

@@ -51,6 +51,8 @@ public:
     // The texts of a window's static (not picture) and edit children, one
     // per line, with line ends as "\n".
     static std::string ChildTexts(HWND window);
+    // The text of one control of a window.
+    static std::string ItemText(HWND window, int controlId);
 
 private:
     struct Step {

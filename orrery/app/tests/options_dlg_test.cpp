@@ -1,6 +1,7 @@
 #include "orrery/app/ini_profile.h"
 #include "orrery/app/options_dlg.h"
 #include "orrery/app/tests/box_answerer.h"
+#include "orrery/app/tests/dialog_driver.h"
 #include "orrery/app/tests/recording_shell.h"
 #include "orrery/app/tests/ui_fixture.h"
 
@@ -40,13 +41,6 @@ bool IsChecked(HWND dialog, UINT id)
     return ::SendMessageA(::GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-std::string ItemText(HWND dialog, UINT id)
-{
-    char text[256] = "";
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 class OptionsDialogTest : public ::testing::Test {
 protected:
     void TearDown() override
@@ -84,10 +78,10 @@ TEST_F(OptionsDialogTest, ShowsTheValuesItIsGiven)
     values.DisplayInList = LabelFileLocation;
     HWND dialog = Open(values);
     EXPECT_EQ("Orrery Options", WindowTextOf(dialog));
-    EXPECT_EQ("Display &misbehaved objects", ItemText(dialog, IDC_DISPLAY_MISSING));
-    EXPECT_EQ("&Display well behaved objects", ItemText(dialog, IDC_DISPLAY_INSTALLED));
-    EXPECT_EQ("Show &confirmation after removing an object", ItemText(dialog, IDC_CONFIRM_REMOVE));
-    EXPECT_EQ("&Help", ItemText(dialog, IDC_DIALOG_HELP));
+    EXPECT_EQ("Display &misbehaved objects", CDialogDriver::ItemText(dialog, IDC_DISPLAY_MISSING));
+    EXPECT_EQ("&Display well behaved objects", CDialogDriver::ItemText(dialog, IDC_DISPLAY_INSTALLED));
+    EXPECT_EQ("Show &confirmation after removing an object", CDialogDriver::ItemText(dialog, IDC_CONFIRM_REMOVE));
+    EXPECT_EQ("&Help", CDialogDriver::ItemText(dialog, IDC_DIALOG_HELP));
     EXPECT_FALSE(IsChecked(dialog, IDC_DISPLAY_MISSING));
     EXPECT_TRUE(IsChecked(dialog, IDC_DISPLAY_INSTALLED));
     EXPECT_FALSE(IsChecked(dialog, IDC_CONFIRM_REMOVE));

@@ -161,12 +161,9 @@ TEST_F(RegistryPaneTest, ADoubleClickEditsAStringValueAndTheListIsReadAgain)
     std::string dataShown;
     CDialogDriver driver;
     driver.Expect("Edit String", [&](HWND dialog) {
-        char text[256] = "";
-        ::GetDlgItemTextA(dialog, IDC_VALUE_NAME, text, sizeof text);
-        nameShown = text;
+        nameShown = CDialogDriver::ItemText(dialog, IDC_VALUE_NAME);
+        dataShown = CDialogDriver::ItemText(dialog, IDC_VALUE_DATA);
         HWND data = ::GetDlgItem(dialog, IDC_VALUE_DATA);
-        ::GetWindowTextA(data, text, sizeof text);
-        dataShown = text;
         EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_VALUE_NAME)));
         EXPECT_EQ(data, ::GetFocus());
         DWORD start = 1, end = 0;
@@ -228,9 +225,7 @@ TEST_F(RegistryPaneTest, AValueNamedLikeTheDefaultIsEditedAsItselfNotAsTheDefaul
     std::string dataShown;
     CDialogDriver driver;
     driver.Expect("Edit String", [&](HWND dialog) {
-        char text[256] = "";
-        ::GetDlgItemTextA(dialog, IDC_VALUE_DATA, text, sizeof text);
-        dataShown = text;
+        dataShown = CDialogDriver::ItemText(dialog, IDC_VALUE_DATA);
         CDialogDriver::Type(IDC_VALUE_DATA, "named, edited", IDOK)(dialog);
     });
     driver.Run([&] { DoubleClick(named); });

@@ -65,6 +65,12 @@ protected:
         machine.versions.SetVersion(kDll, CVersionFixture());
     }
 
+    void AddKeys(std::initializer_list<const char*> paths)
+    {
+        for (const char* path : paths)
+            machine.registry.AddKey(path);
+    }
+
     CMemoryPlatform machine;
 };
 
@@ -139,9 +145,7 @@ TEST_F(FillTest, APlainFileShowsOnlyItsFileRows)
 TEST_F(FillTest, TheRegistryTreeShowsTheClassLibraryAndProgIDKeys)
 {
     SetClassValue(machine.registry, kClsid, "TypeLib", "{LIB}");
-    machine.registry.AddKey("TypeLib\\{LIB}\\1.0\\0\\win32");
-    machine.registry.AddKey("TypeLib\\{LIB}\\1.0\\FLAGS");
-    machine.registry.AddKey("Widget.1\\CLSID");
+    AddKeys({"TypeLib\\{LIB}\\1.0\\0\\win32", "TypeLib\\{LIB}\\1.0\\FLAGS", "Widget.1\\CLSID"});
     CComControl control(machine.Get(), kClsid);
     EXPECT_EQ(kClassKeys +
               "      TypeLib\n"
@@ -167,8 +171,7 @@ TEST_F(FillTest, AClassWithoutTypeLibHasNoTypeLibBranch)
 TEST_F(FillTest, AnExeServerAddsItsAppIDBranch)
 {
     machine.registry.SetString(std::string("CLSID\\") + kClsid, "AppID", "{APP}");
-    machine.registry.AddKey("AppID\\{APP}\\Sub");
-    machine.registry.AddKey("Widget.1");
+    AddKeys({"AppID\\{APP}\\Sub", "Widget.1"});
     CExeServer server(machine.Get(), kClsid);
     EXPECT_EQ(kClassKeys +
               "  Widget.1\n"
@@ -186,9 +189,7 @@ TEST_F(FillTest, BranchesAreShownOnlyForKeysThatAreThere)
     EXPECT_EQ(kClassKeys + "      TypeLib\n", RegistryTree(server))
         << "Widget.1, TypeLib\\{NO-LIB} and AppID\\{NO-APP} are not in the registry";
 
-    machine.registry.AddKey("widget.1");
-    machine.registry.AddKey("TypeLib\\{no-lib}");
-    machine.registry.AddKey("AppID\\{NO-APP}");
+    AddKeys({"widget.1", "TypeLib\\{no-lib}", "AppID\\{NO-APP}"});
     EXPECT_EQ(kClassKeys +
               "      TypeLib\n"
               "  TypeLib\n"

@@ -34,12 +34,13 @@ public:
 
 CShell* g_shell = nullptr;
 
-// The system error codes of the shell's own SE_ERR_ results.
+// The system error codes of the shell's own SE_ERR_ results. A result of 0
+// is left out: the structure starts with it, so it may only mean that the
+// shell set nothing.
 struct CShellErrorCode {
     int shellError;
     DWORD error;
 } const kShellErrors[] = {
-    {0, ERROR_NOT_ENOUGH_MEMORY},
     {SE_ERR_FNF, ERROR_FILE_NOT_FOUND},
     {SE_ERR_PNF, ERROR_PATH_NOT_FOUND},
     {SE_ERR_ACCESSDENIED, ERROR_ACCESS_DENIED},

@@ -182,6 +182,8 @@ TEST(ShellExecuteError, TheShellResultStandsInForAMissingLastError)
     EXPECT_EQ(static_cast<DWORD>(ERROR_DLL_NOT_FOUND), ShellExecuteError(0, SE_ERR_DLLNOTFOUND));
     EXPECT_EQ(static_cast<DWORD>(ERROR_DDE_FAIL), ShellExecuteError(0, SE_ERR_DDEBUSY));
     EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), ShellExecuteError(0, 42)) << "a result that is no failure";
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), ShellExecuteError(0, 0))
+        << "a result the shell never set is no reason, least of all lack of memory";
 }
 
 // A long path is shown whole, and the reason is the system's text for the

@@ -105,6 +105,30 @@ void CFrameWnd::ActivateNeighbour(int step)
     SetActiveView(m_viewOrder[(index + step + count) % count]);
 }
 
+void CFrameWnd::RememberFocus()
+{
+    HWND focus = ::GetFocus();
+    m_focusWhenDeactivated = focus && ::IsChild(m_hWnd, focus) ? focus : nullptr;
+}
+
+// Gives the keyboard back to the control that had it when the frame lost
+// activation, so that closing a box does not leave it on the active view's
+// first control; false when that control is gone, hidden, disabled or no
+// longer inside the active view.
+bool CFrameWnd::RestoreRememberedFocus()
+{
+    HWND remembered = m_focusWhenDeactivated;
+    m_focusWhenDeactivated = nullptr;
+    if (!remembered || !m_activeView || !::IsWindow(remembered) ||
+        !::IsWindowVisible(remembered) || !::IsWindowEnabled(remembered))
+        return false;
+    HWND view = m_activeView->GetSafeHwnd();
+    if (remembered != view && !::IsChild(view, remembered))
+        return false;
+    ::SetFocus(remembered);
+    return true;
+}
+
 namespace {
 
 // Offers a command along the route: the active view (if there is one), the
@@ -323,8 +347,12 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
             return result;
         break;
     }
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE)
+            RememberFocus();
+        break;
     case WM_SETFOCUS:
-        if (m_activeView)
+        if (!RestoreRememberedFocus() && m_activeView)
             ::SetFocus(m_activeView->GetSafeHwnd());
         return 0;
     case WM_DESTROY:

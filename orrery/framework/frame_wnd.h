@@ -78,6 +78,8 @@ private:
     void ToggleBar(HWND bar);
     void ActivateNeighbour(int step);
     HWND FindClientWindow() const;
+    void RememberFocus();
+    bool RestoreRememberedFocus();
 
     bool m_autoDelete = false;
     HACCEL m_accelerators = nullptr;
@@ -87,6 +89,9 @@ private:
     std::vector<std::unique_ptr<CView>> m_views;
     std::vector<CView*> m_viewOrder;
     CView* m_activeView = nullptr;
+    // The control that had the keyboard when the frame last lost activation
+    // (to a dialog, a message box or another program).
+    HWND m_focusWhenDeactivated = nullptr;
     std::string m_tipText;
 };
 

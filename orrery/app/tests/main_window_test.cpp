@@ -1,4 +1,5 @@
 #include "orrery/app/tests/recording_shell.h"
+#include "orrery/app/tests/scripted_answers.h"
 #include "orrery/app/tests/ui_fixture.h"
 
 #include "orrery/app/control_adapters.h"
@@ -253,6 +254,25 @@ TEST_F(MainFrameTest, F6MovesToTheNextPaneAndBack)
     EXPECT_EQ(&Tree(), Frame().GetActiveView());
     Frame().RouteCmdMsg(ID_PREV_PANE);
     EXPECT_EQ(Frame().GetTabView(), Frame().GetActiveView());
+}
+
+// After a dialog over the main window closes, keys go on to the control
+// that had them, not to the first control of its pane.
+TEST_F(MainFrameTest, ClosingADialogGivesTheKeyboardBackToTheControlThatHadIt)
+{
+    Select("Orrery.Gauge.1");
+    CTabView& tabs = *Frame().GetTabView();
+    tabs.SelectPage(CTabView::PageRegistryEntries);
+    Frame().SetActiveView(&tabs, false);
+    HWND values = tabs.GetRegistryPane()->GetValueList();
+    ::SetFocus(values);
+    ASSERT_EQ(values, ::GetFocus());
+    {
+        CScriptedAnswers answers({{IDOK, nullptr}});
+        Frame().RouteCmdMsg(ID_APP_ABOUT);
+        ASSERT_EQ(1u, answers.Seen().size());
+    }
+    EXPECT_EQ(values, ::GetFocus()) << "the tab strip has the keyboard: " << (::GetFocus() == tabs.GetTabs());
 }
 
 TEST_F(MainFrameTest, CopyToClipboardTakesTheSelectedValue)

@@ -82,6 +82,16 @@ std::vector<std::string> RecordingUi::texts() const {
   return texts;
 }
 
+std::string RecordingUi::scan_report() const {
+  std::vector<Recorded> boxes = recorded();
+  if (boxes.size() != 1) return "<" + std::to_string(boxes.size()) + " boxes>";
+  EXPECT_EQ(boxes[0].title, "Twyndle");
+  EXPECT_EQ(boxes[0].icon, MessageIcon::warning);
+  const std::string& text = boxes[0].text;
+  const std::string first = "Some files were not compared:\n";
+  return text.compare(0, first.size(), first) == 0 ? text.substr(first.size()) : "<" + text + ">";
+}
+
 std::vector<std::string> RecordingUi::debug_lines() const {
   std::lock_guard<std::mutex> hold(lock_);
   return debug_;

@@ -41,6 +41,9 @@ class RecordingUi : public UiSeam {
   void answer_next(MessageAnswer answer);
   std::vector<Recorded> recorded() const;
   std::vector<std::string> texts() const;
+  // The one "Some files were not compared:" report the compare gave, without
+  // that first line; a text in angle brackets when there was none or another.
+  std::string scan_report() const;
   std::vector<std::string> debug_lines() const;
   int wait_depth() const;
   int wait_shown() const;

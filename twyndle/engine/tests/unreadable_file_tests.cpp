@@ -36,16 +36,7 @@ class UnreadableFiles : public testing::Test {
 
   Lines items() const { return item_lines(compare_list_items(list), true); }
   CompareItem* first_item() const { return static_cast<CompareItem*>(list_first(compare_list_items(list))); }
-  // The one report the compare gave, without its first line.
-  std::string reported() const {
-    std::vector<RecordingUi::Recorded> boxes = ui.recorded();
-    if (boxes.size() != 1) return "<" + std::to_string(boxes.size()) + " boxes>";
-    EXPECT_EQ(boxes[0].title, "Twyndle");
-    EXPECT_EQ(boxes[0].icon, MessageIcon::warning);
-    const std::string& text = boxes[0].text;
-    const std::string first = "Some files were not compared:\n";
-    return text.compare(0, first.size(), first) == 0 ? text.substr(first.size()) : "<" + text + ">";
-  }
+  std::string reported() const { return ui.scan_report(); }
 
   TempFolder dir;
   RecordingUi ui;

@@ -2,6 +2,7 @@
 
 #include "twyndle/app/app_state.h"
 #include "twyndle/app/busy_state.h"
+#include "twyndle/app/view_display.h"
 #include "twyndle/engine/block_list.h"
 
 namespace {
@@ -47,11 +48,15 @@ int32_t outline_row_of(View* view, CompareItem* item) {
 }
 
 // The expanded rows point into the dropped sections, so the View goes back
-// to its outline before it expands the item again.
+// to its outline before it expands the item again. A pair that can no
+// longer be read stays in the outline, as Escape leaves it, and says why.
 void expand_again(View* view, CompareItem* item, const TopLine& top) {
   view_outline(view);
-  if (!view_expand(view, outline_row_of(view, item))) {
-    app.display_mode = mode_outline;
+  int32_t row = outline_row_of(view, item);
+  if (!view_expand(view, row)) {
+    back_to_outline();
+    select_row(row);
+    report_unreadable(row);
     return;
   }
   int32_t rows = view_row_count(view);

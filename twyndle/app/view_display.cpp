@@ -14,7 +14,6 @@ void select_row(int32_t row) {
   SendMessageA(app.table, TM_SELECT, 0, reinterpret_cast<LPARAM>(&selection));
 }
 
-namespace {
 // An outline row that would not expand because a file of its pair could
 // not be read says so; otherwise Enter would seem to do nothing.
 void report_unreadable(int32_t row) {
@@ -28,7 +27,6 @@ void report_unreadable(int32_t row) {
   text_free(path);
   app_message(app.main_window, text, "Error", MB_ICONHAND);
 }
-}  // namespace
 
 // An item expanded from the outline gets the same status bar as the one
 // item of a two-file run: its name, and the next and previous, print and

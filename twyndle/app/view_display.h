@@ -13,3 +13,6 @@ void select_row(int32_t row);
 bool expand();
 // Escape, or the exit button in expanded mode.
 void back_to_outline();
+// Tells the user why an outline row did not expand when a file of its pair
+// could not be read; nothing otherwise.
+void report_unreadable(int32_t row);

@@ -5,6 +5,7 @@
 #include "twyndle/app/app_messages.h"
 #include "twyndle/app/listing_command.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
+#include "twyndle/app/tests/win32/held_files.h"
 #include "twyndle/engine/copy_files.h"
 #include "twyndle/res/resource.h"
 
@@ -292,6 +293,24 @@ TEST_F(Refresh, TheExpandedPairIsReadAgainAndKeepsItsPlace) {
   int32_t top = static_cast<int32_t>(SendMessageA(app.table, TM_SCROLLPOS, 0, 0));
   EXPECT_EQ(top, 103);
   EXPECT_EQ(view_left_number(program.current_view, top), 101);
+}
+
+TEST_F(Refresh, APairThatCanNoLongerBeReadGoesBackToTheOutlineAndSaysWhy) {
+  std::string left = files_.write("l.txt", numbered_lines(1, 30));
+  std::string right = files_.write("r.txt", numbered_lines(1, 30));
+  ASSERT_TRUE(start({left, right}).run_loop);
+  ASSERT_EQ(app.display_mode, mode_expanded);
+  CompareItem* shown = view_current_item(program.current_view, 0);
+
+  HeldFiles held({right});
+  ASSERT_TRUE(held.held());
+  command(IDM_REFRESH_PAIR, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(app.display_mode, mode_outline);
+  EXPECT_FALSE(view_is_expanded(program.current_view));
+  EXPECT_EQ(status_text(IDC_STATUS_LABEL), "") << "not the expanded item's name";
+  EXPECT_EQ(app.selected_row, 0);
+  ASSERT_EQ(boxes_.texts().size(), 1u);
+  EXPECT_EQ(boxes_.texts()[0].rfind("Couldn't read " + right, 0), 0u) << boxes_.texts()[0];
 }
 
 TEST_F(Refresh, AValueThatIsNoItemOfTheListIsIgnored) {

@@ -41,17 +41,6 @@ std::string lower(std::string text) {
   return text;
 }
 
-std::string read_all(const fs::path& path) {
-  std::string bytes;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
-    std::fclose(file);
-  }
-  return bytes;
-}
-
 void write_all(const fs::path& path, const std::string& bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr) << path;
@@ -147,7 +136,7 @@ void expect_agreement(const fs::path& left, const fs::path& right) {
 void edit_copy(const fs::path& right, const std::vector<std::string>& files) {
   for (size_t i = 0; i < files.size(); i += 37) {
     fs::path file = right / files[i];
-    std::string bytes = read_all(file);
+    std::string bytes = read_file(file.string());
     if (bytes.size() < 10) continue;
     switch (i / 37 % 5) {
       case 0: bytes[bytes.size() / 2] = bytes[bytes.size() / 2] == 'x' ? 'y' : 'x'; break;

@@ -1,8 +1,8 @@
 #include "bench/catalogue/dump_remove.h"
 
-#include "orrery/catalogue/catalogue.h"
+#include "orrery/catalogue/classify.h"
+#include "orrery/catalogue/com_servers.h"
 #include "orrery/catalogue/registry_text.h"
-#include "orrery/maintenance/key_names.h"
 #include "orrery/maintenance/maintenance.h"
 #include "orrery/platform/win32_backup_folder.h"
 #include "orrery/platform/win32_modules.h"
@@ -37,25 +37,17 @@ private:
 };
 
 // A record of the class as the catalogue would build it: an EXE server when
-// the catalogue lists it under EXE Servers (that record also offers the
-// AppID), else a DLL server. A class the catalogue leaves out (it has no
-// ProgID) gets the kind its keys say.
+// the catalogue lists it under EXE Servers (a class with a ProgID and
+// LocalServer32 that is no control; that record also offers the AppID), else
+// a DLL server. A class the catalogue leaves out (it has no ProgID) gets the
+// kind its keys say.
 std::unique_ptr<CComObject> RecordOf(CPlatform& machine, const std::string& clsid)
 {
-    CCatalogue catalogue(machine);
-    catalogue.ScanRegistry();
-    bool listed = false;
-    bool exeServer = false;
-    for (int category = 0; category < kCategoryCount; ++category) {
-        for (const std::unique_ptr<CComObject>& record : catalogue.List(static_cast<ObjectCategory>(category))) {
-            if (SameKeyName(record->GetClsid(), clsid)) {
-                listed = true;
-                exeServer = exeServer || category == CategoryExeServers;
-            }
-        }
-    }
-    if (!listed)
-        exeServer = KeyExists(machine.registry, kClassesRoot, "CLSID\\" + clsid + "\\LocalServer32");
+    CRegistry& registry = machine.registry;
+    CKeyGuard classes(registry);
+    bool exeServer = classes.Open(kClassesRoot, "CLSID") == kRegSuccess &&
+                     HasLocalServer32(registry, classes.Get(), clsid) &&
+                     !(HasProgID(registry, classes.Get(), clsid) && HasControl(registry, classes.Get(), clsid));
     if (exeServer)
         return std::unique_ptr<CComObject>(new CExeServer(machine, clsid));
     return std::unique_ptr<CComObject>(new CDllServer(machine, clsid));

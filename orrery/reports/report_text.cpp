@@ -1,13 +1,12 @@
 #include "orrery/reports/report_text.h"
 
+#include "orrery/reports/test_page.h"
+
 #include <cstdio>
 
 namespace orrery {
 
-namespace {
-
-// Appends text with the entities for the characters in special.
-std::string Escape(const std::string& text, bool quotes)
+std::string HtmlText(const std::string& text)
 {
     std::string out;
     out.reserve(text.size());
@@ -16,24 +15,15 @@ std::string Escape(const std::string& text, bool quotes)
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
-        case '"': out += quotes ? "&quot;" : "\""; break;
-        case '\'': out += quotes ? "&#39;" : "'"; break;
         default: out += c; break;
         }
     }
     return out;
 }
 
-}  // namespace
-
-std::string HtmlText(const std::string& text)
-{
-    return Escape(text, false);
-}
-
 std::string HtmlAttribute(const std::string& text)
 {
-    return Escape(text, true);
+    return HtmlEscape(text);
 }
 
 std::string CsvField(const std::string& text)

@@ -1,18 +1,13 @@
 #include "orrery/platform/win32_local_time.h"
 
+#include "orrery/platform/calendar_time.h"
+
 namespace orrery {
 
 std::tm TmFromSystemTime(const SYSTEMTIME& parts)
 {
-    std::tm local = {};
-    local.tm_year = parts.wYear - 1900;
-    local.tm_mon = parts.wMonth - 1;
-    local.tm_mday = parts.wDay;
-    local.tm_hour = parts.wHour;
-    local.tm_min = parts.wMinute;
-    local.tm_sec = parts.wSecond;
-    local.tm_wday = parts.wDayOfWeek;
-    return local;
+    return CalendarTime(parts.wYear, parts.wMonth, parts.wDay, parts.wHour, parts.wMinute, parts.wSecond,
+                        parts.wDayOfWeek);
 }
 
 std::tm LocalTimeNow()

@@ -17,13 +17,6 @@ bool HasBackslash(const std::string& text)
     return text.find('\\') != std::string::npos;
 }
 
-// A folder of that name is no server file: it cannot be loaded or run.
-bool IsFile(CFileSystem& files, const std::string& path)
-{
-    CFileEntry entry;
-    return files.FindFile(path, &entry) && !entry.isDirectory;
-}
-
 // The text between an opening quote at position 0 and the next quote, when the
 // path is a quoted file name (followed by arguments or not).
 bool QuotedFile(const std::string& path, std::string* file)
@@ -55,6 +48,12 @@ std::string StripQuotes(const std::string& raw)
     if (raw[raw.size() - 1] == '"')
         return raw.substr(0, raw.size() - 1);
     return raw;
+}
+
+bool IsFile(CFileSystem& files, const std::string& path)
+{
+    CFileEntry entry;
+    return files.FindFile(path, &entry) && !entry.isDirectory;
 }
 
 std::string ExpandEnvironment(CFileSystem& files, const std::string& path)

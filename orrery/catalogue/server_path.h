@@ -19,6 +19,10 @@ std::string StripQuotes(const std::string& raw);
 // Expands %variables% when the path holds a '%' and the result fits.
 std::string ExpandEnvironment(CFileSystem& files, const std::string& path);
 
+// True when path names a file that exists; a folder of that name is no file:
+// it cannot be loaded or run.
+bool IsFile(CFileSystem& files, const std::string& path);
+
 struct CServerFile {
     bool found = false;
     std::string file;  // the file named by the path: size, times and version come from it

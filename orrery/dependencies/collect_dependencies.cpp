@@ -52,8 +52,7 @@ bool ReadImporter(CPlatform& platform, const std::string& path, CImporter* impor
 std::string ResolveDll(CFileSystem& files, const std::string& directory, const std::string& name)
 {
     std::string candidate = directory + "\\" + name;
-    CFileEntry entry;
-    if (candidate.size() < kMaxPath && files.FindFile(candidate, &entry) && !entry.isDirectory)
+    if (candidate.size() < kMaxPath && IsFile(files, candidate))
         return candidate;
     std::string searched = files.SearchFile(name);
     return searched.size() < kMaxPath ? searched : std::string();

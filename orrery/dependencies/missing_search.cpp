@@ -11,15 +11,11 @@ CSearchCounts SearchMissingDependencies(CPlatform& platform, CSearchObjects& obj
     std::size_t total = objects.Count();
     for (std::size_t index = 0; index < total; ++index) {
         CComFile* object = objects.Object(index);
-        if (object && object->IsFound()) {
-            CDependencyList list;
-            CollectDependencies(platform, object->GetServerFile(), list);
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                if (list[i].IsFound())
-                    continue;
-                objects.MarkMissingDependency(index);
-                progress.ShowMissing(++counts.missing);
-            }
+        std::size_t missing =
+            object && object->IsFound() ? MissingDllNames(platform, object->GetServerFile()).size() : 0;
+        for (std::size_t dll = 0; dll < missing; ++dll) {
+            objects.MarkMissingDependency(index);
+            progress.ShowMissing(++counts.missing);
         }
         progress.ShowProcessed(++counts.processed);
     }

@@ -38,7 +38,7 @@ struct CSearchCounts {
 
 // Walks the dependencies of every found object in turn and marks each object
 // with a missing DLL; objects that are not found are counted as processed
-// and not walked. The dependency records are deleted as they are counted.
+// and not walked. No dependency record outlives its object's walk.
 CSearchCounts SearchMissingDependencies(CPlatform& platform, CSearchObjects& objects,
                                         CSearchProgress& progress);
 

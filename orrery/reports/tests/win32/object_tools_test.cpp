@@ -1,9 +1,9 @@
 // The object commands of the tools on the main window over an in-memory
 // machine: View in IE, Goto File Location, Run EXE Server and Compare With.
 #include "orrery/app/program_state.h"
+#include "orrery/app/tests/recording_shell.h"
 #include "orrery/app/tests/ui_fixture.h"
 #include "orrery/reports/test_page.h"
-#include "orrery/reports/tests/win32/test_shell.h"
 #include "orrery/reports/tests/win32/window_driver.h"
 
 #include <gtest/gtest.h>
@@ -119,7 +119,7 @@ protected:
         EXPECT_TRUE(shell.Executed().empty());
     }
 
-    CTestShell shell;
+    CRecordingShell shell;
 };
 
 TEST_F(ObjectToolsTest, ViewInIeWritesTheTestPageAsANewTemporaryFileAndOpensIt)

@@ -2,9 +2,9 @@
 // keystrokes, the closing of a running editor and the bounded waits) and
 // against Wine's own regedit (to see which key it shows selected).
 #include "orrery/app/program_state.h"
+#include "orrery/app/tests/recording_shell.h"
 #include "orrery/app/tests/ui_fixture.h"
 #include "orrery/reports/registry_editor.h"
-#include "orrery/reports/tests/win32/test_shell.h"
 #include "orrery/reports/tests/win32/window_driver.h"
 
 #include <gtest/gtest.h>
@@ -152,7 +152,7 @@ protected:
         return RunAnsweringBox([&] { *result = JumpToRegistryKey(path); }, "Orrery", kBoxWaitMs);
     }
 
-    CTestShell shell;
+    CRecordingShell shell;
     std::vector<std::unique_ptr<CStandInEditor>> editors;
 };
 

@@ -82,7 +82,7 @@ std::vector<std::string> PeFiles(const std::string& folder)
 // and their bytes are mapped from the host folder.
 class CHostSystem32 : public CFileViews {
 public:
-    CHostSystem32(const std::string& folder, const std::vector<std::string>& names) : m_folder(folder)
+    CHostSystem32(const std::string& folder, const std::vector<std::string>& names)
     {
         files.AddSearchDirectory(kSystem);
         for (const std::string& name : names) {
@@ -106,7 +106,6 @@ public:
     unsigned long opened = 0;
 
 private:
-    std::string m_folder;
     CPosixFileViews m_host;
     std::map<std::string, std::string> m_hostPaths;
 };

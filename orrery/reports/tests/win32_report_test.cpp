@@ -7,6 +7,7 @@
 #include "orrery/reports/tree_order.h"
 #include "orrery/reports/win32_report_environment.h"
 #include "orrery/reports/win32_report_files.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,36 +16,17 @@
 
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace orrery {
 namespace {
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// A folder of its own under the system's temporary folder, made empty for
-// each test and made the temporary folder (TMP) of the process.
+// A folder of its own under the system's temporary folder, made for each
+// test and made the temporary folder (TMP) of the process.
 class Win32ReportTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char base[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, base);
         m_savedTmp = Variable("TMP");
-        folder = std::string(base) + "orrery-report-test-" + std::to_string(::GetCurrentProcessId());
-        RemoveFolder(folder);
-        ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
         ::SetEnvironmentVariableA("TMP", (folder + "\\").c_str());
         char current[MAX_PATH];
         ::GetCurrentDirectoryA(MAX_PATH, current);
@@ -55,7 +37,6 @@ protected:
     {
         ::SetCurrentDirectoryA(m_savedDirectory.c_str());
         ::SetEnvironmentVariableA("TMP", m_savedTmp.empty() ? nullptr : m_savedTmp.c_str());
-        RemoveFolder(folder);
     }
 
     static std::string Variable(const char* name)
@@ -65,33 +46,14 @@ protected:
         return length && length < MAX_PATH ? value : "";
     }
 
-    // Removes a folder and everything in it, folders included.
-    static void RemoveFolder(const std::string& path)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE search = ::FindFirstFileA((path + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = found.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                std::string child = path + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveFolder(child);
-                else
-                    ::DeleteFileA(child.c_str());
-            } while (::FindNextFileA(search, &found));
-            ::FindClose(search);
-        }
-        ::RemoveDirectoryA(path.c_str());
-    }
-
-    std::string folder;
-    CWin32ReportFiles files;
-
 private:
+    test_support::TempFolder m_folder;
     std::string m_savedTmp;
     std::string m_savedDirectory;
+
+protected:
+    const std::string folder = m_folder.path();
+    CWin32ReportFiles files;
 };
 
 TEST_F(Win32ReportTest, TemporaryReportFilesAreNamedByTheSystemWithTheExtensionAppended)
@@ -102,18 +64,18 @@ TEST_F(Win32ReportTest, TemporaryReportFilesAreNamedByTheSystemWithTheExtensionA
     ASSERT_TRUE(files.MakeTemporaryFile(directory, "com", &path, &reason)) << reason;
     EXPECT_EQ(0u, path.find(folder + "\\com"));
     EXPECT_EQ(".tmp", path.substr(path.size() - 4));
-    EXPECT_TRUE(Exists(path)) << "the system makes the file";
+    EXPECT_TRUE(test_support::file_exists(path)) << "the system makes the file";
 
     ASSERT_TRUE(files.Rename(path, path + ".htm", &reason)) << reason;
-    EXPECT_FALSE(Exists(path));
+    EXPECT_FALSE(test_support::file_exists(path));
     std::unique_ptr<CReportOutput> output = files.Create(path + ".htm", &reason);
     ASSERT_TRUE(output) << reason;
     EXPECT_TRUE(output->Write("<html>\r\n"));
     EXPECT_TRUE(output->Write("</html>\r\n"));
     EXPECT_TRUE(output->Close(&reason)) << reason;
-    EXPECT_EQ("<html>\r\n</html>\r\n", ReadFile(path + ".htm"));
+    EXPECT_EQ("<html>\r\n</html>\r\n", test_support::read_file(path + ".htm"));
     files.Remove(path + ".htm");
-    EXPECT_FALSE(Exists(path + ".htm"));
+    EXPECT_FALSE(test_support::file_exists(path + ".htm"));
 }
 
 TEST_F(Win32ReportTest, FailuresComeWithTheSystemsReason)
@@ -128,7 +90,7 @@ TEST_F(Win32ReportTest, FailuresComeWithTheSystemsReason)
     reason.clear();
     EXPECT_FALSE(files.Rename(folder + "\\com.tmp", taken, &reason));
     EXPECT_EQ(orrery::SystemErrorText(ERROR_ALREADY_EXISTS), reason);
-    EXPECT_EQ("x", ReadFile(taken)) << "an existing file is never replaced by a rename";
+    EXPECT_EQ("x", test_support::read_file(taken)) << "an existing file is never replaced by a rename";
 
     reason.clear();
     EXPECT_FALSE(files.Create(folder + "\\missing\\report.htm", &reason));
@@ -143,13 +105,13 @@ TEST_F(Win32ReportTest, FailuresComeWithTheSystemsReason)
 TEST_F(Win32ReportTest, ThePictureIsPutWhereThePageLooksForIt)
 {
     ASSERT_TRUE(PlaceReportPicture(folder));
-    std::string picture = ReadFile(folder + "\\orrery.jpg");
+    std::string picture = test_support::read_file(folder + "\\orrery.jpg");
     ASSERT_GT(picture.size(), 1000u);
     EXPECT_EQ("\xFF\xD8\xFF", picture.substr(0, 3)) << "a JPEG file";
 
     std::ofstream(folder + "\\orrery.jpg", std::ios::binary | std::ios::trunc) << "mine";
     EXPECT_TRUE(PlaceReportPicture(folder));
-    EXPECT_EQ("mine", ReadFile(folder + "\\orrery.jpg")) << "a picture already there is left alone";
+    EXPECT_EQ("mine", test_support::read_file(folder + "\\orrery.jpg")) << "a picture already there is left alone";
 
     EXPECT_FALSE(PlaceReportPicture(folder + "\\missing"));
 }
@@ -162,7 +124,7 @@ TEST_F(Win32ReportTest, ThePageShowsThePictureOfTheCurrentDirectoryOrElseOfTheTe
     ASSERT_TRUE(::CreateDirectoryA(work.c_str(), nullptr));
     ASSERT_TRUE(::SetCurrentDirectoryA(work.c_str()));
     EXPECT_EQ(work, environment.PictureDirectory());
-    EXPECT_TRUE(Exists(work + "\\orrery.jpg"));
+    EXPECT_TRUE(test_support::file_exists(work + "\\orrery.jpg"));
 
     // A folder that cannot take the picture: here a folder is in its way.
     std::string blocked = folder + "\\blocked";
@@ -170,7 +132,7 @@ TEST_F(Win32ReportTest, ThePageShowsThePictureOfTheCurrentDirectoryOrElseOfTheTe
     ASSERT_TRUE(::CreateDirectoryA((blocked + "\\orrery.jpg").c_str(), nullptr));
     ASSERT_TRUE(::SetCurrentDirectoryA(blocked.c_str()));
     EXPECT_EQ(folder, environment.PictureDirectory());
-    EXPECT_TRUE(Exists(folder + "\\orrery.jpg"));
+    EXPECT_TRUE(test_support::file_exists(folder + "\\orrery.jpg"));
 }
 
 TEST_F(Win32ReportTest, ComputerNameAndDateAreTheMachines)

@@ -1,5 +1,7 @@
 #include "orrery/app/tests/scripted_answers.h"
 
+#include "orrery/app/tests/dialog_driver.h"
+
 namespace {
 
 CScriptedAnswers* g_active = nullptr;
@@ -18,24 +20,6 @@ std::string TextOf(HWND window)
     ::GetWindowTextA(window, &text[0], length + 1);
     text.resize(length);
     return text;
-}
-
-BOOL CALLBACK CollectText(HWND child, LPARAM param)
-{
-    std::string name = ClassOf(child);
-    if (lstrcmpiA(name.c_str(), "Static") != 0 && lstrcmpiA(name.c_str(), "Edit") != 0)
-        return TRUE;
-    LONG kind = ::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK;
-    if (lstrcmpiA(name.c_str(), "Static") == 0 && (kind == SS_ICON || kind == SS_BITMAP))
-        return TRUE;
-    std::string text = TextOf(child);
-    if (text.empty())
-        return TRUE;
-    std::string& all = *reinterpret_cast<std::string*>(param);
-    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
-        text.erase(at, 1);
-    all += (all.empty() ? "" : "\n") + text;
-    return TRUE;
 }
 
 bool HasButton(HWND dialog)
@@ -59,13 +43,6 @@ BOOL CALLBACK FindOpenDialog(HWND window, LPARAM param)
 }
 
 } // namespace
-
-std::string DialogTexts(HWND dialog)
-{
-    std::string text;
-    ::EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&text));
-    return text;
-}
 
 void SetFileDialogName(HWND dialog, const std::string& path)
 {
@@ -112,7 +89,7 @@ void CScriptedAnswers::AnswerOpenDialog()
     if (!dialog)
         return;
     CAnswerStep step = NextStep(dialog);
-    m_seen.push_back({TextOf(dialog), DialogTexts(dialog)});
+    m_seen.push_back({TextOf(dialog), CDialogDriver::ChildTexts(dialog)});
     if (step.action)
         step.action(dialog);
     // Sent, not posted: a dialog the button opens is answered by the next

@@ -22,7 +22,7 @@ struct CAnswerStep {
 struct CSeenDialog {
     std::string caption;
     // The texts of its static and edit controls, one per line, with the
-    // edit controls' "\r\n" read as "\n".
+    // edit controls' "\r\n" read as "\n" (CDialogDriver::ChildTexts).
     std::string text;
 };
 
@@ -47,9 +47,6 @@ private:
     std::vector<CSeenDialog> m_seen;
     UINT_PTR m_timer = 0;
 };
-
-// The texts of a dialog's static and edit controls, as CSeenDialog has them.
-std::string DialogTexts(HWND dialog);
 
 // Sets the file name of an open-file dialog, for a step's action.
 void SetFileDialogName(HWND dialog, const std::string& path);

@@ -9,9 +9,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "tests/support/diff_verdicts.h"
 #include "twyndle/engine/compare_list.h"
 #include "twyndle/engine/tests/compare_fixture.h"
 
@@ -58,37 +60,21 @@ std::vector<std::string> files_below(const fs::path& root) {
   return files;
 }
 
-// What diff -rq says of each file: "differ", "left", "right"; files it
-// does not name are identical. "Only in" a directory names all below it.
+// What diff -rq says of each file (diff_verdicts.h).
 std::map<std::string, std::string> diff_verdicts(const fs::path& left, const fs::path& right) {
-  std::map<std::string, std::string> verdicts;
   std::string command = "diff -rq '" + left.string() + "' '" + right.string() + "' 2>&1";
   std::FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return verdicts;
-  char line[8192];
-  while (std::fgets(line, sizeof line, pipe)) {
-    std::string text(line);
-    if (!text.empty() && text.back() == '\n') text.pop_back();
-    const std::string files = "Files ", only = "Only in ";
-    if (text.compare(0, files.size(), files) == 0) {
-      std::string first = text.substr(files.size(), text.find(" and ") - files.size());
-      verdicts[fs::relative(first, left).string()] = "differ";
-    } else if (text.compare(0, only.size(), only) == 0) {
-      size_t colon = text.find(": ", only.size());
-      fs::path where = fs::path(text.substr(only.size(), colon - only.size())) / text.substr(colon + 2);
-      bool on_left = fs::relative(where, left).string().compare(0, 2, "..") != 0;
-      const fs::path& root = on_left ? left : right;
-      std::vector<std::string> named = fs::is_directory(where) ? files_below(where) : std::vector<std::string>{""};
-      for (const std::string& below : named) {
-        fs::path file = below.empty() ? where : where / below;
-        verdicts[fs::relative(file, root).string()] = on_left ? "left" : "right";
-      }
-    } else {
-      ADD_FAILURE() << "diff said: " << text;
-    }
-  }
+  if (!pipe) return {};
+  std::string output;
+  char buffer[8192];
+  size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
   pclose(pipe);
-  return verdicts;
+  std::set<std::string> files;
+  for (const fs::path& root : {left, right}) {
+    for (const std::string& file : files_below(root)) files.insert(file);
+  }
+  return test_support::diff_verdicts(output, left.string(), right.string(), files);
 }
 
 // What the compare says of each file, by the same relative names (lower

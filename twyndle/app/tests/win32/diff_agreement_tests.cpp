@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/diff_verdicts.h"
 #include "tests/support/process_windows.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
 #include "twyndle/app/tests/win32/held_files.h"
@@ -55,35 +56,6 @@ bool run_diff(const std::string& left, const std::string& right, const std::stri
 }
 
 bool starts_with(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
-
-// What diff says of each file by its relative name (slashes): "differ",
-// "left" or "right"; files it does not name are identical. "Only in" a
-// directory names every file of `files` below it.
-Verdicts diff_verdicts(const std::string& output, const std::string& left, const std::string& right,
-                       const std::set<std::string>& files) {
-  Verdicts verdicts;
-  size_t start = 0;
-  while (start < output.size()) {
-    size_t end = output.find('\n', start);
-    std::string text = output.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    start = end == std::string::npos ? output.size() : end + 1;
-    if (starts_with(text, "Files " + left + "/")) {
-      std::string first = text.substr(6 + left.size() + 1);
-      verdicts[first.substr(0, first.find(" and "))] = "differ";
-    } else if (starts_with(text, "Only in ")) {
-      size_t colon = text.find(": ");
-      std::string where = text.substr(8, colon - 8) + "/" + text.substr(colon + 2);
-      bool on_left = starts_with(where + "/", left + "/");
-      std::string relative = where.substr((on_left ? left : right).size() + 1);
-      for (const std::string& file : files) {
-        if (file == relative || starts_with(file, relative + "/")) verdicts[file] = on_left ? "left" : "right";
-      }
-    } else {
-      ADD_FAILURE() << "diff said: " << text;
-    }
-  }
-  return verdicts;
-}
 
 class DiffAgreement : public AppTest {
  protected:
@@ -168,8 +140,8 @@ TEST_F(DiffAgreement, TheOutlineSaysWhatDiffSaysOfEveryFile) {
     GTEST_SKIP() << "no Linux diff can be started from here";
   }
   ASSERT_TRUE(test_support::wait_until([&] { return file_exists(diff_output); })) << "diff -rq gave no answer";
-  Verdicts by_diff = diff_verdicts(read_file(diff_output), unix_path(files_.at("left")),
-                                   unix_path(files_.at("right")), names_);
+  Verdicts by_diff = test_support::diff_verdicts(read_file(diff_output), unix_path(files_.at("left")),
+                                                 unix_path(files_.at("right")), names_);
   EXPECT_EQ(by_diff.count("held_same.txt"), 0u) << "diff finds it identical";
   EXPECT_EQ(by_diff["held_differs.txt"], "differ") << "and this one differing, though of one size";
 

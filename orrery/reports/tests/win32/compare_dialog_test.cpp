@@ -78,7 +78,7 @@ TEST_F(CompareDialogTest, OpensWithTheFirstFileAndNoRowsYet)
     CCompareDlg dialog("C:\\lib\\gauge.ocx");
     ASSERT_TRUE(dialog.Create(nullptr));
     HWND window = dialog.GetSafeHwnd();
-    EXPECT_EQ(kCaption, TextOf(window));
+    EXPECT_EQ(kCaption, WindowTextOf(window));
     EXPECT_EQ("C:\\lib\\gauge.ocx", ControlText(window, IDC_COMPARE_FIRST_FILE));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, IDC_COMPARE_FIRST_FILE)));
     EXPECT_EQ(::GetDlgItem(window, IDC_COMPARE_SECOND_FILE), ::GetFocus());

@@ -296,7 +296,7 @@ protected:
     {
         HWND editor = ::FindWindowA(kEditorClass, nullptr);
         HWND status = ::FindWindowExA(editor, nullptr, STATUSCLASSNAMEA, nullptr);
-        return TextOf(status);
+        return WindowTextOf(status);
     }
 };
 

@@ -31,7 +31,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
     DWORD processId = 0;
     ::GetWindowThreadProcessId(window, &processId);
     if (processId != search.processId || !::IsWindowVisible(window) || ClassOf(window) != kDialogClass ||
-        TextOf(window) != *search.caption)
+        WindowTextOf(window) != *search.caption)
         return TRUE;
     search.found = window;
     return FALSE;
@@ -115,7 +115,7 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM data)
 {
     std::string& text = *reinterpret_cast<std::string*>(data);
     if (ClassOf(child) == "Static") {
-        std::string part = TextOf(child);
+        std::string part = WindowTextOf(child);
         if (!part.empty())
             text += (text.empty() ? "" : "\n") + part;
     }
@@ -171,19 +171,9 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs)
     return true;
 }
 
-std::string TextOf(HWND window)
-{
-    char text[4096] = "";
-    DWORD_PTR length = 0;
-    if (!window || !::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                                          SMTO_ABORTIFHUNG, kAnswerMs, &length))
-        return std::string();
-    return std::string(text, std::min<DWORD_PTR>(length, sizeof text - 1));
-}
-
 std::string ControlText(HWND dialog, int id)
 {
-    return TextOf(::GetDlgItem(dialog, id));
+    return WindowTextOf(::GetDlgItem(dialog, id));
 }
 
 std::string ClassOf(HWND window)

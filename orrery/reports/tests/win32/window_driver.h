@@ -4,6 +4,8 @@
 #ifndef ORRERY_REPORTS_TESTS_WIN32_WINDOW_DRIVER_H
 #define ORRERY_REPORTS_TESTS_WIN32_WINDOW_DRIVER_H
 
+#include "orrery/app/tests/box_answerer.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -16,8 +18,7 @@ HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
 // Whether the window is gone within timeoutMs.
 bool WaitUntilGone(HWND window, DWORD timeoutMs);
 
-// A window's text (WM_GETTEXT, answered within a second or empty).
-std::string TextOf(HWND window);
+// A control's text, read as WindowTextOf reads a window's.
 std::string ControlText(HWND dialog, int id);
 std::string ClassOf(HWND window);
 // Sets an edit control's text.

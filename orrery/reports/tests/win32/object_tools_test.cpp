@@ -5,12 +5,11 @@
 #include "orrery/app/tests/ui_fixture.h"
 #include "orrery/reports/test_page.h"
 #include "orrery/reports/tests/win32/window_driver.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,14 +19,6 @@ namespace {
 const DWORD kBoxWaitMs = 5000;
 const char kHostileProgId[] = "<b>\"Bold\"</b> & 'more'";
 const char kHostileClsid[] = "{H1\"><script>}";
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 std::string WithCrLf(const std::string& text)
 {
@@ -140,7 +131,7 @@ TEST_F(ObjectToolsTest, ViewInIeWritesTheTestPageAsANewTemporaryFileAndOpensIt)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(page.substr(0, page.size() - 4).c_str()))
         << "the temporary file is renamed, not copied";
     std::string clsidWithoutBraces = kGaugeClsid.substr(1, kGaugeClsid.size() - 2);
-    EXPECT_EQ(WithCrLf(orrery::TestPageText("Orrery.Gauge.1", clsidWithoutBraces)), ReadBytes(page));
+    EXPECT_EQ(WithCrLf(orrery::TestPageText("Orrery.Gauge.1", clsidWithoutBraces)), test_support::read_file(page));
     EXPECT_EQ(Tree().GetSelectedItem(), TreeView_GetSelection(TreeControl()));
     ::DeleteFileA(page.c_str());
 }
@@ -151,7 +142,7 @@ TEST_F(ObjectToolsTest, ViewInIeKeepsAHostileProgIdAndClsidAsText)
     RunCommand(ID_VIEW_IN_IE, 500);
     ASSERT_EQ(1u, shell.Executed().size());
     std::string page = ExplorerTarget(shell.Executed()[0]);
-    std::string bytes = ReadBytes(page);
+    std::string bytes = test_support::read_file(page);
     EXPECT_EQ(std::string::npos, bytes.find("<b>"));
     EXPECT_EQ(std::string::npos, bytes.find("<script>"));
     EXPECT_NE(std::string::npos,

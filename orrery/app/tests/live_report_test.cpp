@@ -9,6 +9,8 @@
 #include "orrery/reports/report_dlg.h"
 #include "orrery/reports/win32_report_environment.h"
 #include "orrery/reports/win32_report_files.h"
+#include "orrery/tests/console_program.h"
+#include "orrery/tests/servers/test_servers.h"
 
 #include <algorithm>
 #include <memory>
@@ -43,23 +45,7 @@ std::vector<std::string> Lines(const std::string& text)
 // Runs orrery-report.exe from the test's own folder; returns its exit code.
 DWORD RunReportTool(const std::string& arguments)
 {
-    char self[MAX_PATH];
-    DWORD length = ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string program(self, length);
-    program = program.substr(0, program.rfind('\\') + 1) + "orrery-report.exe";
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                          nullptr, &startup, &process))
-        return 0xFFFFFFFF;
-    ::WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 0xFFFFFFFF;
-    ::GetExitCodeProcess(process.hProcess, &code);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return code;
+    return RunConsoleProgram("\"" + ProgramFolder() + "\\orrery-report.exe\" " + arguments, false).exitCode;
 }
 
 class LiveReportTest : public MainWindowTest {

@@ -25,12 +25,18 @@ std::string ProgramFolder()
     return folder.substr(0, folder.rfind('\\'));
 }
 
-std::string PageTitle(const std::string& path)
+// The text of a help page; empty when it cannot be read.
+std::string PageText(const std::string& path)
 {
     std::ifstream file(path);
     std::stringstream text;
     text << file.rdbuf();
-    std::string page = text.str();
+    return text.str();
+}
+
+std::string PageTitle(const std::string& path)
+{
+    std::string page = PageText(path);
     std::string::size_type start = page.find("<title>");
     std::string::size_type end = page.find("</title>");
     if (start == std::string::npos || end == std::string::npos)
@@ -99,10 +105,7 @@ TEST_F(HelpTest, EveryLinkOfThePagesLeadsToAPageThatIsThere)
 // promises them there and nowhere else.
 TEST_F(HelpTest, TheReportPageTellsWhichFormatListsDependencies)
 {
-    std::ifstream file(ProgramFolder() + "\\orrery-help\\report.html");
-    std::stringstream text;
-    text << file.rdbuf();
-    std::string page = text.str();
+    std::string page = PageText(ProgramFolder() + "\\orrery-help\\report.html");
     std::string::size_type entry = page.find("<dt>Include Dependencies</dt>");
     ASSERT_NE(std::string::npos, entry);
     std::string::size_type start = page.find("<dd>", entry);

@@ -73,7 +73,10 @@ void RunExeServer(orrery::CComObject& record, HWND owner)
         return;
     }
     UINT started = Shell().Execute(record.GetFilePath(), SW_SHOWNORMAL);
+    // WinExec gives 0 when the system is out of memory or resources, and
+    // otherwise an error code.
+    unsigned long error = started == 0 ? ERROR_NOT_ENOUGH_MEMORY : started;
     if (started < 32)
         ShowNotice(owner, "The server could not be started:\n\n" + record.GetFilePath() + "\n\n" +
-                              orrery::SystemErrorText(started));
+                              orrery::SystemErrorText(error));
 }

@@ -3,6 +3,7 @@
 #include "orrery/app/program_state.h"
 #include "orrery/app/tests/recording_shell.h"
 #include "orrery/app/tests/ui_fixture.h"
+#include "orrery/platform/system_error.h"
 #include "orrery/reports/test_page.h"
 #include "orrery/reports/tests/win32/window_driver.h"
 #include "tests/support/temp_folder.h"
@@ -212,6 +213,14 @@ TEST_F(ObjectToolsTest, RunExeServerTellsTheUserWhenTheFileIsMissingOrWillNotSta
     EXPECT_TRUE(StartsWith(box.text, "The server could not be started:\n\nC:\\apps\\server.exe /automation\n\n"))
         << box.text;
     EXPECT_GT(box.text.size(), std::string("The server could not be started:\n\nC:\\apps\\server.exe /automation\n\n").size());
+
+    // 0 is the program loader running out of memory, not success.
+    shell.executeResult = 0;
+    box = RunCommand(ID_RUN_EXE_SERVER);
+    ASSERT_TRUE(box.found);
+    EXPECT_EQ("The server could not be started:\n\nC:\\apps\\server.exe /automation\n\n" +
+                  orrery::SystemErrorText(ERROR_NOT_ENOUGH_MEMORY),
+              box.text);
 }
 
 struct CompareWindow {

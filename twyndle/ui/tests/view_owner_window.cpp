@@ -1,5 +1,7 @@
 #include "twyndle/ui/tests/view_owner_window.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "twyndle/ui/table_window.h"
@@ -35,7 +37,7 @@ LRESULT CALLBACK owner_procedure(HWND window, UINT message, WPARAM wparam, LPARA
 }
 
 void register_classes(HINSTANCE instance) {
-  register_table_class(instance);
+  EXPECT_TRUE(register_table_class(instance));
   WNDCLASSA window_class{};
   window_class.lpfnWndProc = owner_procedure;
   window_class.hInstance = instance;

@@ -43,15 +43,17 @@ bool ReadImporter(CPlatform& platform, const std::string& path, CImporter* impor
     std::unique_ptr<CFileView> view = platform.views.OpenView(path);
     if (!view)
         return false;
-    size_t slash = path.rfind('\\');
-    importer->directory = slash == std::string::npos ? path : path.substr(0, slash);
+    // Windows takes '/' as a separator too; a bare file name lives in the
+    // current directory, which an empty directory stands for.
+    size_t slash = path.find_last_of("\\/");
+    importer->directory = slash == std::string::npos ? std::string() : path.substr(0, slash);
     ReadImportedDllNames(view->Bytes(), &importer->names);
     return true;
 }
 
 std::string ResolveDll(CFileSystem& files, const std::string& directory, const std::string& name)
 {
-    std::string candidate = directory + "\\" + name;
+    std::string candidate = directory.empty() ? name : directory + "\\" + name;
     if (candidate.size() < kMaxPath && IsFile(files, candidate))
         return candidate;
     std::string searched = files.SearchFile(name);

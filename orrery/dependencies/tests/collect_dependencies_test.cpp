@@ -97,6 +97,16 @@ TEST_F(CollectDependenciesTest, DllBesideTheImporterShadowsTheSystemOne)
     EXPECT_EQ((Lines{Found("version.dll", kSystem + "\\version.dll")}), Walk("C:\\other\\shadow_user.dll"));
 }
 
+// A server named without a folder is looked at from the current directory:
+// its neighbours there are its own DLLs, not a folder named like the file.
+TEST_F(CollectDependenciesTest, FileNamedWithoutAFolderFindsItsNeighboursInTheCurrentDirectory)
+{
+    machine.files.AddFileContents("server.dll", CImageBuilder({"here.dll"}).Bytes());
+    machine.files.AddFileContents("here.dll", CImageBuilder({}).Bytes());
+    machine.files.AddFileContents("server.dll\\here.dll", CImageBuilder({}).Bytes());
+    EXPECT_EQ((Lines{Found("here.dll", "here.dll")}), Walk("server.dll"));
+}
+
 TEST_F(CollectDependenciesTest, NameImportedUnderTwoCasesIsListedOnceAsFirstWritten)
 {
     machine.InstallSet(kApp, "case", {"case_root.dll", "case_a.dll", "case_b.dll", "shared.dll"});

@@ -136,13 +136,22 @@ NamesByFile ReadAllNames(CFileViews& views, const std::string& folder, const std
     return names;
 }
 
+// Text as one word of a POSIX shell, whatever quotes it holds.
+std::string ShellWord(const std::string& text)
+{
+    std::string word = "'";
+    for (char c : text)
+        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
+}
+
 // objdump -p over every file in one process, its "DLL Name:" lines gathered by file.
 NamesByFile ObjdumpNames(const std::string& folder, const std::vector<std::string>& files)
 {
     NamesByFile names;
-    std::string command = "cd '" + folder + "' && i686-w64-mingw32-objdump -p";
+    std::string command = "cd " + ShellWord(folder) + " && i686-w64-mingw32-objdump -p";
     for (const std::string& file : files)
-        command += " '" + file + "'";
+        command += " " + ShellWord(file);
     command += " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)

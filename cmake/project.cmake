@@ -69,20 +69,36 @@ function(tarnwick_large_address_aware target)
   endif()
 endfunction()
 
-# tarnwick_share_classes_root(test ...)
-# The win32 tests run in one Wine prefix, side by side. Tests that register,
-# remove or compare classes under HKEY_CLASSES_ROOT would see each other's
-# changes; they take turns on it instead.
-function(tarnwick_share_classes_root)
-  if(NOT WIN32)
-    return()
-  endif()
+# tarnwick_take_turns(resource test ...)
+# Lets the tests take turns on a resource they would otherwise share while
+# CTest runs them side by side.
+function(tarnwick_take_turns resource)
   foreach(test ${ARGN})
     get_test_property(${test} RESOURCE_LOCK locks)
     if(NOT locks)
       set(locks "")
     endif()
-    list(APPEND locks "HKEY_CLASSES_ROOT")
+    list(APPEND locks "${resource}")
     set_tests_properties(${test} PROPERTIES RESOURCE_LOCK "${locks}")
   endforeach()
+endfunction()
+
+# tarnwick_share_classes_root(test ...)
+# The win32 tests run in one Wine prefix, side by side. Tests that register,
+# remove or compare classes under HKEY_CLASSES_ROOT would see each other's
+# changes; they take turns on it instead.
+function(tarnwick_share_classes_root)
+  if(WIN32)
+    tarnwick_take_turns(HKEY_CLASSES_ROOT ${ARGN})
+  endif()
+endfunction()
+
+# tarnwick_share_desktop(test ...)
+# The win32 tests also share one display and one Wine desktop. Tests that
+# show windows read back their pixels, focus and activation, which another
+# program's windows would cover or take; they take turns on the desktop.
+function(tarnwick_share_desktop)
+  if(WIN32)
+    tarnwick_take_turns(desktop ${ARGN})
+  endif()
 endfunction()

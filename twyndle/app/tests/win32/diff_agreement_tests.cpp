@@ -38,7 +38,8 @@ std::string quoted_for_shell(const std::string& text) { return "'" + text + "'";
 // Windows path); false when no Linux shell could be started.
 bool run_diff(const std::string& left, const std::string& right, const std::string& output) {
   std::string out = unix_path(output);
-  std::string script = "diff -rq " + quoted_for_shell(unix_path(left)) + " " + quoted_for_shell(unix_path(right)) +
+  std::string script = "PATH=/usr/bin:/bin; diff -rq " + quoted_for_shell(unix_path(left)) + " " +
+                       quoted_for_shell(unix_path(right)) +
                        " > " + quoted_for_shell(out + ".part") + " 2>&1; mv " + quoted_for_shell(out + ".part") +
                        " " + quoted_for_shell(out);
   std::string line = "/bin/sh -c \"" + script + "\"";
@@ -139,7 +140,8 @@ TEST_F(DiffAgreement, TheOutlineSaysWhatDiffSaysOfEveryFile) {
   if (unix_path(files_.path()).empty() || !run_diff(files_.at("left"), files_.at("right"), diff_output)) {
     GTEST_SKIP() << "no Linux diff can be started from here";
   }
-  ASSERT_TRUE(test_support::wait_until([&] { return file_exists(diff_output); })) << "diff -rq gave no answer";
+  ASSERT_TRUE(test_support::wait_until([&] { return file_exists(diff_output); }))
+      << "diff -rq gave no answer; what it wrote so far: " << read_file(diff_output + ".part");
   Verdicts by_diff = test_support::diff_verdicts(read_file(diff_output), unix_path(files_.at("left")),
                                                  unix_path(files_.at("right")), names_);
   EXPECT_EQ(by_diff.count("held_same.txt"), 0u) << "diff finds it identical";

@@ -67,8 +67,9 @@ HWND find_top_window(const WindowQuery& query) {
 }
 
 std::string window_text(HWND window) {
-  char text[1024] = "";
-  GetWindowTextA(window, text, sizeof text);
+  int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], length + 1)));
   return text;
 }
 

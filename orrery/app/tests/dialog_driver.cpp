@@ -1,5 +1,7 @@
 #include "orrery/app/tests/dialog_driver.h"
 
+#include "tests/support/process_windows.h"
+
 #include <algorithm>
 
 namespace {
@@ -20,12 +22,6 @@ std::string TextOf(HWND window)
     return text;
 }
 
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 struct Search {
     const std::vector<HWND>* before;
@@ -37,7 +33,7 @@ struct Search {
 // (the wait windows have none and go by themselves).
 bool WaitsForTheUser(HWND window)
 {
-    return ClassOf(window) == "#32768" || ::FindWindowExA(window, nullptr, "Button", nullptr) != nullptr;
+    return test_support::class_of(window) == "#32768" || ::FindWindowExA(window, nullptr, "Button", nullptr) != nullptr;
 }
 
 BOOL CALLBACK CollectCandidate(HWND window, LPARAM lp)
@@ -60,7 +56,7 @@ BOOL CALLBACK CollectAll(HWND window, LPARAM lp)
 
 BOOL CALLBACK AppendChildText(HWND child, LPARAM lp)
 {
-    std::string kind = ClassOf(child);
+    std::string kind = test_support::class_of(child);
     LONG picture = ::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK;
     bool isPicture = kind == "Static" && (picture == SS_ICON || picture == SS_BITMAP);
     if ((kind == "Static" && !isPicture) || kind == "Edit") {

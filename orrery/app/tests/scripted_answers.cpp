@@ -1,31 +1,18 @@
 #include "orrery/app/tests/scripted_answers.h"
 
 #include "orrery/app/tests/dialog_driver.h"
+#include "tests/support/process_windows.h"
 
 namespace {
 
 CScriptedAnswers* g_active = nullptr;
 
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
-std::string TextOf(HWND window)
-{
-    int length = ::GetWindowTextLengthA(window);
-    std::string text(length + 1, '\0');
-    ::GetWindowTextA(window, &text[0], length + 1);
-    text.resize(length);
-    return text;
-}
 
 bool HasButton(HWND dialog)
 {
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (lstrcmpiA(ClassOf(child).c_str(), "Button") == 0)
+        if (lstrcmpiA(test_support::class_of(child).c_str(), "Button") == 0)
             return true;
     }
     return false;
@@ -35,7 +22,7 @@ bool HasButton(HWND dialog)
 // button (the splash and wait windows have none).
 BOOL CALLBACK FindOpenDialog(HWND window, LPARAM param)
 {
-    if (ClassOf(window) == "#32770" && ::IsWindowVisible(window) && ::IsWindowEnabled(window) && HasButton(window)) {
+    if (test_support::class_of(window) == "#32770" && ::IsWindowVisible(window) && ::IsWindowEnabled(window) && HasButton(window)) {
         *reinterpret_cast<HWND*>(param) = window;
         return FALSE;
     }
@@ -89,7 +76,7 @@ void CScriptedAnswers::AnswerOpenDialog()
     if (!dialog)
         return;
     CAnswerStep step = NextStep(dialog);
-    m_seen.push_back({TextOf(dialog), CDialogDriver::ChildTexts(dialog)});
+    m_seen.push_back({test_support::window_text(dialog), CDialogDriver::ChildTexts(dialog)});
     if (step.action)
         step.action(dialog);
     // Sent, not posted: a dialog the button opens is answered by the next

@@ -5,6 +5,7 @@
 // "reg import" gives back the very export taken before.
 #include "orrery/tests/console_program.h"
 #include "orrery/tests/servers/test_servers.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,35 +24,14 @@ CConsoleRun RunCommand(const std::string& commandLine)
     return RunConsoleProgram(commandLine, false);
 }
 
-std::string ReadWholeFile(const std::string& path)
-{
-    std::string bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
-}
-
-std::string TempFile(const char* name)
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
-
 // The bytes of an export of HKEY_CLASSES_ROOT made with "reg export".
 std::string ExportClasses()
 {
-    std::string file = TempFile("orrery-classes.reg");
-    DeleteFileA(file.c_str());
+    test_support::TempFolder folder;
+    std::string file = folder.at("classes.reg");
     CConsoleRun exported = RunCommand("reg export HKEY_CLASSES_ROOT \"" + file + "\" /y");
     EXPECT_EQ(0u, exported.exitCode);
-    std::string bytes = ReadWholeFile(file);
+    std::string bytes = test_support::read_file(file);
     EXPECT_GT(bytes.size(), 1000u);
     return bytes;
 }
@@ -168,7 +148,7 @@ TEST_F(LiveRemovalTest, RemovesExactlyTheClassKeysAndTheBackupRestoresTheExport)
     std::string backup = BackupOf(removal.output);
     ASSERT_NE("", backup) << removal.output;
     EXPECT_NE(std::string::npos, backup.find("\\Tarnwick\\Orrery\\Backups\\" TEST_CONTROL_PROGID "-"));
-    EXPECT_EQ(0u, ReadWholeFile(backup).find("REGEDIT4\r\n"));
+    EXPECT_EQ(0u, test_support::read_file(backup).find("REGEDIT4\r\n"));
     CConsoleRun imported = RunCommand("reg import \"" + backup + "\"");
     ASSERT_EQ(0u, imported.exitCode);
     EXPECT_TRUE(before == ExportClasses()) << "the import restores the export byte for byte";

@@ -1,5 +1,7 @@
 #include "orrery/reports/tests/win32/window_driver.h"
 
+#include "tests/support/process_windows.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -30,7 +32,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
     Search& search = *reinterpret_cast<Search*>(data);
     DWORD processId = 0;
     ::GetWindowThreadProcessId(window, &processId);
-    if (processId != search.processId || !::IsWindowVisible(window) || ClassOf(window) != kDialogClass ||
+    if (processId != search.processId || !::IsWindowVisible(window) || test_support::class_of(window) != kDialogClass ||
         WindowTextOf(window) != *search.caption)
         return TRUE;
     search.found = window;
@@ -114,7 +116,7 @@ std::string ListCell(HWND list, CRemoteBuffer& buffer, int row, int column, int*
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM data)
 {
     std::string& text = *reinterpret_cast<std::string*>(data);
-    if (ClassOf(child) == "Static") {
+    if (test_support::class_of(child) == "Static") {
         std::string part = WindowTextOf(child);
         if (!part.empty())
             text += (text.empty() ? "" : "\n") + part;
@@ -176,12 +178,6 @@ std::string ControlText(HWND dialog, int id)
     return WindowTextOf(::GetDlgItem(dialog, id));
 }
 
-std::string ClassOf(HWND window)
-{
-    char name[128] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 void SetControlText(HWND dialog, int id, const std::string& text)
 {

@@ -20,7 +20,6 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs);
 
 // A control's text, read as WindowTextOf reads a window's.
 std::string ControlText(HWND dialog, int id);
-std::string ClassOf(HWND window);
 // Sets an edit control's text.
 void SetControlText(HWND dialog, int id, const std::string& text);
 // Presses a button as a click does: the dialog gets its command.

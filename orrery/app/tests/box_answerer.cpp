@@ -54,7 +54,7 @@ std::string WindowTextOf(HWND window)
     char text[4096] = "";
     DWORD_PTR length = 0;
     if (!::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                               1000, &length))
+                               5000, &length))
         return std::string();
     return std::string(text, std::min<DWORD_PTR>(length, sizeof text - 1));
 }

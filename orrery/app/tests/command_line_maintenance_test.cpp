@@ -1,6 +1,7 @@
 // orrery.exe -R and -U on the real test servers, as the shell verbs start
 // them: the program shows its message, runs no main window and ends when the
 // message is closed.
+#include "orrery/app/tests/box_answerer.h"
 #include "orrery/tests/servers/test_servers.h"
 
 #include <gtest/gtest.h>
@@ -30,14 +31,10 @@ BOOL CALLBACK FindMessageWindow(HWND window, LPARAM param)
     return TRUE;
 }
 
-// The text of a control of another process, through WM_GETTEXT.
+// The text of a control of another process, with Unix line ends.
 std::string ControlText(HWND control)
 {
-    char text[4096] = "";
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                          5000, &copied);
-    std::string result = text;
+    std::string result = WindowTextOf(control);
     for (size_t at = result.find("\r\n"); at != std::string::npos; at = result.find("\r\n", at))
         result.erase(at, 1);
     return result;

@@ -1,5 +1,6 @@
 #include "orrery/app/tests/dialog_driver.h"
 
+#include "orrery/app/tests/box_answerer.h"
 #include "tests/support/process_windows.h"
 
 #include <algorithm>
@@ -11,16 +12,6 @@ const UINT kTickMs = 30;
 const int kPatience = 100;
 
 CDialogDriver* g_driver = nullptr;
-
-// WM_GETTEXT itself: GetWindowText reads no control of another process.
-std::string TextOf(HWND window)
-{
-    char text[4096] = "";
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                          &copied);
-    return text;
-}
 
 
 struct Search {
@@ -62,7 +53,7 @@ BOOL CALLBACK AppendChildText(HWND child, LPARAM lp)
     if ((kind == "Static" && !isPicture) || kind == "Edit") {
         std::string& texts = *reinterpret_cast<std::string*>(lp);
         std::string text;
-        for (char c : TextOf(child)) {
+        for (char c : WindowTextOf(child)) {
             if (c != '\r')
                 text += c;
         }
@@ -139,7 +130,7 @@ void CDialogDriver::Poll()
     else
         ::EnumThreadWindows(::GetCurrentThreadId(), CollectCandidate, reinterpret_cast<LPARAM>(&search));
     for (HWND window : search.found) {
-        if (!m_steps.empty() && TextOf(window).compare(0, m_steps.front().captionStart.size(),
+        if (!m_steps.empty() && WindowTextOf(window).compare(0, m_steps.front().captionStart.size(),
                                                        m_steps.front().captionStart) == 0) {
             Step step = m_steps.front();
             m_steps.pop_front();
@@ -152,7 +143,7 @@ void CDialogDriver::Poll()
         return;
     m_idleTicks = 0;
     HWND stray = search.found.back();
-    m_unexpected.push_back(TextOf(stray));
+    m_unexpected.push_back(WindowTextOf(stray));
     for (int id : {IDCANCEL, IDNO, IDOK})
         PostButton(stray, id);
 }

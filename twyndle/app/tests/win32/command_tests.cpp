@@ -303,7 +303,7 @@ TEST_F(Refresh, APairThatCanNoLongerBeReadGoesBackToTheOutlineAndSaysWhy) {
   CompareItem* shown = view_current_item(program.current_view, 0);
 
   HeldFiles held({right});
-  ASSERT_TRUE(held.held());
+  ASSERT_TRUE(held.held()) << held.failure();
   command(IDM_REFRESH_PAIR, reinterpret_cast<LPARAM>(shown));
   EXPECT_EQ(app.display_mode, mode_outline);
   EXPECT_FALSE(view_is_expanded(program.current_view));

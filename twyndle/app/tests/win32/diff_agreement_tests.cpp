@@ -140,7 +140,7 @@ TEST_F(DiffAgreement, TheOutlineSaysWhatDiffSaysOfEveryFile) {
   if (unix_path(files_.path()).empty() || !run_diff(files_.at("left"), files_.at("right"), diff_output)) {
     GTEST_SKIP() << "no Linux diff can be started from here";
   }
-  ASSERT_TRUE(test_support::wait_until([&] { return file_exists(diff_output); }))
+  ASSERT_TRUE(test_support::wait_until([&] { return file_exists(diff_output); }, 60000))
       << "diff -rq gave no answer; what it wrote so far: " << read_file(diff_output + ".part");
   Verdicts by_diff = test_support::diff_verdicts(read_file(diff_output), unix_path(files_.at("left")),
                                                  unix_path(files_.at("right")), names_);
@@ -150,7 +150,7 @@ TEST_F(DiffAgreement, TheOutlineSaysWhatDiffSaysOfEveryFile) {
   HeldFiles held({files_.at("left\\held_same.txt"), files_.at("right\\held_differs.txt"),
                   files_.at("left\\held_sizes.txt"), files_.at("left\\held_both.txt"),
                   files_.at("right\\held_both.txt")});
-  ASSERT_TRUE(held.held());
+  ASSERT_TRUE(held.held()) << held.failure();
   ASSERT_TRUE(start({files_.at("left"), files_.at("right")}).run_loop);
   held.release();
 

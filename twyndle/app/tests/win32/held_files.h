@@ -13,6 +13,8 @@ class HeldFiles {
   explicit HeldFiles(const std::vector<std::string>& paths);
   // True once every file is held.
   bool held() const { return held_; }
+  // Why the files are not held; empty when they are.
+  const std::string& failure() const { return failure_; }
   // Ends the holder; the files can be read again.
   void release();
 
@@ -20,4 +22,5 @@ class HeldFiles {
   test_support::Process holder_;
   std::vector<std::string> paths_;
   bool held_ = false;
+  std::string failure_;
 };

@@ -21,7 +21,7 @@ TEST_F(Unreadable, TwoFilesHeldByAnotherProgramAreNeitherIdenticalNorEmpty) {
   std::string left = files_.write("left\\a.txt", "same\r\n");
   std::string right = files_.write("right\\a.txt", "same\r\n");
   HeldFiles held({left, right});
-  ASSERT_TRUE(held.held());
+  ASSERT_TRUE(held.held()) << held.failure();
   ASSERT_TRUE(start({left, right}).run_loop);
 
   ASSERT_EQ(view_row_count(program.current_view), 1);
@@ -46,7 +46,7 @@ TEST_F(Unreadable, OneHeldFileOfTheSameSizeIsNotGivenDifferentSizes) {
   std::string left = files_.write("left\\a.txt", "12345\r\n");
   std::string right = files_.write("right\\b.txt", "12345\r\n");
   HeldFiles held({right});
-  ASSERT_TRUE(held.held());
+  ASSERT_TRUE(held.held()) << held.failure();
   ASSERT_TRUE(start({left, right}).run_loop);
   ASSERT_EQ(view_row_count(program.current_view), 1);
   EXPECT_EQ(row_text(0), "1|.\\a.txt : .\\b.txt|couldn't read the right file");
@@ -59,7 +59,7 @@ TEST_F(Unreadable, InFoldersEnterSaysWhichFileAndExpandsOnceItCanBeRead) {
   std::string held_path = files_.write("left\\sub\\held.txt", "one\r\ntwo\r\n");
   files_.write("right\\sub\\held.txt", "one\r\n2!!\r\n");
   HeldFiles held({held_path});
-  ASSERT_TRUE(held.held());
+  ASSERT_TRUE(held.held()) << held.failure();
   ASSERT_TRUE(start({files_.at("left"), files_.at("right")}).run_loop);
   ASSERT_EQ(app.display_mode, mode_outline);
   int32_t row = outline_row_named(".\\sub\\held.txt");

@@ -5,8 +5,8 @@
 #include "twyndle/app/app_messages.h"
 #include "twyndle/app/listing_command.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
-#include "twyndle/app/tests/win32/held_files.h"
 #include "twyndle/engine/copy_files.h"
+#include "twyndle/engine/tests/refused_files.h"
 #include "twyndle/res/resource.h"
 
 namespace {
@@ -302,8 +302,8 @@ TEST_F(Refresh, APairThatCanNoLongerBeReadGoesBackToTheOutlineAndSaysWhy) {
   ASSERT_EQ(app.display_mode, mode_expanded);
   CompareItem* shown = view_current_item(program.current_view, 0);
 
-  HeldFiles held({right});
-  ASSERT_TRUE(held.held()) << held.failure();
+  RefusedFiles held({right});
+  ASSERT_TRUE(held.refused());
   command(IDM_REFRESH_PAIR, reinterpret_cast<LPARAM>(shown));
   EXPECT_EQ(app.display_mode, mode_outline);
   EXPECT_FALSE(view_is_expanded(program.current_view));

@@ -4,6 +4,7 @@
 // never called identical or "same size". diff is the Linux program, started
 // through Wine, so the check runs only under Wine (elsewhere it skips).
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 #include "tests/support/diff_verdicts.h"
 #include "tests/support/process_windows.h"
 #include "twyndle/app/tests/win32/app_fixture.h"
-#include "twyndle/app/tests/win32/held_files.h"
+#include "twyndle/engine/tests/refused_files.h"
 
 namespace {
 using Verdicts = std::map<std::string, std::string>;
@@ -128,8 +129,8 @@ TEST_F(DiffAgreement, TheOutlineSaysWhatDiffSaysOfEveryFile) {
   pair("sub/right_only.txt", "", "right\n", false, true);
   pair("left_dir/a.txt", "a\n", "", true, false);
   pair("left_dir/inner/b.txt", "b\n", "", true, false);
-  // Held open by another program while the outline is made. diff, a Linux
-  // program, reads them all the same.
+  // Held open without sharing, as by another program, while the outline is
+  // made. diff, a Linux program, reads them all the same.
   pair("held_same.txt", "held\r\n", "held\r\n");
   pair("held_differs.txt", "held 1\r\n", "held 2\r\n");
   pair("held_sizes.txt", "held\r\n", "held longer\r\n");
@@ -147,12 +148,12 @@ TEST_F(DiffAgreement, TheOutlineSaysWhatDiffSaysOfEveryFile) {
   EXPECT_EQ(by_diff.count("held_same.txt"), 0u) << "diff finds it identical";
   EXPECT_EQ(by_diff["held_differs.txt"], "differ") << "and this one differing, though of one size";
 
-  HeldFiles held({files_.at("left\\held_same.txt"), files_.at("right\\held_differs.txt"),
-                  files_.at("left\\held_sizes.txt"), files_.at("left\\held_both.txt"),
-                  files_.at("right\\held_both.txt")});
-  ASSERT_TRUE(held.held()) << held.failure();
+  std::optional<RefusedFiles> held(std::in_place, std::vector<std::string>{
+      files_.at("left\\held_same.txt"), files_.at("right\\held_differs.txt"), files_.at("left\\held_sizes.txt"),
+      files_.at("left\\held_both.txt"), files_.at("right\\held_both.txt")});
+  ASSERT_TRUE(held->refused());
   ASSERT_TRUE(start({files_.at("left"), files_.at("right")}).run_loop);
-  held.release();
+  held.reset();
 
   Verdicts expected;
   for (const std::string& name : names_) {

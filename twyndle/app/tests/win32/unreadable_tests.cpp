@@ -1,10 +1,13 @@
-// Files that another program holds open without sharing: the window never
-// calls such a pair identical or compares it as empty, tells the user which
-// files it could not read, and Enter on the pair says why it shows nothing.
+// Files held open without sharing, as a program that has them open holds
+// them: the window never calls such a pair identical or compares it as
+// empty, tells the user which files it could not read, and Enter on the pair
+// says why it shows nothing.
 #include "twyndle/app/tests/win32/app_fixture.h"
-#include "twyndle/app/tests/win32/held_files.h"
 #include "twyndle/app/view_display.h"
+#include "twyndle/engine/tests/refused_files.h"
 #include "twyndle/res/resource.h"
+
+#include <optional>
 
 namespace {
 const char why[] = "\n\nAnother program may have the file open, or you may not be allowed to read it.";
@@ -20,8 +23,8 @@ class Unreadable : public AppTest {
 TEST_F(Unreadable, TwoFilesHeldByAnotherProgramAreNeitherIdenticalNorEmpty) {
   std::string left = files_.write("left\\a.txt", "same\r\n");
   std::string right = files_.write("right\\a.txt", "same\r\n");
-  HeldFiles held({left, right});
-  ASSERT_TRUE(held.held()) << held.failure();
+  RefusedFiles held({left, right});
+  ASSERT_TRUE(held.refused());
   ASSERT_TRUE(start({left, right}).run_loop);
 
   ASSERT_EQ(view_row_count(program.current_view), 1);
@@ -45,8 +48,8 @@ TEST_F(Unreadable, TwoFilesHeldByAnotherProgramAreNeitherIdenticalNorEmpty) {
 TEST_F(Unreadable, OneHeldFileOfTheSameSizeIsNotGivenDifferentSizes) {
   std::string left = files_.write("left\\a.txt", "12345\r\n");
   std::string right = files_.write("right\\b.txt", "12345\r\n");
-  HeldFiles held({right});
-  ASSERT_TRUE(held.held()) << held.failure();
+  RefusedFiles held({right});
+  ASSERT_TRUE(held.refused());
   ASSERT_TRUE(start({left, right}).run_loop);
   ASSERT_EQ(view_row_count(program.current_view), 1);
   EXPECT_EQ(row_text(0), "1|.\\a.txt : .\\b.txt|couldn't read the right file");
@@ -58,8 +61,8 @@ TEST_F(Unreadable, InFoldersEnterSaysWhichFileAndExpandsOnceItCanBeRead) {
   files_.write("right\\same.txt", "same\r\n");
   std::string held_path = files_.write("left\\sub\\held.txt", "one\r\ntwo\r\n");
   files_.write("right\\sub\\held.txt", "one\r\n2!!\r\n");
-  HeldFiles held({held_path});
-  ASSERT_TRUE(held.held()) << held.failure();
+  std::optional<RefusedFiles> held(std::in_place, std::vector<std::string>{held_path});
+  ASSERT_TRUE(held->refused());
   ASSERT_TRUE(start({files_.at("left"), files_.at("right")}).run_loop);
   ASSERT_EQ(app.display_mode, mode_outline);
   int32_t row = outline_row_named(".\\sub\\held.txt");
@@ -78,7 +81,7 @@ TEST_F(Unreadable, InFoldersEnterSaysWhichFileAndExpandsOnceItCanBeRead) {
   ASSERT_EQ(boxes_.texts().size(), 3u);
   EXPECT_EQ(boxes_.texts()[2], boxes_.texts()[1]);
 
-  held.release();
+  held.reset();
   enter_on(row);
   EXPECT_EQ(boxes_.texts().size(), 3u);
   ASSERT_EQ(app.display_mode, mode_expanded) << "read again once the other program let go";
